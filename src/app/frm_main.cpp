@@ -1,0 +1,107 @@
+// The main window's start-up, placement, resize, paint, popup and closing handlers.
+#include "app/frm_main.h"
+
+#include "app/client_area.h"
+#include "app/key_swatch.h"
+#include "app/sheet_surface.h"
+#include "app/workspace.h"
+#include "common/colour.h"
+#include "common/pane_placement.h"
+#include "settings/app_path.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace vexlo {
+
+void FrmMain::Form_Load()
+{
+    mimageops->menuAction()->setVisible(false); // reached only through the arrow buttons
+    InitAppPath(programFolder_);
+    TileSetScroll_Change(0);
+    TileSetScroll_Change(1);
+}
+
+void FrmMain::TileSetScroll_Change(std::int16_t Index)
+{
+    SheetSurface *sheet = TileSet.at(Index);
+    const double top = PlacedSheetTop(sheet->height(), client_->height(), TileSetScroll[Index]->value());
+    sheet->move(sheet->x(), int(std::lround(top)));
+}
+
+void FrmMain::Form_Resize()
+{
+    const int height = client_->height() - List1->y() - 8;
+    if (height >= 0) // a negative height is refused, and the list keeps its old one
+        List1->resize(List1->width(), height);
+}
+
+void FrmMain::Form_Paint(QPainter &painter)
+{
+    const int stripLeft = ToolBox->width();
+    if (client_->width() > stripLeft)
+        painter.fillRect(QRect(QPoint(stripLeft, 0), QPoint(client_->width(), client_->height())),
+                         QColor::fromRgb(kWorkspaceGrey));
+}
+
+QString FrmMain::ImageOpsT() const
+{
+    return OpsPane == 0 ? QStringLiteral("Left") : QStringLiteral("Right");
+}
+
+void FrmMain::BtnImageOps_Click(std::int16_t Index)
+{
+    OpsPane = Index;
+    const QWidget *button = BtnImageOps.at(Index);
+    mimageops->popup(ToolBox->mapToGlobal(QPoint(button->x(), button->y() + button->height())));
+}
+
+void FrmMain::BtnMacro_Click()
+{
+    mmacro->popup(ToolBox->mapToGlobal(QPoint(BtnMacro->x(), BtnMacro->y() + BtnMacro->height())));
+}
+
+void FrmMain::Form_Unload()
+{
+    QCoreApplication::quit();
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void FrmMain::showKeyColours(int pane)
+{
+    TransCol.at(pane)->setColour(workspace_.transparentKey(pane));
+    TransLCol.at(pane)->setColour(workspace_.translucentKey(pane));
+}
+
+// A hidden swatch uncovers its placeholder; the swatches show exactly the
+// replacements that are switched on.
+void FrmMain::showSwatchesForOptions()
+{
+    const Options &options = workspace_.options();
+    for (int pane = 0; pane < 2; ++pane) {
+        TransCol[pane]->setVisible(options.isOn(OptSwitch::ChkRepTrans));
+        TransLCol[pane]->setVisible(options.isOn(OptSwitch::ChkRepTransL));
+    }
+}
+
+void FrmMain::placeCentred()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+} // namespace vexlo

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QListView;
+class QMenu;
+class QPainter;
+class QPushButton;
+class QScrollBar;
+class QToolButton;
+
+namespace vexlo {
+
+class ChipPreview;
+class ClientArea;
+class KeySwatch;
+class SheetSurface;
+class Workspace;
+
+// The work window: two panes side by side, each a sheet with its scroll bar,
+// tile locator, coordinate labels, key-colour swatches and tile preview, the
+// tool strip across the top, the macro list at the right, and the menus.
+// Handlers carry the names of the events they serve and are public, so tests
+// can call them with an event's arguments.
+class FrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `programFolder` is where the executable lives; the settings and macro
+    // files go there when it can be written (see InitAppPath).
+    FrmMain(Workspace &workspace, QString programFolder, QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    Workspace &workspace() { return workspace_; }
+
+    void Form_Load();
+    void Form_Resize();
+    void Form_Paint(QPainter &painter);
+    void Form_Unload();
+    void TileSetScroll_Change(std::int16_t Index);
+    void BtnImageOps_Click(std::int16_t Index);
+    void BtnMacro_Click();
+
+    // "Left" for OpsPane 0, "Right" for anything else.
+    QString ImageOpsT() const;
+
+    // The pane the image commands act on; set only by BtnImageOps_Click.
+    std::int16_t OpsPane = 0;
+
+    // Tool strip.
+    QWidget *ToolBox = nullptr;
+    std::array<QToolButton *, 2> BtnImageOps{};
+    std::array<QLabel *, 2> LblX{};
+    std::array<QLabel *, 2> LblY{};
+    std::array<QLabel *, 4> Label1{};
+    std::array<KeySwatch *, 2> TransCol{};
+    std::array<KeySwatch *, 2> TransLCol{};
+    std::array<QFrame *, 4> NoTransp{};
+    std::array<ChipPreview *, 2> Chip{};
+    QPushButton *BtnMacro = nullptr;
+    QPushButton *BtnOpt = nullptr;
+
+    // Panes and macro list.
+    std::array<SheetSurface *, 2> TileSet{};
+    std::array<QFrame *, 2> Locator{};
+    std::array<QScrollBar *, 2> TileSetScroll{};
+    QListView *List1 = nullptr;
+
+    // Menus.
+    QMenu *mimageops = nullptr;
+    QAction *mclear = nullptr;
+    QAction *mload = nullptr;
+    QAction *msave = nullptr;
+    QAction *mrepcol = nullptr;
+    QAction *mresize = nullptr;
+    QMenu *mmacro = nullptr;
+    QAction *mrecord = nullptr;
+    QAction *mplay = nullptr;
+    QAction *mclearmacro = nullptr;
+    QAction *msavemacro = nullptr;
+    QAction *mhidemacro = nullptr;
+    QMenu *mview = nullptr;
+    QAction *moptions = nullptr;
+    QAction *mabout = nullptr;
+
+    // The client area (below the menu bar), whose coordinates the layout uses.
+    QWidget *clientArea() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildToolBox();
+    void buildPanes();
+    void buildMenus();
+    void showKeyColours(int pane);
+    void showSwatchesForOptions();
+    void placeCentred();
+
+    Workspace &workspace_;
+    QString programFolder_;
+    ClientArea *client_ = nullptr;
+};
+
+} // namespace vexlo

@@ -1,0 +1,207 @@
+// Building the main window's controls, at their fixed design positions.
+#include "app/frm_main.h"
+
+#include "app/client_area.h"
+#include "app/key_swatch.h"
+#include "app/sheet_surface.h"
+#include "app/workspace.h"
+
+#include <QFontDatabase>
+#include <QListView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace vexlo {
+namespace {
+
+constexpr int kClientWidth = 759;
+constexpr int kClientHeight = 513;
+
+QFont CoordinateFont()
+{
+    QFont font;
+    font.setPointSize(12);
+    font.setBold(true);
+    return font;
+}
+
+QFont SmallFont(double points)
+{
+    QFont font;
+    font.setPointSizeF(points);
+    return font;
+}
+
+QFrame *WorkspaceSquare(QWidget *parent, QRect geometry)
+{
+    auto *square = new QFrame(parent);
+    square->setGeometry(geometry);
+    square->setAutoFillBackground(true);
+    QPalette palette = square->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(kWorkspaceGrey));
+    square->setPalette(palette);
+    return square;
+}
+
+// The tile locator: a blue square outline that leaves the tile under it visible.
+class LocatorFrame : public QFrame {
+public:
+    explicit LocatorFrame(QWidget *parent) : QFrame(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(0, 0, 32, 32);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(QColor(0, 0, 255), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(QRectF(1, 1, 30, 30));
+    }
+};
+
+} // namespace
+
+FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
+    : QMainWindow(parent), workspace_(workspace), programFolder_(std::move(programFolder))
+{
+    setWindowTitle(QStringLiteral("Vexlo"));
+    client_ = new ClientArea(this);
+    client_->onPaint = [this](QPainter &painter) { Form_Paint(painter); };
+    client_->onResize = [this] { Form_Resize(); };
+    setCentralWidget(client_);
+
+    buildPanes();
+    buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
+    buildMenus();
+
+    showKeyColours(0);
+    showKeyColours(1);
+    showSwatchesForOptions();
+    connect(&workspace_, &Workspace::keyColoursChanged, this, &FrmMain::showKeyColours);
+    connect(&workspace_.options(), &Options::stateChanged, this, &FrmMain::showSwatchesForOptions);
+
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    placeCentred();
+}
+
+FrmMain::~FrmMain() = default;
+
+QWidget *FrmMain::clientArea() const
+{
+    return client_;
+}
+
+void FrmMain::buildToolBox()
+{
+    ToolBox = new QWidget(client_);
+    ToolBox->setGeometry(0, 0, 760, 32);
+
+    for (int pane = 0; pane < 2; ++pane) {
+        const int x = pane * 312; // the right pane's strip repeats the left one 312 pixels on
+
+        auto *button = new QToolButton(ToolBox);
+        button->setGeometry(x + 8, 7, 25, 25);
+        button->setArrowType(Qt::DownArrow);
+        button->setToolTip(QStringLiteral("Image operations menu"));
+        connect(button, &QToolButton::clicked, this, [this, pane] { BtnImageOps_Click(std::int16_t(pane)); });
+        BtnImageOps[pane] = button;
+
+        auto coordinate = [&](int left, const QString &tip) {
+            auto *label = new QLabel(QStringLiteral("0"), ToolBox);
+            label->setGeometry(x + left, 8, 49, 17);
+            label->setAlignment(Qt::AlignCenter);
+            label->setFont(CoordinateFont());
+            label->setToolTip(tip);
+            return label;
+        };
+        LblX[pane] = coordinate(40, QStringLiteral("X coordinate of selected tile"));
+        LblY[pane] = coordinate(88, QStringLiteral("Y coordinate of selected tile"));
+
+        const QString captions[2] = {QStringLiteral("Transparent:"), QStringLiteral("Translucent:")};
+        for (int row = 0; row < 2; ++row) {
+            auto *caption = new QLabel(captions[row], ToolBox);
+            caption->setGeometry(x + 144, row * 16, 51, 10);
+            caption->setFont(SmallFont(6));
+            Label1[pane * 2 + row] = caption;
+        }
+
+        // Placeholders first, so the swatches lie on top of them.
+        NoTransp[pane] = WorkspaceSquare(ToolBox, QRect(x + 200, 0, 16, 16));
+        NoTransp[pane + 2] = WorkspaceSquare(ToolBox, QRect(x + 200, 16, 16, 16));
+
+        TransCol[pane] = new KeySwatch(ToolBox);
+        TransCol[pane]->setGeometry(x + 200, 0, 16, 16);
+        TransCol[pane]->setToolTip(QStringLiteral("Transparent colour"));
+        TransLCol[pane] = new KeySwatch(ToolBox);
+        TransLCol[pane]->setGeometry(x + 200, 16, 16, 16);
+        TransLCol[pane]->setToolTip(QStringLiteral("Translucent (shadow) colour"));
+
+        Chip[pane] = new ChipPreview(workspace_, pane, ToolBox);
+        Chip[pane]->setGeometry(x + 232, 0, 32, 32);
+        Chip[pane]->setToolTip(QStringLiteral("Tile preview"));
+    }
+
+    BtnMacro = new QPushButton(QStringLiteral("Macro"), ToolBox);
+    BtnMacro->setGeometry(584, 8, 81, 17);
+    connect(BtnMacro, &QPushButton::clicked, this, &FrmMain::BtnMacro_Click);
+    BtnOpt = new QPushButton(QStringLiteral("Setup"), ToolBox);
+    BtnOpt->setGeometry(672, 8, 81, 17);
+}
+
+void FrmMain::buildPanes()
+{
+    for (int pane = 0; pane < 2; ++pane) {
+        TileSet[pane] = new SheetSurface(workspace_, pane, client_);
+        TileSet[pane]->move(pane == 0 ? 8 : 320, 40);
+        Locator[pane] = new LocatorFrame(TileSet[pane]);
+
+        auto *scroll = new QScrollBar(Qt::Vertical, client_);
+        scroll->setGeometry(pane == 0 ? 272 : 296, 40, 17, 81);
+        scroll->setRange(0, 1000);
+        scroll->setSingleStep(10);
+        scroll->setPageStep(100);
+        // Tracking is on, so the pane also follows while the thumb is dragged.
+        connect(scroll, &QScrollBar::valueChanged, this, [this, pane] { TileSetScroll_Change(std::int16_t(pane)); });
+        TileSetScroll[pane] = scroll;
+    }
+
+    List1 = new QListView(client_);
+    List1->setGeometry(584, 40, 169, 144);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSizeF(8.25);
+    List1->setFont(fixed);
+    List1->setModel(&workspace_.macro());
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setUniformItemSizes(true);
+    List1->hide();
+}
+
+void FrmMain::buildMenus()
+{
+    mimageops = menuBar()->addMenu(QStringLiteral("&Image"));
+    mclear = mimageops->addAction(QStringLiteral("&Clear"));
+    mload = mimageops->addAction(QStringLiteral("&Load"));
+    msave = mimageops->addAction(QStringLiteral("&Save"));
+    mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
+    mresize = mimageops->addAction(QStringLiteral("&Resize"));
+
+    mmacro = menuBar()->addMenu(QStringLiteral("&Macro"));
+    mrecord = mmacro->addAction(QStringLiteral("&Record"));
+    mrecord->setShortcut(QKeySequence(Qt::Key_F4));
+    mrecord->setCheckable(true);
+    mplay = mmacro->addAction(QStringLiteral("&Play"));
+    mplay->setShortcut(QKeySequence(Qt::Key_F5));
+    mclearmacro = mmacro->addAction(QStringLiteral("&Clear"));
+    msavemacro = mmacro->addAction(QStringLiteral("&Save / load"));
+    mhidemacro = mmacro->addAction(QStringLiteral("&Hide macro"));
+
+    mview = menuBar()->addMenu(QStringLiteral("&View"));
+    moptions = mview->addAction(QStringLiteral("&Options"));
+    mabout = mview->addAction(QStringLiteral("&About"));
+}
+
+} // namespace vexlo

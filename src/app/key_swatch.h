@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/colour.h"
+
+#include <QLabel>
+
+namespace vexlo {
+
+// A small bordered square that shows a colour: the key-colour swatches.
+class KeySwatch : public QLabel {
+public:
+    explicit KeySwatch(QWidget *parent) : QLabel(parent)
+    {
+        setFrameShape(QFrame::Box);
+        setLineWidth(1);
+        setAutoFillBackground(true);
+        setColour(kWhite);
+    }
+
+    void setColour(Colour colour)
+    {
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::Window, QColorFromColour(colour));
+        palette.setColor(QPalette::WindowText, Qt::black);
+        setPalette(palette);
+    }
+
+    Colour colour() const { return ColourFromQColor(palette().color(QPalette::Window)); }
+};
+
+} // namespace vexlo

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace vexlo {
+
+// Every file the program writes goes through here: the content goes to a
+// temporary file beside the target, which replaces the target only when it
+// is complete, so a failed write leaves what was there before.
+// `write` puts the content into the device and says whether that worked.
+// Returns the empty text on success, otherwise a description of the failure.
+QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write);
+QString WriteFileAtomically(const QString &path, const QByteArray &bytes);
+
+} // namespace vexlo

@@ -1,0 +1,10 @@
+#include "common/colour.h"
+
+namespace vexlo {
+
+QString ColourHex(Colour colour)
+{
+    return QString::number(quint32(colour), 16).toUpper();
+}
+
+} // namespace vexlo

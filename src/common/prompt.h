@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+namespace vexlo {
+
+// Every message box and text input box goes through this seam, so the core
+// and the windows never talk to the screen directly and tests can answer
+// the boxes from a script.
+class Prompt {
+public:
+    enum class Icon { None, Information, Exclamation, Critical, Question };
+
+    virtual ~Prompt() = default;
+
+    // A box with one OK button.
+    virtual void message(Icon icon, const QString &title, const QString &text) = 0;
+    // A box with Yes and No buttons and the question icon; true for Yes.
+    virtual bool askYesNo(const QString &title, const QString &text) = 0;
+    // A text input box; Cancel gives the empty text.
+    virtual QString inputText(const QString &prompt, const QString &title,
+                              const QString &defaultText) = 0;
+
+    // The prompt in force for the whole program. Install replaces it and
+    // returns the previous one, so a test can restore it.
+    static Prompt &current();
+    static std::unique_ptr<Prompt> install(std::unique_ptr<Prompt> prompt);
+};
+
+} // namespace vexlo

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "common/prompt.h"
+
+namespace vexlo {
+
+// The real boxes: QMessageBox and QInputDialog over the active window.
+class QtPrompt final : public Prompt {
+public:
+    void message(Icon icon, const QString &title, const QString &text) override;
+    bool askYesNo(const QString &title, const QString &text) override;
+    QString inputText(const QString &prompt, const QString &title,
+                      const QString &defaultText) override;
+};
+
+} // namespace vexlo

@@ -1,0 +1,37 @@
+#include "macro/macro_list.h"
+
+namespace vexlo {
+
+void MacroList::append(const QString &line)
+{
+    const int row = int(lines_.size());
+    beginInsertRows({}, row, row);
+    lines_.append(line);
+    endInsertRows();
+}
+
+void MacroList::clear()
+{
+    setLines({});
+}
+
+void MacroList::setLines(const QStringList &lines)
+{
+    beginResetModel();
+    lines_ = lines;
+    endResetModel();
+}
+
+int MacroList::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(lines_.size());
+}
+
+QVariant MacroList::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= lines_.size())
+        return {};
+    return lines_.at(index.row());
+}
+
+} // namespace vexlo

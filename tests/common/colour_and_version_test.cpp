@@ -1,0 +1,89 @@
+#include "common/atomic_write.h"
+#include "common/colour.h"
+#include "common/pane_placement.h"
+#include "common/version_label.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+TEST(ColourValue, RedIsTheLowByteAndBlueTheHighOne)
+{
+    EXPECT_EQ(ColourFromRgb(255, 0, 0), 0xFF);
+    EXPECT_EQ(ColourFromRgb(0, 255, 0), 0xFF00);
+    EXPECT_EQ(ColourFromRgb(0, 0, 255), 0xFF0000);
+    EXPECT_EQ(ColourFromRgb(255, 128, 0), 33023);
+    EXPECT_EQ(ColourFromRgb(255, 0, 255), 16711935);
+}
+
+TEST(ColourValue, ConvertsBothWaysWithQtPixels)
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setPixel(0, 0, qRgb(0x12, 0x34, 0x56));
+    const Colour colour = ColourFromQRgb(image.pixel(0, 0));
+    EXPECT_EQ(colour, 0x563412);
+    EXPECT_EQ(QRgbFromColour(colour), qRgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(ColourFromQColor(QColorFromColour(0x808000)), 0x808000);
+}
+
+TEST(ColourValue, HexadecimalTextHasNoLeadingZerosAndUpperCaseDigits)
+{
+    EXPECT_EQ(ColourHex(0), QStringLiteral("0"));
+    EXPECT_EQ(ColourHex(ColourFromRgb(255, 0, 0)), QStringLiteral("FF"));
+    EXPECT_EQ(ColourHex(ColourFromRgb(0, 255, 0)), QStringLiteral("FF00"));
+    EXPECT_EQ(ColourHex(ColourFromRgb(0, 0, 255)), QStringLiteral("FF0000"));
+    EXPECT_EQ(ColourHex(0xABCDEF), QStringLiteral("ABCDEF"));
+}
+
+TEST(VersionLabel, FillsEveryPlaceholderOfTheTemplate)
+{
+    EXPECT_EQ(FillVersionLabel(QStringLiteral("Version $M.$I.$R.")), QStringLiteral("Version 2.1.13."));
+    EXPECT_EQ(FillVersionLabel(QStringLiteral("$M$M $r")), QStringLiteral("22 $r"));
+}
+
+TEST(PanePlacement, ATallSheetScrollsBetweenTopFortyAndEightAboveTheBottom)
+{
+    EXPECT_EQ(PlacedSheetTop(1024, 513, 0), 40);
+    EXPECT_EQ(PlacedSheetTop(1024, 513, 500), -239.5);
+    EXPECT_EQ(PlacedSheetTop(1024, 513, 1000), 513 - 8 - 1024);
+    EXPECT_EQ(PlacedSheetTop(1024, 515, 1000), -517);
+}
+
+TEST(PanePlacement, ASheetExactlyTheClientMinusFortyHasAnEightPixelRange)
+{
+    EXPECT_EQ(PlacedSheetTop(473, 513, 0), 40);
+    EXPECT_EQ(PlacedSheetTop(473, 513, 1000), 32);
+    EXPECT_EQ(PlacedSheetTop(473, 513, 500), 36);
+}
+
+TEST(PanePlacement, AShorterSheetStaysAtFortyForEveryValue)
+{
+    for (int value : {0, 1, 500, 1000})
+        EXPECT_EQ(PlacedSheetTop(472, 513, value), 40);
+    EXPECT_EQ(PlacedSheetTop(448, 515, 1000), 40);
+}
+
+TEST(AtomicWrite, ReplacesTheFileOnlyWhenTheNewContentIsComplete)
+{
+    test::TempFolder folder;
+    folder.write(QStringLiteral("a.txt"), "old");
+    EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("a.txt")), QByteArray("new")), QString());
+    EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "new");
+
+    const QString failure = WriteFileAtomically(folder.file(QStringLiteral("a.txt")),
+                                                [](QIODevice &device) {
+                                                    device.write("partial");
+                                                    return false;
+                                                });
+    EXPECT_FALSE(failure.isEmpty());
+    EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "new");
+    EXPECT_FALSE(WriteFileAtomically(folder.file(QStringLiteral("missing/a.txt")), QByteArray("x")).isEmpty());
+}
+
+} // namespace
+} // namespace vexlo

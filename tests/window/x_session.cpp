@@ -1,0 +1,160 @@
+#include "x_session.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace vexlo::test {
+namespace {
+
+QProcessEnvironment DisplayEnvironment(const QString &display)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    return environment;
+}
+
+void Stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+}
+
+} // namespace
+
+QString XSession::missingTool()
+{
+    for (const char *tool : {"Xvfb", "openbox", "xdotool", "xwininfo", "wmctrl", "import"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return QString::fromLatin1(tool);
+    return {};
+}
+
+XSession::XSession()
+{
+    // Xvfb picks a free display itself and writes its number to the given descriptor (1 = our pipe).
+    server_.setProgram(QStringLiteral("Xvfb"));
+    server_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                          QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                          QStringLiteral("tcp")});
+    server_.start();
+    if (!server_.waitForStarted(5000))
+        return;
+    QByteArray number;
+    QDeadlineTimer deadline(10000);
+    while (!number.contains('\n') && !deadline.hasExpired() && server_.waitForReadyRead(int(deadline.remainingTime())))
+        number += server_.readAllStandardOutput();
+    if (!number.contains('\n'))
+        return;
+    display_ = u':' + QString::fromLatin1(number.trimmed());
+
+    windowManager_.setProcessEnvironment(DisplayEnvironment(display_));
+    windowManager_.start(QStringLiteral("openbox"), {});
+    ready_ = windowManager_.waitForStarted(5000);
+    QThread::msleep(300); // let the window manager take the screen before windows appear
+}
+
+XSession::~XSession()
+{
+    Stop(vexlo_);
+    Stop(windowManager_);
+    Stop(server_);
+}
+
+void XSession::writeProgramFile(const QString &name, const QByteArray &bytes)
+{
+    QFile file(folder_.filePath(name));
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+QString XSession::programFile(const QString &name) const
+{
+    return folder_.filePath(name);
+}
+
+bool XSession::startVexlo()
+{
+    // A copy of the program in a folder of its own: that folder is its program folder.
+    const QString copy = folder_.filePath(QStringLiteral("vexlo"));
+    QFile::remove(copy);
+    if (!QFile::copy(QStringLiteral(VEXLO_BINARY), copy))
+        return false;
+    vexlo_.setProcessEnvironment(DisplayEnvironment(display_));
+    vexlo_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    vexlo_.start(copy, {});
+    return vexlo_.waitForStarted(5000);
+}
+
+bool XSession::run(const QString &program, const QStringList &arguments, QString *output)
+{
+    QProcess process;
+    process.setProcessEnvironment(DisplayEnvironment(display_));
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000)) {
+        process.kill();
+        process.waitForFinished();
+        return false;
+    }
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+QString XSession::waitForWindow(const QString &captionPattern, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        QString output;
+        if (run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                            QStringLiteral("--name"), captionPattern},
+                &output)
+            && !output.trimmed().isEmpty())
+            return output.trimmed().split(u'\n').first();
+        QThread::msleep(100);
+    } while (!deadline.hasExpired());
+    return {};
+}
+
+QRect XSession::geometry(const QString &window)
+{
+    QString output;
+    if (!run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}, &output))
+        return {};
+    auto field = [&](const char *name) {
+        const QRegularExpression pattern(QString::fromLatin1(name) + QStringLiteral(":\\s+(-?\\d+)"));
+        return pattern.match(output).captured(1).toInt();
+    };
+    return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height"));
+}
+
+QImage XSession::screenshot()
+{
+    const QString file = folder_.filePath(QStringLiteral("screen.png"));
+    if (!run(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file}))
+        return {};
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+bool XSession::closeWindow(const QString &window)
+{
+    return run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), window});
+}
+
+bool XSession::waitForExit(int timeoutMs)
+{
+    if (!vexlo_.waitForFinished(timeoutMs))
+        return false;
+    return vexlo_.exitStatus() == QProcess::NormalExit && vexlo_.exitCode() == 0;
+}
+
+} // namespace vexlo::test

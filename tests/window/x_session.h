@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace vexlo::test {
+
+// A private X server (Xvfb) with a window manager, and the built Vexlo
+// program started in a folder of its own, so its settings file is the
+// test's. Everything is stopped when the session ends, also on failure.
+class XSession {
+public:
+    XSession();
+    ~XSession();
+
+    // Tools the checks need; when one is missing the check is skipped.
+    static QString missingTool();
+
+    bool ready() const { return ready_; }
+    // Writes a file into the program's folder before it starts.
+    void writeProgramFile(const QString &name, const QByteArray &bytes);
+    QString programFile(const QString &name) const;
+    bool startVexlo();
+
+    // The id of the visible window whose caption matches the regular
+    // expression, waiting for it at most `timeoutMs`; empty when none came.
+    QString waitForWindow(const QString &captionPattern, int timeoutMs = 10000);
+    // The client window's geometry on the screen.
+    QRect geometry(const QString &window);
+    QImage screenshot();
+    // Runs a command on the session's display; false when it failed.
+    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
+    // Asks the window manager to close the window, as its close box does.
+    bool closeWindow(const QString &window);
+    // Waits for Vexlo to end; true when it exited normally with code 0.
+    bool waitForExit(int timeoutMs = 10000);
+
+private:
+    QTemporaryDir folder_;
+    QProcess server_;
+    QProcess windowManager_;
+    QProcess vexlo_;
+    QString display_;
+    bool ready_ = false;
+};
+
+} // namespace vexlo::test
