@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 #include <memory>
 
 namespace vexlo {
 
-// Every message box and text input box goes through this seam, so the core
-// and the windows never talk to the screen directly and tests can answer
-// the boxes from a script.
+// Every message box and text input box goes through this seam, and so does
+// handing an address to the desktop, so the core and the windows never talk
+// to the screen directly and tests can answer the boxes from a script.
 class Prompt {
 public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
@@ -22,6 +23,9 @@ public:
     // A text input box; Cancel gives the empty text.
     virtual QString inputText(const QString &prompt, const QString &title,
                               const QString &defaultText) = 0;
+    // Opens a folder or web address with the desktop's opener, without
+    // waiting for it; false when it could not be started.
+    virtual bool openUrl(const QUrl &url) = 0;
 
     // The prompt in force for the whole program. Install replaces it and
     // returns the previous one, so a test can restore it.

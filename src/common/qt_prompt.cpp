@@ -1,6 +1,7 @@
 #include "common/qt_prompt.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -45,6 +46,11 @@ QString QtPrompt::inputText(const QString &prompt, const QString &title, const Q
     const QString answer = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
                                                  QLineEdit::Normal, defaultText, &accepted);
     return accepted ? answer : QString();
+}
+
+bool QtPrompt::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace vexlo

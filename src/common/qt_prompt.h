@@ -11,6 +11,7 @@ public:
     bool askYesNo(const QString &title, const QString &text) override;
     QString inputText(const QString &prompt, const QString &title,
                       const QString &defaultText) override;
+    bool openUrl(const QUrl &url) override;
 };
 
 } // namespace vexlo

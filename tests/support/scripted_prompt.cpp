@@ -38,6 +38,12 @@ QString ScriptedPrompt::inputText(const QString &prompt, const QString &title, c
     return answer;
 }
 
+bool ScriptedPrompt::openUrl(const QUrl &url)
+{
+    openedUrls_.append(url);
+    return openUrlResult_;
+}
+
 QStringList ScriptedPrompt::texts() const
 {
     QStringList texts;

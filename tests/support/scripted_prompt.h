@@ -28,11 +28,16 @@ public:
     bool askYesNo(const QString &title, const QString &text) override;
     QString inputText(const QString &prompt, const QString &title,
                       const QString &defaultText) override;
+    // Records the address and answers with the prepared result (true by default).
+    bool openUrl(const QUrl &url) override;
 
     void answerYesNo(bool yes) { yesNo_.push_back(yes); }
     void answerText(const QString &text) { texts_.push_back(text); }
     // Runs while the next message box is "on screen", as a person's reaction.
     void onNextMessage(std::function<void()> action) { onMessage_.push_back(std::move(action)); }
+
+    void failOpeningUrls() { openUrlResult_ = false; }
+    const QList<QUrl> &openedUrls() const { return openedUrls_; }
 
     const QList<Box> &boxes() const { return boxes_; }
     QStringList texts() const;
@@ -43,6 +48,8 @@ private:
     std::deque<bool> yesNo_;
     std::deque<QString> texts_;
     std::deque<std::function<void()>> onMessage_;
+    QList<QUrl> openedUrls_;
+    bool openUrlResult_ = true;
 };
 
 // Installs a ScriptedPrompt for the lifetime of the object.
