@@ -92,6 +92,16 @@ public:
     // The client area (below the menu bar), whose coordinates the layout uses.
     QWidget *clientArea() const;
 
+    // Pointer interaction on the panes (frm_main_pointer.cpp). Button: 1 left,
+    // 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y: sheet pixels.
+    void TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void TileSet_MouseMove(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void TileSet_DragOver(std::int16_t Index, SheetSurface *Source, float X, float Y, std::int16_t State);
+    void TileSet_DragDrop(std::int16_t Index, SheetSurface *Source, float X, float Y);
+    // Column and row of the tile picked up by the last left-button press.
+    std::int32_t DragTileX = 0;
+    std::int32_t DragTileY = 0;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -102,6 +112,7 @@ private:
     void showKeyColours(int pane);
     void showSwatchesForOptions();
     void placeCentred();
+    void connectPointerHandlers();
 
     Workspace &workspace_;
     QString programFolder_;
