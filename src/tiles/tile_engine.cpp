@@ -37,10 +37,23 @@ void CopyBlock(const QImage &source, std::int64_t fromX, std::int64_t fromY, QIm
     const std::int64_t bottom = std::min({std::int64_t(kTile), source.height() - fromY, target.height() - toY});
     if (left >= right || top >= bottom)
         return;
+    // Base pointers once: a scanLine() call per row costs more than the row's copy.
     const std::size_t bytes = std::size_t(right - left) * sizeof(QRgb);
-    for (std::int64_t y = top; y < bottom; ++y)
-        std::memcpy(target.scanLine(int(toY + y)) + (toX + left) * sizeof(QRgb),
-                    source.constScanLine(int(fromY + y)) + (fromX + left) * sizeof(QRgb), bytes);
+    const qsizetype fromStride = source.bytesPerLine();
+    const qsizetype toStride = target.bytesPerLine();
+    const uchar *from = source.constBits() + (fromY + top) * fromStride + (fromX + left) * qsizetype(sizeof(QRgb));
+    uchar *to = target.bits() + (toY + top) * toStride + (toX + left) * qsizetype(sizeof(QRgb));
+    const std::int64_t rows = bottom - top;
+    // A whole tile row has a size known here, which the compiler copies with
+    // vector moves; a variable size becomes a string instruction that costs
+    // more than the copy itself.
+    constexpr std::size_t kRowBytes = kTile * sizeof(QRgb);
+    if (bytes == kRowBytes)
+        for (std::int64_t y = 0; y < rows; ++y, from += fromStride, to += toStride)
+            std::memcpy(to, from, kRowBytes);
+    else
+        for (std::int64_t y = 0; y < rows; ++y, from += fromStride, to += toStride)
+            std::memcpy(to, from, bytes);
 }
 
 } // namespace
