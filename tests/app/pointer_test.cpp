@@ -24,12 +24,12 @@ using test::PatternSheet;
 using test::SamePixels;
 using test::SheetTile;
 using test::Uniform;
+using test::kBlackPixel;
+using test::kLightGrey;
 
-constexpr QRgb kLightGrey = qRgb(192, 192, 192);
 constexpr QRgb kMagenta = qRgb(255, 0, 255);
 constexpr QRgb kDarkGrey = qRgb(64, 64, 64);
 constexpr QRgb kCyan = qRgb(0, 255, 255);
-constexpr QRgb kBlackPixel = qRgb(0, 0, 0);
 
 // The sheet with `tile` painted at tile (column, row).
 QImage WithTile(QImage sheet, const QImage &tile, int column, int row)

@@ -7,6 +7,10 @@
 
 namespace vexlo::test {
 
+// The tile buffers' clear colour and a sheet's background, as the screen shows them.
+inline constexpr QRgb kLightGrey = qRgb(192, 192, 192);
+inline constexpr QRgb kBlackPixel = qRgb(0, 0, 0);
+
 // A sheet whose every pixel has its own colour: red = x, green = y (low
 // byte), blue = the sheet's seed and y's high bits, so two sheets with
 // different seeds share no pixel and a misplaced pixel is always noticed.

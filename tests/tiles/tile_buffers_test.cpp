@@ -16,9 +16,9 @@ using test::PatternSheet;
 using test::SamePixels;
 using test::SheetTile;
 using test::Uniform;
+using test::kBlackPixel;
+using test::kLightGrey;
 
-constexpr QRgb kLightGrey = qRgb(192, 192, 192);
-constexpr QRgb kBlackPixel = qRgb(0, 0, 0);
 
 class TileBuffers : public ::testing::Test {
 protected:
