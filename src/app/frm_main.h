@@ -20,6 +20,7 @@ namespace vexlo {
 class ChipPreview;
 class ClientArea;
 class KeySwatch;
+class Opt;
 class SheetSurface;
 class Workspace;
 
@@ -92,6 +93,13 @@ public:
     // The client area (below the menu bar), whose coordinates the layout uses.
     QWidget *clientArea() const;
 
+    // Settings: the options dialog, created with the window and kept for the
+    // whole run; Form_Load restores the settings into it, Form_Unload saves them.
+    Opt &opt() { return *opt_; }
+    void BtnOpt_Click();
+    void moptions_Click();
+    void mabout_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -102,10 +110,12 @@ private:
     void showKeyColours(int pane);
     void showSwatchesForOptions();
     void placeCentred();
+    void buildSettings();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
+    Opt *opt_ = nullptr;
 };
 
 } // namespace vexlo
