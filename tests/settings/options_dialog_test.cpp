@@ -1,4 +1,3 @@
-#include "about/frm_about.h"
 #include "settings/app_path.h"
 #include "settings/opt.h"
 #include "support/modal.h"
@@ -196,13 +195,8 @@ TEST_F(OptionsDialog, AboutShowsTheAboutBoxModallyOverTheDialog)
 {
     const auto opt = loaded();
     QString shownTitle;
-    test::WhileModal([&] {
-        QWidget *modal = QApplication::activeModalWidget();
-        EXPECT_NE(qobject_cast<FrmAbout *>(modal), nullptr);
-        if (modal) {
-            shownTitle = modal->windowTitle();
-            modal->close();
-        }
+    test::WhileModalLookAndClose([&](QWidget *modal) {
+        shownTitle = modal ? modal->windowTitle() : QString();
     });
     opt->BtnAbout->click();
     EXPECT_EQ(shownTitle, QStringLiteral("About Vexlo"));

@@ -1,4 +1,4 @@
-#include "x_session.h"
+#include "x_session_test.h"
 
 #include <QThread>
 
@@ -7,15 +7,13 @@
 namespace vexlo::test {
 namespace {
 
-class RealWindow : public ::testing::Test {
+class RealWindow : public XSessionTest {
 protected:
     void SetUp() override
     {
-        const QString missing = XSession::missingTool();
-        if (!missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
-        ASSERT_TRUE(session->ready()) << "Xvfb or the window manager did not start";
+        XSessionTest::SetUp();
+        if (!started())
+            return;
         // No start-up wizard: these checks look at the main window alone.
         session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
         ASSERT_TRUE(session->startVexlo());
@@ -24,7 +22,6 @@ protected:
         QThread::msleep(500); // the first paint
     }
 
-    std::unique_ptr<XSession> session;
     QString window;
 };
 

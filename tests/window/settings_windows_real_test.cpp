@@ -1,4 +1,4 @@
-#include "x_session.h"
+#include "x_session_test.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -9,17 +9,8 @@
 namespace vexlo::test {
 namespace {
 
-class SettingsWindows : public ::testing::Test {
+class SettingsWindows : public XSessionTest {
 protected:
-    void SetUp() override
-    {
-        const QString missing = XSession::missingTool();
-        if (!missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
-        ASSERT_TRUE(session->ready()) << "Xvfb or the window manager did not start";
-    }
-
     bool clickAt(QPoint point)
     {
         return session->run(QStringLiteral("xdotool"),
@@ -34,8 +25,6 @@ protected:
                 return false;
         return true;
     }
-
-    std::unique_ptr<XSession> session;
 };
 
 TEST_F(SettingsWindows, SetupShowsOptionsWhoseSwitchesActAtOnceAndAreSavedAtClosing)
