@@ -20,6 +20,7 @@ namespace vexlo {
 class ChipPreview;
 class ClientArea;
 class KeySwatch;
+class Opt;
 class SheetSurface;
 class Workspace;
 
@@ -102,6 +103,13 @@ public:
     std::int32_t DragTileX = 0;
     std::int32_t DragTileY = 0;
 
+    // Settings: the options dialog, created with the window and kept for the
+    // whole run; Form_Load restores the settings into it, Form_Unload saves them.
+    Opt &opt() { return *opt_; }
+    void BtnOpt_Click();
+    void moptions_Click();
+    void mabout_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -113,10 +121,12 @@ private:
     void showSwatchesForOptions();
     void placeCentred();
     void connectPointerHandlers();
+    void buildSettings();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
+    Opt *opt_ = nullptr;
 };
 
 } // namespace vexlo

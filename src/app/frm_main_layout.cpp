@@ -78,6 +78,7 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     connectPointerHandlers();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
+    buildSettings();
 
     showKeyColours(0);
     showKeyColours(1);

@@ -53,11 +53,11 @@ protected:
         workspace.setSheet(1, PatternSheet(2));
         workspace.setKeyColours(0, ColourFromQRgb(kMagenta), ColourFromQRgb(kDarkGrey));
         workspace.setKeyColours(1, ColourFromQRgb(kCyan), ColourFromQRgb(kBlackPixel));
-        workspace.options().setState(OptSwitch::ChkRepTrans, 1);
-        workspace.options().setState(OptSwitch::ChkRepTransL, 1);
         workspace.setRecording(true); // the lines show each tile-engine call in order
 
-        window.Form_Load();
+        window.Form_Load(); // restores the settings, so the switches come after it
+        workspace.options().setState(OptSwitch::ChkRepTrans, 1);
+        workspace.options().setState(OptSwitch::ChkRepTransL, 1);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }

@@ -1,25 +1,19 @@
 #pragma once
 
-#include "x_session.h"
+#include "x_session_test.h"
 
 #include <QThread>
 
-#include <gtest/gtest.h>
-
-#include <memory>
-
 namespace vexlo::test {
 
-// A fresh X session with Vexlo started in it, its main window found.
-class RealWindow : public ::testing::Test {
+// Vexlo started in a fresh X session, its main window found.
+class RealWindow : public XSessionTest {
 protected:
     void SetUp() override
     {
-        const QString missing = XSession::missingTool();
-        if (!missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
-        ASSERT_TRUE(session->ready()) << "Xvfb or the window manager did not start";
+        XSessionTest::SetUp();
+        if (!started())
+            return;
         // No start-up wizard: these checks look at the main window alone.
         session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
         ASSERT_TRUE(session->startVexlo());
@@ -28,7 +22,6 @@ protected:
         QThread::msleep(500); // the first paint
     }
 
-    std::unique_ptr<XSession> session;
     QString window;
 };
 

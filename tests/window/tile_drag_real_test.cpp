@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         RealWindow::SetUp();
-        if (IsSkipped() || HasFatalFailure())
+        if (!started())
             return;
         client = session->clientOrigin(window);
         ASSERT_FALSE(client.isNull()) << "no black sheet found";
