@@ -36,7 +36,7 @@ public:
     QRect geometry(const QString &window);
     QImage screenshot();
     // Screen position of the main window's client area (below the menu bar),
-    // found from the left pane's black sheet at its design place; only valid
+    // found from the left pane's black sheet at its fixed layout place; only valid
     // while that sheet is still the blank start-up one. Null when not found.
     QPoint clientOrigin(const QString &window);
     // Moves the pointer to a screen position.
