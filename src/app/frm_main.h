@@ -19,6 +19,7 @@ namespace vexlo {
 
 class ChipPreview;
 class ClientArea;
+class FrmLoadImage;
 class KeySwatch;
 class Opt;
 class SheetSurface;
@@ -110,6 +111,11 @@ public:
     void moptions_Click();
     void mabout_Click();
 
+    // Image loading: the load dialog is made on its first use and kept for
+    // the run; the image menu's Load runs it for OpsPane.
+    FrmLoadImage &frmLoadImage();
+    void mload_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -127,6 +133,7 @@ private:
     QString programFolder_;
     ClientArea *client_ = nullptr;
     Opt *opt_ = nullptr;
+    FrmLoadImage *frmLoadImage_ = nullptr;
 };
 
 } // namespace vexlo
