@@ -34,6 +34,15 @@ std::int16_t ShiftState(Qt::KeyboardModifiers modifiers)
     return std::int16_t((modifiers.toInt() >> 25) & 7);
 }
 
+// The key code a key handler receives: 13 for Enter, character keys as
+// their code, 0 for the keys no handler here tells apart.
+std::int16_t KeyCode(int qtKey)
+{
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter)
+        return 13;
+    return qtKey < 0x8000 ? std::int16_t(qtKey) : std::int16_t(0);
+}
+
 QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry, const QString &tip)
 {
     auto *button = new QPushButton(caption, parent);
@@ -79,8 +88,7 @@ void FrmLoadImage::buildBrowser()
     Dir1->setToolTip(QStringLiteral("Navigate to folder"));
     connect(Dir1, &FolderList::pathChanged, this, &FrmLoadImage::Dir1_Change);
     connect(Dir1, &FolderList::keyDown, this, [this](int key, Qt::KeyboardModifiers modifiers) {
-        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-        Dir1_KeyDown(std::int16_t(enter ? 13 : (key & 0x7FFF)), ShiftState(modifiers));
+        Dir1_KeyDown(KeyCode(key), ShiftState(modifiers));
     });
 
     File1 = new FileList(kSheetPatterns, Dir1->path(), this);
