@@ -1,10 +1,8 @@
 #include "x_session_test.h"
 
-#include <QDeadlineTimer>
 #include <QImage>
+#include <QPainter>
 #include <QThread>
-
-#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -13,28 +11,14 @@ namespace {
 
 class LoadDialogWindow : public XSessionTest {
 protected:
-    bool mouse(QPoint point, int button = 1)
-    {
-        return session->run(QStringLiteral("xdotool"),
-                            {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
-                             QStringLiteral("click"), QString::number(button)});
-    }
     bool key(const QString &name)
     {
         return session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), name});
     }
-    bool windowGone(const QString &captionPattern)
-    {
-        QDeadlineTimer deadline(5000);
-        while (!session->waitForWindow(captionPattern, 100).isEmpty())
-            if (deadline.hasExpired())
-                return false;
-        return true;
-    }
     // Opens the image menu of a pane with its arrow button and chooses Load.
     QString openLoadDialog(int pane, const QString &caption)
     {
-        if (!mouse(client + QPoint(pane * 312 + 20, 19)))
+        if (!clickAt(client + QPoint(pane * 312 + 20, 19)))
             return {};
         QThread::msleep(300);
         key(QStringLiteral("l")); // the menu's "&Load"
@@ -48,10 +32,7 @@ TEST_F(LoadDialogWindow, TheImageMenusLoadPutsAPickedSheetIntoThePaneAndTheClose
 {
     QImage picture(96, 64, QImage::Format_RGB32);
     picture.fill(qRgb(200, 30, 60));
-    QImage lower(96, 32, QImage::Format_RGB32); // a second colour, for the translucent key
-    lower.fill(qRgb(20, 90, 160));
-    for (int y = 0; y < 32; ++y)
-        std::copy_n(lower.constScanLine(y), 96 * 4, picture.scanLine(32 + y));
+    QPainter(&picture).fillRect(0, 32, 96, 32, QColor(20, 90, 160)); // for the translucent key
     ASSERT_TRUE(picture.save(session->programFile(QStringLiteral("sheet.bmp"))));
     const QByteArray folder = session->programFile(QString()).toLocal8Bit();
     session->writeProgramFile(QStringLiteral("Vexlo.INI"),
@@ -71,20 +52,20 @@ TEST_F(LoadDialogWindow, TheImageMenusLoadPutsAPickedSheetIntoThePaneAndTheClose
     QThread::msleep(300);
     EXPECT_EQ(session->screenshot().pixel(at + QPoint(300, 400)), qRgb(0xAB, 0xAB, 0xAB)) << "workspace grey";
 
-    ASSERT_TRUE(mouse(at + QPoint(8 + 30, 240 + 8))); // the only picture in the file list
+    ASSERT_TRUE(clickAt(at + QPoint(8 + 30, 240 + 8))); // the only picture in the file list
     QThread::msleep(300);
     QImage screen = session->screenshot();
     EXPECT_EQ(screen.pixel(at + QPoint(240 + 10, 32 + 10)), qRgb(200, 30, 60)) << "preview at its layout place";
     EXPECT_EQ(screen.pixel(at + QPoint(240 + 200, 32 + 10)), qRgb(0, 0, 0)) << "widened with black";
 
-    ASSERT_TRUE(mouse(at + QPoint(240 + 10, 32 + 10), 1));
-    ASSERT_TRUE(mouse(at + QPoint(240 + 10, 32 + 50), 3));
+    ASSERT_TRUE(clickAt(at + QPoint(240 + 10, 32 + 10), 1));
+    ASSERT_TRUE(clickAt(at + QPoint(240 + 10, 32 + 50), 3));
     QThread::msleep(300);
     screen = session->screenshot();
     EXPECT_EQ(screen.pixel(at + QPoint(584, 352)), qRgb(200, 30, 60)) << "transparent swatch";
     EXPECT_EQ(screen.pixel(at + QPoint(584, 376)), qRgb(20, 90, 160)) << "translucent swatch";
 
-    ASSERT_TRUE(mouse(at + QPoint(512 + 40, 472 + 16))); // "Load"
+    ASSERT_TRUE(clickAt(at + QPoint(512 + 40, 472 + 16))); // "Load"
     ASSERT_TRUE(windowGone(QStringLiteral("^Load left$")));
     QThread::msleep(300);
     screen = session->screenshot();
