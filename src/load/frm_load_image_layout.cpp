@@ -4,6 +4,7 @@
 #include "app/key_swatch.h"
 #include "common/colour.h"
 #include "common/drive_list.h"
+#include "common/event_codes.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "load/preview_box.h"
@@ -26,21 +27,6 @@ QFont SmallFont(double points)
     QFont font;
     font.setPointSizeF(points);
     return font;
-}
-
-// The shift state of a key or mouse event: 1 Shift, 2 Ctrl, 4 Alt.
-std::int16_t ShiftState(Qt::KeyboardModifiers modifiers)
-{
-    return std::int16_t((modifiers.toInt() >> 25) & 7);
-}
-
-// The key code a key handler receives: 13 for Enter, character keys as
-// their code, 0 for the keys no handler here tells apart.
-std::int16_t KeyCode(int qtKey)
-{
-    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter)
-        return 13;
-    return qtKey < 0x8000 ? std::int16_t(qtKey) : std::int16_t(0);
 }
 
 QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry, const QString &tip)
@@ -88,7 +74,7 @@ void FrmLoadImage::buildBrowser()
     Dir1->setToolTip(QStringLiteral("Navigate to folder"));
     connect(Dir1, &FolderList::pathChanged, this, &FrmLoadImage::Dir1_Change);
     connect(Dir1, &FolderList::keyDown, this, [this](int key, Qt::KeyboardModifiers modifiers) {
-        Dir1_KeyDown(KeyCode(key), ShiftState(modifiers));
+        Dir1_KeyDown(KeyCode(key), ShiftCode(modifiers));
     });
 
     File1 = new FileList(kSheetPatterns, Dir1->path(), this);
@@ -107,12 +93,8 @@ void FrmLoadImage::buildPreview()
     TileSet->setFocusPolicy(Qt::StrongFocus);
     TileSet->hide();
     TileSet->onMousePress = [this](QMouseEvent *event) {
-        const std::int16_t button = event->button() == Qt::LeftButton    ? 1
-                                    : event->button() == Qt::RightButton ? 2
-                                    : event->button() == Qt::MiddleButton ? 4
-                                                                          : 0;
         const QPoint at = event->position().toPoint();
-        TileSet_MouseDown(button, ShiftState(event->modifiers()), at.x(), at.y());
+        TileSet_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
     };
 
     TileSetScroll = new QScrollBar(Qt::Vertical, this);
