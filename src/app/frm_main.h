@@ -19,7 +19,9 @@ namespace vexlo {
 
 class ChipPreview;
 class ClientArea;
+class FrmColour;
 class FrmLoadImage;
+class FrmSave;
 class KeySwatch;
 class Opt;
 class SheetSurface;
@@ -114,7 +116,17 @@ public:
     // Image loading: the load dialog is made on its first use and kept for
     // the run; the image menu's Load runs it for OpsPane.
     FrmLoadImage &frmLoadImage();
+
+    // Image commands on OpsPane (frm_main_imageops.cpp). The save and colour
+    // dialogs are made on their first use and kept; a save dialog closed
+    // with its frame's close box is made again at the next Save.
+    FrmSave &frmSave();
+    FrmColour &frmColour();
+    void mclear_Click();
     void mload_Click();
+    void msave_Click();
+    void mrepcol_Click();
+    void mresize_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -128,12 +140,15 @@ private:
     void placeCentred();
     void connectPointerHandlers();
     void buildSettings();
+    void connectImageCommands();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
     Opt *opt_ = nullptr;
     FrmLoadImage *frmLoadImage_ = nullptr;
+    FrmSave *frmSave_ = nullptr;
+    FrmColour *frmColour_ = nullptr;
 };
 
 } // namespace vexlo

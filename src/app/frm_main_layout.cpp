@@ -78,6 +78,7 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     connectPointerHandlers();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
+    connectImageCommands();
     buildSettings();
 
     showKeyColours(0);
@@ -187,7 +188,6 @@ void FrmMain::buildMenus()
     mimageops = menuBar()->addMenu(QStringLiteral("&Image"));
     mclear = mimageops->addAction(QStringLiteral("&Clear"));
     mload = mimageops->addAction(QStringLiteral("&Load"));
-    connect(mload, &QAction::triggered, this, &FrmMain::mload_Click);
     msave = mimageops->addAction(QStringLiteral("&Save"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));
