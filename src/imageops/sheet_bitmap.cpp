@@ -13,17 +13,12 @@ void WriteSheetBitmap(const QImage &sheet, const QString &path)
         throw Failure(QStringLiteral("Cannot write %1: there is no picture to save").arg(path));
     // A 32-bit image goes out as a 24-bit bitmap: each colour exactly, no palette.
     const QImage opaque = sheet.convertToFormat(QImage::Format_RGB32);
-    QString writerError;
-    const QString failure = WriteFileAtomically(path, [&](QIODevice &device) {
-        QImageWriter writer(&device, QByteArrayLiteral("bmp"));
-        if (writer.write(opaque))
-            return true;
-        writerError = writer.errorString();
-        return false;
+    // The bitmap writer fails only when the file does, so the file's reason is the one to give.
+    const QString failure = WriteFileAtomically(path, [&opaque](QIODevice &device) {
+        return QImageWriter(&device, QByteArrayLiteral("bmp")).write(opaque);
     });
-    if (failure.isEmpty())
-        return;
-    throw Failure(writerError.isEmpty() ? failure : failure + QStringLiteral(" (") + writerError + u')');
+    if (!failure.isEmpty())
+        throw Failure(failure);
 }
 
 } // namespace vexlo
