@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <cstring>
+#include <utility>
 
 namespace vexlo {
 namespace {
@@ -49,15 +50,20 @@ QImage ClearedImageFor(QImageReader &reader)
     return image;
 }
 
-QImage OverBlack(const QImage &picture)
+// Takes the picture by value so that an opaque one is made fully opaque in
+// place, without a copy of the whole sheet.
+QImage OverBlack(QImage picture)
 {
     if (!picture.hasAlphaChannel()) {
         // Some readers fill what a damaged file leaves out with 0, alpha
         // included, even in an opaque format; every pixel of a sheet is opaque.
-        QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
-        for (int y = 0; y < opaque.height(); ++y) {
-            auto *row = reinterpret_cast<QRgb *>(opaque.scanLine(y));
-            for (int x = 0; x < opaque.width(); ++x)
+        QImage opaque = std::move(picture).convertToFormat(QImage::Format_RGB32);
+        const int width = opaque.width();
+        const qsizetype stride = opaque.bytesPerLine();
+        uchar *line = opaque.bits(); // one detach check for the whole image
+        for (int y = 0; y < opaque.height(); ++y, line += stride) {
+            auto *row = reinterpret_cast<QRgb *>(line);
+            for (int x = 0; x < width; ++x)
                 row[x] |= 0xFF000000u;
         }
         return opaque;
@@ -83,7 +89,7 @@ QImage ReadPicture(const QString &path)
     QImage picture = ClearedImageFor(reader);
     if (!reader.read(&picture))
         throw Failure(reader.errorString());
-    return OverBlack(picture);
+    return OverBlack(std::move(picture));
 }
 
 QString SheetRuleFailure(QSize size)

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Times one 256 x 8192 sheet taken through Vexlo's core (load as the load
+# dialog does, replace magenta by black, save as the save dialog does) and
+# through ImageMagick's convert doing the same, several runs of each in turn,
+# and prints the ratio of the medians. Vexlo must be at least 3 times faster.
+#
+#   bench/load_replace_save.sh PATH/TO/load_replace_save [RUNS]
+set -euo pipefail
+program=${1:?usage: load_replace_save.sh PATH/TO/load_replace_save [RUNS]}
+runs=${2:-9}
+command -v convert >/dev/null || { echo "ImageMagick's convert is not installed" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$program" --make "$work/big.bmp"
+
+# Wall time of one command in microseconds.
+micros() {
+  local start end
+  start=$(date +%s%N)
+  "$@" >/dev/null
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000))
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+vexlo_times=() magick_times=()
+for ((run = 0; run < runs; ++run)); do
+  vexlo_times+=("$(micros "$program" "$work/big.bmp" "$work/vexlo.bmp")")
+  magick_times+=("$(micros convert "$work/big.bmp" -fill black -opaque '#FF00FF' BMP3:"$work/magick.bmp")")
+done
+
+# Both must have made the same picture, or the race means nothing.
+differing=$(compare -metric AE "$work/vexlo.bmp" "$work/magick.bmp" null: 2>&1 || true)
+if [ "$differing" != "0" ]; then
+  echo "the two results differ in $differing pixels" >&2
+  exit 1
+fi
+
+vexlo_median=$(printf '%s\n' "${vexlo_times[@]}" | median)
+magick_median=$(printf '%s\n' "${magick_times[@]}" | median)
+echo "load, replace colour, save of a 256 x 8192 bitmap, $runs runs each (microseconds):"
+echo "  Vexlo core:  ${vexlo_times[*]}  median $vexlo_median"
+echo "  ImageMagick: ${magick_times[*]}  median $magick_median"
+awk -v v="$vexlo_median" -v m="$magick_median" 'BEGIN {
+  ratio = m / v
+  printf "  Vexlo is %.2f times as fast (needs at least 3): %s\n", ratio, (ratio >= 3 ? "ok" : "TOO SLOW")
+  exit (ratio >= 3 ? 0 : 1)
+}'
