@@ -26,7 +26,8 @@ void FrmMain::connectImageCommands()
         {mresize, &FrmMain::mresize_Click},
     };
     for (const auto &[action, handler] : commands)
-        connect(action, &QAction::triggered, this, [this, handler] { RunTrapped([this, handler] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunTrapped([this, handler] { (this->*handler)(); }); });
 }
 
 FrmLoadImage &FrmMain::frmLoadImage()

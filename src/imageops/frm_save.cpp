@@ -22,11 +22,6 @@ constexpr int kClientWidth = 362;
 constexpr int kClientHeight = 323;
 const QString kProgramName = QStringLiteral("Vexlo");
 
-bool IsPane(int pane)
-{
-    return pane == 0 || pane == 1;
-}
-
 QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry)
 {
     auto *button = new QPushButton(caption, parent);
@@ -77,7 +72,7 @@ void FrmSave::SaveImage(std::int16_t pane)
     SavePane = pane;
     closedByFrame_ = false;
     const Options &options = workspace_.options();
-    if (options.isOn(OptSwitch::ChkRememberDirs) && IsPane(pane) && !options.DefDirS(pane).isEmpty())
+    if (options.isOn(OptSwitch::ChkRememberDirs) && Workspace::isIndex(pane) && !options.DefDirS(pane).isEmpty())
         Dir1->setPath(options.DefDirS(pane)); // a folder that is gone leaves the lists where they were
     relistFiles();
     exec();
@@ -91,7 +86,7 @@ void FrmSave::Drive1_Change()
 
 void FrmSave::Dir1_Change()
 {
-    if (IsPane(SavePane))
+    if (Workspace::isIndex(SavePane))
         workspace_.options().setDefDirS(SavePane, Dir1->path());
     File1->setFolder(Dir1->path());
     Drive1->showDriveOf(Dir1->path());
@@ -117,7 +112,8 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
     }
     const QString offered = folder + (selected.isEmpty() ? QStringLiteral("TileSet.bmp") : selected);
     // The answer is a whole path, used as typed: no extension is added.
-    const QString path = Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP only)"), kProgramName, offered);
+    const QString path =
+        Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP only)"), kProgramName, offered);
     if (!path.isEmpty())
         write(path);
 }
