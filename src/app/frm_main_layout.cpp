@@ -75,8 +75,10 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     setCentralWidget(client_);
 
     buildPanes();
+    connectPointerHandlers();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
+    buildSettings();
 
     showKeyColours(0);
     showKeyColours(1);
