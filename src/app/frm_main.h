@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -19,6 +20,7 @@ namespace vexlo {
 
 class ChipPreview;
 class ClientArea;
+class FrmMacroFile;
 class KeySwatch;
 class Opt;
 class SheetSurface;
@@ -110,6 +112,16 @@ public:
     void moptions_Click();
     void mabout_Click();
 
+    // The Macro menu (frm_main_macro.cpp).
+    void mrecord_Click();
+    void mplay_Click();
+    void mclearmacro_Click();
+    void msavemacro_Click();
+    void mhidemacro_Click();
+    // The macro file dialog while it exists: from its first use until its
+    // frame's close box dismisses it.
+    FrmMacroFile *frmMacroFile() const { return frmMacroFile_.get(); }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -122,11 +134,13 @@ private:
     void placeCentred();
     void connectPointerHandlers();
     void buildSettings();
+    void connectMacroMenu();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
     Opt *opt_ = nullptr;
+    std::unique_ptr<FrmMacroFile> frmMacroFile_;
 };
 
 } // namespace vexlo

@@ -5,6 +5,7 @@
 #include "app/key_swatch.h"
 #include "app/sheet_surface.h"
 #include "app/workspace.h"
+#include "macro/frm_macro_file.h"
 
 #include <QFontDatabase>
 #include <QListView>
@@ -76,6 +77,7 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
 
     buildPanes();
     connectPointerHandlers();
+    connectMacroMenu();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
     buildSettings();
