@@ -21,6 +21,7 @@ namespace vexlo {
 class ChipPreview;
 class ClientArea;
 class FrmMacroFile;
+class FrmLoadImage;
 class KeySwatch;
 class Opt;
 class SheetSurface;
@@ -122,6 +123,11 @@ public:
     // frame's close box dismisses it.
     FrmMacroFile *frmMacroFile() const { return frmMacroFile_.get(); }
 
+    // Image loading: the load dialog is made on its first use and kept for
+    // the run; the image menu's Load runs it for OpsPane.
+    FrmLoadImage &frmLoadImage();
+    void mload_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -141,6 +147,7 @@ private:
     ClientArea *client_ = nullptr;
     Opt *opt_ = nullptr;
     std::unique_ptr<FrmMacroFile> frmMacroFile_;
+    FrmLoadImage *frmLoadImage_ = nullptr;
 };
 
 } // namespace vexlo

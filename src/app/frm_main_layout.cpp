@@ -189,6 +189,7 @@ void FrmMain::buildMenus()
     mimageops = menuBar()->addMenu(QStringLiteral("&Image"));
     mclear = mimageops->addAction(QStringLiteral("&Clear"));
     mload = mimageops->addAction(QStringLiteral("&Load"));
+    connect(mload, &QAction::triggered, this, &FrmMain::mload_Click);
     msave = mimageops->addAction(QStringLiteral("&Save"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));

@@ -1,6 +1,5 @@
 #include "x_session_test.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
 
@@ -9,23 +8,7 @@
 namespace vexlo::test {
 namespace {
 
-class SettingsWindows : public XSessionTest {
-protected:
-    bool clickAt(QPoint point)
-    {
-        return session->run(QStringLiteral("xdotool"),
-                            {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
-                             QStringLiteral("click"), QStringLiteral("1")});
-    }
-    bool windowGone(const QString &captionPattern)
-    {
-        QDeadlineTimer deadline(5000);
-        while (!session->waitForWindow(captionPattern, 100).isEmpty())
-            if (deadline.hasExpired())
-                return false;
-        return true;
-    }
-};
+using SettingsWindows = XSessionTest;
 
 TEST_F(SettingsWindows, SetupShowsOptionsWhoseSwitchesActAtOnceAndAreSavedAtClosing)
 {

@@ -2,6 +2,9 @@
 
 #include "x_session.h"
 
+#include <QDeadlineTimer>
+#include <QPoint>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -23,6 +26,23 @@ protected:
 
     // True when SetUp neither skipped nor failed.
     bool started() const { return !IsSkipped() && !HasFatalFailure(); }
+
+    // A click of a mouse button (1 left, 3 right) at a point of the screen.
+    bool clickAt(QPoint point, int button = 1)
+    {
+        return session->run(QStringLiteral("xdotool"),
+                            {QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+                             QStringLiteral("click"), QString::number(button)});
+    }
+    // Waits, at most 5 seconds, until no visible window has a matching caption.
+    bool windowGone(const QString &captionPattern)
+    {
+        QDeadlineTimer deadline(5000);
+        while (!session->waitForWindow(captionPattern, 100).isEmpty())
+            if (deadline.hasExpired())
+                return false;
+        return true;
+    }
 
     std::unique_ptr<XSession> session;
 };
