@@ -77,9 +77,9 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
 
     buildPanes();
     connectPointerHandlers();
-    connectMacroMenu();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
+    connectMacroMenu();
     buildSettings();
 
     showKeyColours(0);

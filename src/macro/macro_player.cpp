@@ -18,10 +18,10 @@ public:
     explicit Fields(const QString &line)
     {
         if (!line.isEmpty())
-            fields_ = line.split(u',');
+            fields_ = QStringView(line).split(u',');
     }
 
-    const QString &at(qsizetype index) const
+    QStringView at(qsizetype index) const
     {
         if (index >= fields_.size())
             throw Failure::subscriptOutOfRange();
@@ -32,7 +32,7 @@ public:
     std::int16_t flag(qsizetype index) const { return LenientNumber(at(index)) != 0 ? -1 : 0; }
 
 private:
-    QStringList fields_;
+    QList<QStringView> fields_;
 };
 
 } // namespace
@@ -40,7 +40,7 @@ private:
 void PlayMacroLine(Workspace &workspace, const QString &line)
 {
     const Fields fields(line);
-    const QString keyword = fields.at(0).toUpper();
+    const QString keyword = fields.at(0).toString().toUpper();
     // Every field a line needs is read before its call, so a short line does nothing.
     if (keyword == u"GET") {
         const auto pane = fields.int16(1);
