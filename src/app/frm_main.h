@@ -107,7 +107,8 @@ public:
     std::int32_t DragTileY = 0;
 
     // Settings: the options dialog, created with the window and kept for the
-    // whole run; Form_Load restores the settings into it, Form_Unload saves them.
+    // whole run; Form_Load restores the settings into it (and, in wizard mode,
+    // guides the user through it and the load dialog), Form_Unload saves them.
     Opt &opt() { return *opt_; }
     void BtnOpt_Click();
     void moptions_Click();
@@ -141,6 +142,7 @@ private:
     void connectPointerHandlers();
     void buildSettings();
     void connectMacroMenu();
+    void runStartupWizard();
 
     Workspace &workspace_;
     QString programFolder_;
