@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -20,6 +21,7 @@ namespace vexlo {
 class ChipPreview;
 class ClientArea;
 class FrmColour;
+class FrmMacroFile;
 class FrmLoadImage;
 class FrmSave;
 class KeySwatch;
@@ -107,11 +109,22 @@ public:
     std::int32_t DragTileY = 0;
 
     // Settings: the options dialog, created with the window and kept for the
-    // whole run; Form_Load restores the settings into it, Form_Unload saves them.
+    // whole run; Form_Load restores the settings into it (and, in wizard mode,
+    // guides the user through it and the load dialog), Form_Unload saves them.
     Opt &opt() { return *opt_; }
     void BtnOpt_Click();
     void moptions_Click();
     void mabout_Click();
+
+    // The Macro menu (frm_main_macro.cpp).
+    void mrecord_Click();
+    void mplay_Click();
+    void mclearmacro_Click();
+    void msavemacro_Click();
+    void mhidemacro_Click();
+    // The macro file dialog while it exists: from its first use until its
+    // frame's close box dismisses it.
+    FrmMacroFile *frmMacroFile() const { return frmMacroFile_.get(); }
 
     // Image loading: the load dialog is made on its first use and kept for
     // the run; the image menu's Load runs it for OpsPane.
@@ -141,11 +154,14 @@ private:
     void connectPointerHandlers();
     void buildSettings();
     void connectImageCommands();
+    void connectMacroMenu();
+    void runStartupWizard();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
     Opt *opt_ = nullptr;
+    std::unique_ptr<FrmMacroFile> frmMacroFile_;
     FrmLoadImage *frmLoadImage_ = nullptr;
     FrmSave *frmSave_ = nullptr;
     FrmColour *frmColour_ = nullptr;

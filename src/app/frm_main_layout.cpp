@@ -5,6 +5,7 @@
 #include "app/key_swatch.h"
 #include "app/sheet_surface.h"
 #include "app/workspace.h"
+#include "macro/frm_macro_file.h"
 
 #include <QFontDatabase>
 #include <QListView>
@@ -78,6 +79,7 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     connectPointerHandlers();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
+    connectMacroMenu();
     connectImageCommands();
     buildSettings();
 
