@@ -5,46 +5,100 @@
 #include <QDir>
 #include <QFile>
 #include <QCoreApplication>
+#include <QList>
 
 #include <cstdio>
+#include <limits>
 
 using namespace vexlo::test;
 
 namespace {
 
-// A bitmap file whose pixels are run-length coded, 8 bits per pixel, that
-// stops after a few rows without its end-of-picture mark.
-QByteArray ShortRle8Bitmap()
+// The 54 bytes of a bitmap file's two headers (file header and the 40-byte
+// information header), for a picture whose pixel data, after `tableBytes` of
+// palette or colour masks, is `dataBytes` long.
+QByteArray BitmapHeaders(qint32 width, qint32 height, int bitsPerPixel, int compression, int tableBytes,
+                         int dataBytes)
 {
-    constexpr int kWidth = 64, kHeight = 32, kPaletteBytes = 256 * 4;
-    QByteArray runs;
-    for (int row = 0; row < 5; ++row)
-        runs.append(char(kWidth)).append(char(1 + row % 2)).append('\0').append('\0');
-
-    QByteArray bmp(14 + 40 + kPaletteBytes, '\0');
+    QByteArray bmp(14 + 40, '\0');
     bmp[0] = 'B';
     bmp[1] = 'M';
-    PutLe32(bmp, 2, quint32(bmp.size() + runs.size()));
-    PutLe32(bmp, 10, quint32(14 + 40 + kPaletteBytes));
+    PutLe32(bmp, 2, quint32(14 + 40 + tableBytes + dataBytes));
+    PutLe32(bmp, 10, quint32(14 + 40 + tableBytes));
     PutLe32(bmp, 14, 40);
-    PutLe32(bmp, 18, kWidth);
-    PutLe32(bmp, 22, kHeight);
+    PutLe32(bmp, 18, quint32(width));
+    PutLe32(bmp, 22, quint32(height));
     PutLe16(bmp, 26, 1);
-    PutLe16(bmp, 28, 8);
-    PutLe32(bmp, 30, 1); // run-length coded, 8 bits
-    PutLe32(bmp, 46, 256);
-    for (int entry = 0; entry < 256; ++entry) {
-        bmp[54 + entry * 4] = char(entry);          // blue
-        bmp[54 + entry * 4 + 1] = char(255 - entry); // green
-        bmp[54 + entry * 4 + 2] = char(entry * 3);   // red
-    }
-    return bmp + runs;
+    PutLe16(bmp, 28, quint16(bitsPerPixel));
+    PutLe32(bmp, 30, quint32(compression));
+    if (bitsPerPixel <= 8)
+        PutLe32(bmp, 46, quint32(tableBytes / 4)); // palette entries used
+    return bmp;
 }
 
-// An icon whose only entry, and the bitmap it points to, claim 0 x 0 pixels.
-QByteArray ZeroSizeIcon()
+// A palette of `entries` colours, each different from the others.
+QByteArray Palette(int entries)
 {
-    QByteArray icon = IconBytes(BlockPicture(32, 32));
+    QByteArray palette(entries * 4, '\0');
+    for (int entry = 0; entry < entries; ++entry) {
+        palette[entry * 4] = char(entry);            // blue
+        palette[entry * 4 + 1] = char(255 - entry);  // green
+        palette[entry * 4 + 2] = char(entry * 3);    // red
+    }
+    return palette;
+}
+
+// A 64 x 32 bitmap file of 8 bits per pixel, run-length coded with the given
+// runs (count, palette index, or 0 and an escape code).
+QByteArray Rle8Bitmap(const QByteArray &runs)
+{
+    constexpr int kRle8 = 1;
+    return BitmapHeaders(64, 32, 8, kRle8, 256 * 4, int(runs.size())) + Palette(256) + runs;
+}
+
+// Stops after a few rows without its end-of-picture mark.
+QByteArray ShortRle8Bitmap()
+{
+    QByteArray runs;
+    for (int row = 0; row < 5; ++row)
+        runs.append(char(64)).append(char(1 + row % 2)).append('\0').append('\0');
+    return Rle8Bitmap(runs);
+}
+
+// Its bottom row holds a run of 200 pixels, far past the row's 64; the next
+// row a run of 100 after the end-of-row mark; then the end-of-picture mark.
+QByteArray OverrunRle8Bitmap()
+{
+    const char runs[] = {char(200), 7, 0, 0, 100, 9, 0, 0, 0, 1};
+    return Rle8Bitmap(QByteArray(runs, sizeof runs));
+}
+
+// 64 x 32 pixels of 8 bits whose palette has only two entries, while the
+// pixels use the indices 0 to 255.
+QByteArray ShortPaletteBitmap()
+{
+    QByteArray pixels(64 * 32, '\0');
+    for (int i = 0; i < pixels.size(); ++i)
+        pixels[i] = char(i % 256);
+    return BitmapHeaders(64, 32, 8, 0, 2 * 4, int(pixels.size())) + Palette(2) + pixels;
+}
+
+// 32 x 32 pixels of 32 bits whose red, green and blue masks each have all
+// 32 bits set.
+QByteArray AllOnesMaskBitmap()
+{
+    constexpr int kBitFields = 3;
+    QByteArray pixels(32 * 32 * 4, '\0');
+    for (int i = 0; i < pixels.size(); ++i)
+        pixels[i] = char(i * 7);
+    return BitmapHeaders(32, 32, 32, kBitFields, 12, int(pixels.size())) + QByteArray(12, '\xFF') + pixels;
+}
+
+// An icon (or cursor) whose only entry, and the bitmap it points to, claim
+// 0 x 0 pixels.
+QByteArray ZeroSizeIcon(bool cursor)
+{
+    QByteArray icon = IconBytes(BlockPicture(32, 32), cursor);
     icon[6] = '\0'; // entry width
     icon[7] = '\0'; // entry height
     PutLe32(icon, 22 + 4, 0); // bitmap width
@@ -52,10 +106,82 @@ QByteArray ZeroSizeIcon()
     return icon;
 }
 
-bool Write(const QDir &folder, const char *name, const QByteArray &bytes)
+// A 32 x 32 icon whose directory says it holds `count` entries.
+QByteArray IconClaimingEntries(quint16 count)
 {
-    QFile file(folder.filePath(QString::fromLatin1(name)));
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    QByteArray icon = IconBytes(BlockPicture(32, 32));
+    PutLe16(icon, 4, count);
+    return icon;
+}
+
+// A 32 x 32 icon whose entry points far past the end of the file.
+QByteArray IconPointingPastTheEnd()
+{
+    QByteArray icon = IconBytes(BlockPicture(32, 32));
+    PutLe32(icon, 18, quint32(icon.size() + 4096));
+    return icon;
+}
+
+struct RegressionFile {
+    const char *name;
+    QByteArray bytes;
+};
+
+QList<RegressionFile> RegressionFiles()
+{
+    const QByteArray bmp = WrittenBytes(BlockPicture(64, 64), "bmp");
+    const QByteArray gif = GifBytes(BlockPicture(64, 64));
+    const QByteArray jpg = WrittenBytes(BlockPicture(64, 64), "jpg");
+    const QByteArray sheet = WrittenBytes(BlockPicture(64, 32), "bmp");
+    constexpr int kFileHeaderBytes = 14;
+
+    // Headers that claim a size the few bytes after them cannot hold.
+    auto claiming = [&](qint32 width, qint32 height, int dataBytes) {
+        QByteArray bitmap = bmp.left(54 + dataBytes);
+        PutLe32(bitmap, 18, quint32(width));
+        PutLe32(bitmap, 22, quint32(height));
+        return bitmap;
+    };
+    QByteArray hugeGif = gif;
+    PutLe16(hugeGif, 6, 65535); // logical screen
+    PutLe16(hugeGif, 8, 65535);
+
+    // Cut inside the header: nothing can be read. Cut inside the pixels: the
+    // readers give what they got, the rest filled in.
+    return {
+        {"text.bmp", "This is a text file, not a picture.\n"},
+        {"empty.gif", QByteArray()},
+        {"header_cut.bmp", bmp.left(30)},
+        {"header_cut.gif", gif.left(20)},
+        {"header_cut.jpg", jpg.left(100)},
+        {"pixels_cut.bmp", bmp.left(54 + 64 * 3 * 40)},
+        {"pixels_cut.gif", gif.left(gif.size() / 2)},
+        {"pixels_cut.jpg", jpg.left(jpg.size() / 2)},
+        {"rle8_short.bmp", ShortRle8Bitmap()},
+        {"huge_header.bmp", claiming(100000, 100000, 64)},
+        {"huge_screen.gif", hugeGif},
+        {"zero_entry.ico", ZeroSizeIcon(false)},
+        {"claims_20000.bmp", claiming(20000, 20000, 64)},
+        {"height_int_min.bmp", claiming(64, std::numeric_limits<qint32>::min(), 64 * 64 * 3)},
+        {"zero_size.bmp", claiming(0, 0, 64 * 64 * 3)},
+        {"wide_8193.bmp", WrittenBytes(BlockPicture(8193, 1), "bmp")},
+        {"rle8_overrun.bmp", OverrunRle8Bitmap()},
+        {"short_palette.bmp", ShortPaletteBitmap()},
+        {"all_ones_masks.bmp", AllOnesMaskBitmap()},
+        {"with_header.dib", sheet},
+        {"without_header.dib", sheet.mid(kFileHeaderBytes)},
+        {"count_zero.ico", IconClaimingEntries(0)},
+        {"count_65535.ico", IconClaimingEntries(65535)},
+        {"offset_past_end.ico", IconPointingPastTheEnd()},
+        {"zero_entry.cur", ZeroSizeIcon(true)},
+        {"png_bytes.bmp", WrittenBytes(BlockPicture(64, 32), "png")},
+    };
+}
+
+bool Write(const QDir &folder, const RegressionFile &file)
+{
+    QFile out(folder.filePath(QString::fromLatin1(file.name)));
+    return out.open(QIODevice::WriteOnly) && out.write(file.bytes) == file.bytes.size();
 }
 
 } // namespace
@@ -68,32 +194,11 @@ int main(int argc, char **argv)
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const QByteArray bmp = WrittenBytes(BlockPicture(64, 64), "bmp");
-    const QByteArray gif = GifBytes(BlockPicture(64, 64));
-    const QByteArray jpg = WrittenBytes(BlockPicture(64, 64), "jpg");
-
-    QByteArray hugeBitmap = bmp.left(54 + 64);
-    PutLe32(hugeBitmap, 18, 100000);
-    PutLe32(hugeBitmap, 22, 100000);
-    QByteArray hugeGif = gif;
-    PutLe16(hugeGif, 6, 65535); // logical screen
-    PutLe16(hugeGif, 8, 65535);
-
-    // Cut inside the header: nothing can be read. Cut inside the pixels: the
-    // readers give what they got, the rest filled in.
-    const bool written = Write(folder, "text.bmp", "This is a text file, not a picture.\n")
-                         && Write(folder, "empty.gif", QByteArray())
-                         && Write(folder, "header_cut.bmp", bmp.left(30))
-                         && Write(folder, "header_cut.gif", gif.left(20))
-                         && Write(folder, "header_cut.jpg", jpg.left(100))
-                         && Write(folder, "pixels_cut.bmp", bmp.left(54 + 64 * 3 * 40))
-                         && Write(folder, "pixels_cut.gif", gif.left(gif.size() / 2))
-                         && Write(folder, "pixels_cut.jpg", jpg.left(jpg.size() / 2))
-                         && Write(folder, "rle8_short.bmp", ShortRle8Bitmap())
-                         && Write(folder, "huge_header.bmp", hugeBitmap)
-                         && Write(folder, "huge_screen.gif", hugeGif)
-                         && Write(folder, "zero_entry.ico", ZeroSizeIcon());
-    if (!written)
-        std::fprintf(stderr, "could not write into %s\n", argv[1]);
-    return written ? 0 : 1;
+    for (const RegressionFile &file : RegressionFiles()) {
+        if (!Write(folder, file)) {
+            std::fprintf(stderr, "could not write %s into %s\n", file.name, argv[1]);
+            return 1;
+        }
+    }
+    return 0;
 }

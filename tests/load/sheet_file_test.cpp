@@ -1,57 +1,22 @@
 #include "load/sheet_file.h"
 
 #include "picture_bytes.h"
+#include "support/pixels.h"
 #include "support/temp_folder.h"
 
-#include <QFile>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace vexlo {
 namespace {
 
+using test::AllOpaque;
 using test::BlockPicture;
-
-QString DataFile(const char *name)
-{
-    return QStringLiteral(VEXLO_LOAD_DATA "/") + QString::fromLatin1(name);
-}
-
-// Leaves freed memory of the given size full of a pattern, so a reader that
-// leaves pixels unwritten shows it.
-void DirtyFreedMemory(qsizetype bytes)
-{
-    std::vector<QByteArray> blocks;
-    for (int i = 0; i < 8; ++i)
-        blocks.emplace_back(bytes, char(0x5A + i));
-}
-
-bool AllOpaque(const QImage &sheet)
-{
-    for (int y = 0; y < sheet.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(sheet.constScanLine(y));
-        for (int x = 0; x < sheet.width(); ++x)
-            if (qAlpha(row[x]) != 255)
-                return false;
-    }
-    return true;
-}
 
 QImage LeftPart(const QImage &sheet, int width)
 {
     return sheet.copy(0, 0, width, sheet.height());
-}
-
-bool IsBlack(const QImage &area)
-{
-    for (int y = 0; y < area.height(); ++y)
-        for (int x = 0; x < area.width(); ++x)
-            if (area.pixel(x, y) != qRgb(0, 0, 0))
-                return false;
-    return true;
 }
 
 TEST(SheetFile, AllSixFormatsLoadAsOpaqueSheetsWidenedWithBlack)
@@ -81,7 +46,8 @@ TEST(SheetFile, AllSixFormatsLoadAsOpaqueSheetsWidenedWithBlack)
         EXPECT_EQ(file.sheet.size(), QSize(256, c.expected.height()));
         EXPECT_EQ(file.sheet.format(), QImage::Format_RGB32);
         EXPECT_TRUE(AllOpaque(file.sheet));
-        EXPECT_TRUE(IsBlack(file.sheet.copy(c.expected.width(), 0, 256 - c.expected.width(), c.expected.height())));
+        EXPECT_TRUE(test::Uniform(file.sheet.copy(c.expected.width(), 0, 256 - c.expected.width(), c.expected.height()),
+                                  test::kBlackPixel));
         const QImage picture = LeftPart(file.sheet, c.expected.width());
         if (c.exact) {
             EXPECT_EQ(picture, c.expected.convertToFormat(QImage::Format_RGB32));
@@ -139,21 +105,6 @@ TEST(SheetFile, SizeRulesReportOnlyTheFirstBrokenRule)
     EXPECT_EQ(refused.refusal, QStringLiteral("Invalid size (X > 256)."));
 }
 
-TEST(SheetFile, UnreadableFilesAreRefusedWithTheReadersText)
-{
-    for (const char *name : {"text.bmp", "empty.gif", "header_cut.bmp", "header_cut.gif", "header_cut.jpg",
-                             "huge_header.bmp", "huge_screen.gif", "zero_entry.ico", "missing.bmp"}) {
-        SCOPED_TRACE(name);
-        const SheetFile file = LoadSheetFile(DataFile(name));
-        EXPECT_FALSE(file.accepted());
-        EXPECT_FALSE(file.refusal.isEmpty());
-        EXPECT_FALSE(file.refusal.startsWith(QStringLiteral("Invalid size")));
-    }
-    EXPECT_EQ(LoadSheetFile(DataFile("text.bmp")).refusal, QStringLiteral("Unsupported image format"));
-    EXPECT_EQ(LoadSheetFile(DataFile("missing.bmp")).refusal,
-              QStringLiteral("No such file or directory: ") + DataFile("missing.bmp"));
-}
-
 TEST(SheetFile, PicturesBeyondTheAllocationLimitAreRefusedBeforeTheyAreMade)
 {
     test::TempFolder folder;
@@ -164,24 +115,6 @@ TEST(SheetFile, PicturesBeyondTheAllocationLimitAreRefusedBeforeTheyAreMade)
     const SheetFile file = LoadSheetFile(folder.file(QStringLiteral("tall.bmp")));
     EXPECT_FALSE(file.accepted());
     EXPECT_EQ(QImageReader::allocationLimit(), kPictureAllocationLimitMiB);
-}
-
-TEST(SheetFile, PicturesThatEndEarlyComeOutTheSameEveryTime)
-{
-    for (const char *name : {"pixels_cut.bmp", "rle8_short.bmp", "pixels_cut.gif", "pixels_cut.jpg"}) {
-        SCOPED_TRACE(name);
-        DirtyFreedMemory(64 * 64 * 4);
-        const SheetFile first = LoadSheetFile(DataFile(name));
-        DirtyFreedMemory(64 * 64 * 4);
-        const SheetFile second = LoadSheetFile(DataFile(name));
-        ASSERT_TRUE(first.accepted()) << first.refusal.toStdString();
-        EXPECT_EQ(first.sheet, second.sheet);
-        EXPECT_TRUE(AllOpaque(first.sheet));
-    }
-    // A bitmap is stored bottom row first: of 64 rows, the top 24 never came.
-    const SheetFile cut = LoadSheetFile(DataFile("pixels_cut.bmp"));
-    EXPECT_TRUE(IsBlack(LeftPart(cut.sheet, 64).copy(0, 0, 64, 24)));
-    EXPECT_EQ(cut.sheet.pixel(10, 30), BlockPicture(64, 64).pixel(10, 30));
 }
 
 } // namespace

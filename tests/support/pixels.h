@@ -56,4 +56,16 @@ inline bool Uniform(const QImage &image, QRgb colour)
     return true;
 }
 
+// True when no pixel of the image lets anything show through.
+inline bool AllOpaque(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(row[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 } // namespace vexlo::test

@@ -1,0 +1,132 @@
+// The odd settings files of tests/data/ini: the exact values read from each,
+// and a write that changes one value and keeps every other byte.
+#include "settings/ini_file.h"
+#include "support/temp_folder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+QByteArray DataFile(const char *name)
+{
+    QFile file(QStringLiteral(VEXLO_TEST_DATA "/ini/") + QString::fromLatin1(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+// One regression file as the program's settings file.
+class IniRegressionFile : public ::testing::Test {
+protected:
+    QByteArray use(const char *name) const
+    {
+        const QByteArray bytes = DataFile(name);
+        folder.write(QStringLiteral("Vexlo.INI"), bytes);
+        return bytes;
+    }
+    QString read(const char *section, const char *key) const
+    {
+        return ReadIniString(path(), QString::fromLatin1(section), QString::fromLatin1(key),
+                             QStringLiteral("default"));
+    }
+    bool write(const char *section, const char *key, const char *value) const
+    {
+        return WriteIniString(path(), QString::fromLatin1(section), QString::fromLatin1(key),
+                              QString::fromLatin1(value));
+    }
+    QByteArray stored() const { return folder.read(QStringLiteral("Vexlo.INI")); }
+    QString path() const { return folder.file(QStringLiteral("Vexlo.INI")); }
+
+    test::TempFolder folder;
+};
+
+TEST_F(IniRegressionFile, AUtf8ByteOrderMarkIsNoPartOfTheFirstSectionAndStaysAtTheFront)
+{
+    const QByteArray before = use("bom.ini");
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("0"));
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    EXPECT_EQ(stored(), before + "ChkRepTrans=1\n");
+}
+
+TEST_F(IniRegressionFile, CarriageReturnLineFeedLinesKeepTheirEndsAndNewLinesGetThem)
+{
+    use("crlf.ini");
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("0"));
+    EXPECT_EQ(read("Opt", "ChkRepTransL"), QStringLiteral("1"));
+    EXPECT_TRUE(write("Opt", "ChkStartWiz", "1"));
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "0"));
+    EXPECT_EQ(stored(), "[Opt]\r\nChkStartWiz=1\r\nChkRepTransL=1\r\nChkRepTrans=0\r\n");
+}
+
+TEST_F(IniRegressionFile, AMissingFinalLineEndIsAddedOnlyWhenALineFollows)
+{
+    use("no-final-newline.ini");
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("0"));
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    EXPECT_EQ(stored(), "[Opt]\nChkStartWiz=0\nChkRepTrans=1");
+    EXPECT_TRUE(write("Opt", "ChkRepTransL", "1"));
+    EXPECT_EQ(stored(), "[Opt]\nChkStartWiz=0\nChkRepTrans=1\nChkRepTransL=1\n");
+}
+
+TEST_F(IniRegressionFile, LoneCarriageReturnsDoNotEndLines)
+{
+    // Only a line feed ends a line: the whole file is the section's header
+    // line, so no key of it is found and a new key goes on a line of its own.
+    const QByteArray before = use("lone-cr.ini");
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("default"));
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("default"));
+    EXPECT_TRUE(write("Opt", "ChkStartWiz", "1"));
+    EXPECT_EQ(stored(), before + "\nChkStartWiz=1\n");
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("1"));
+}
+
+TEST_F(IniRegressionFile, AHundredThousandCharacterLineIsReadCutAndWrittenBackWhole)
+{
+    const QByteArray before = use("long-line.ini");
+    EXPECT_EQ(read("Opt", "DefDir0"), QString(kIniValueMaxLength, u'x'));
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("0"));
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    QByteArray expected = before;
+    expected.replace("ChkRepTrans=0", "ChkRepTrans=1");
+    EXPECT_EQ(stored(), expected);
+}
+
+TEST_F(IniRegressionFile, NulBytesAreOrdinaryCharactersOfNamesAndValues)
+{
+    const QByteArray before = use("nul.ini");
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("default")) << "the key is ChkStart, NUL, Wiz";
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QString::fromLatin1("0\0" "1", 3));
+    EXPECT_EQ(ReadIniNumber(path(), QStringLiteral("Opt"), QStringLiteral("ChkRepTrans"), 5), 0);
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    QByteArray expected = before;
+    expected.replace(QByteArray("ChkRepTrans=0\0" "1", 15), "ChkRepTrans=1");
+    EXPECT_EQ(stored(), expected);
+}
+
+TEST_F(IniRegressionFile, ASectionWithoutItsClosingBracketStillNamesItsSection)
+{
+    const QByteArray before = use("unclosed-section.ini");
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("0"));
+    EXPECT_EQ(read("Other", "ChkRepTrans"), QStringLiteral("0"));
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("default"));
+    EXPECT_TRUE(write("Opt", "ChkStartWiz", "1"));
+    QByteArray expected = before;
+    expected.replace("ChkStartWiz=0", "ChkStartWiz=1");
+    EXPECT_EQ(stored(), expected);
+}
+
+TEST_F(IniRegressionFile, OfDuplicateKeysAndSectionsTheFirstIsReadAndWritten)
+{
+    const QByteArray before = use("duplicate-keys.ini");
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("0"));
+    EXPECT_EQ(read("Opt", "ChkRepTransL"), QStringLiteral("default")) << "it is in the second [opt]";
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    EXPECT_TRUE(write("Opt", "ChkRepTransL", "0"));
+    EXPECT_EQ(stored(), "[Opt]\nChkRepTrans=1\nChkRepTrans=1\nChkRepTransL=0\n[opt]\nChkRepTransL=1\n");
+    EXPECT_EQ(read("Opt", "ChkRepTransL"), QStringLiteral("0"));
+}
+
+} // namespace
+} // namespace vexlo
