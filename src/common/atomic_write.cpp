@@ -13,11 +13,13 @@ QString WriteFileAtomically(const QString &path, const std::function<bool(QIODev
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
     errno = 0;
-    const bool written = write(file);
-    // A write cut short (disk full, file size limit) leaves the device
-    // saying "Unknown error" at best; the system still knows why.
+    // Small contents wait in the device's buffer and meet the disk only at
+    // the flush, so that is where a write cut short (disk full, file size
+    // limit) shows. The device then says "Unknown error" at best; the system
+    // still knows why.
+    const bool written = write(file) && file.error() == QFileDevice::NoError && file.flush();
     const int writeErrno = errno;
-    if (!written || !file.flush() || file.error() != QFileDevice::NoError) {
+    if (!written) {
         const QString reason =
             writeErrno != 0 ? QString::fromLocal8Bit(std::strerror(writeErrno)) : file.errorString();
         file.cancelWriting();

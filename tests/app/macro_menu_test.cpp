@@ -4,6 +4,7 @@
 #include "app/workspace.h"
 #include "common/file_list.h"
 #include "macro/frm_macro_file.h"
+#include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -223,6 +224,47 @@ TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)
         EXPECT_EQ(box.icon, Prompt::Icon::Critical);
         EXPECT_EQ(box.title, QStringLiteral("Vexlo"));
     }
+}
+
+TEST_F(MacroMenu, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsItWas)
+{
+    folder.write(QStringLiteral("walls.vmi"), "Cls,1\r\n");
+    QStringList longer;
+    for (int i = 0; i < 100; ++i)
+        longer << kCopyDrag;
+    workspace.macro().setLines(longer);
+    const QString target = path("walls.vmi");
+    bool folderHeld = false, readOnlyShown = false, cutShortShown = false;
+    inMacroDialog([&](FrmMacroFile &dialog) {
+        // The reason in a critical box, the dialog still open for another try.
+        auto failureShown = [&](const char *reason) {
+            const QList<test::ScriptedPrompt::Box> &boxes = prompt->boxes();
+            return boxes.size() == 1 && boxes[0].icon == Prompt::Icon::Critical
+                   && boxes[0].title == QStringLiteral("Vexlo")
+                   && boxes[0].text == QStringLiteral("Cannot write %1: %2").arg(target, QString::fromLatin1(reason))
+                   && dialog.isVisible();
+        };
+        select(dialog, QStringLiteral("walls.vmi"));
+        {
+            const test::ReadOnlyFolder readOnly(folder.path());
+            folderHeld = readOnly.holds();
+            dialog.BtnSave_Click(0);
+            readOnlyShown = failureShown("Permission denied");
+        }
+        prompt->forget();
+        cutShortShown = test::InChildUnderFileSizeLimit(1000, [&] {
+            dialog.BtnSave_Click(0);
+            return failureShown("File too large");
+        });
+        dialog.hide();
+    });
+    ASSERT_TRUE(folderHeld);
+    EXPECT_TRUE(readOnlyShown);
+    EXPECT_TRUE(cutShortShown);
+    EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Cls,1\r\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("Vexlo.INI"), QStringLiteral("walls.vmi")}));
+    EXPECT_EQ(lines(), longer);
 }
 
 TEST_F(MacroMenu, TheDialogHasItsLayoutAndTheCloseBoxEndsIt)

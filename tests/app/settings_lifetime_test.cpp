@@ -8,6 +8,7 @@
 #include "common/file_list.h"
 #include "load/frm_load_image.h"
 #include "settings/opt.h"
+#include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -83,6 +85,28 @@ TEST_F(SettingsLifetime, SettingsChangedDuringARunAreInTheFileAfterClosing)
     EXPECT_EQ(stored(), "; my notes\n[Opt]\nChkStartWiz=0\nChkRepTrans=1\nChkRememberDirs=0\nDefDirS1=/saved/right\n"
                         "DefDirS0=\nDefDir1=\nDefDir0=" + folder.path().toUtf8() + "\nChkRepTransL=1\n"
                         "[Elsewhere]\nx=1\n");
+}
+
+// The design ignores a failed settings write: the run's settings are lost,
+// without a message, and the file stays as it was.
+TEST_F(SettingsLifetime, ClosingWhereTheSettingsCannotBeWrittenLosesTheRunsChangesAndNothingElse)
+{
+    const QByteArray before = "; my notes\n[Opt]\nChkStartWiz=0\n;" + QByteArray(2000, '-') + "\n";
+    start(before);
+    window->opt().ChkRepTransL->click();
+    test::ScopedScriptedPrompt prompt;
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] {
+        window->close();
+        return prompt->boxes().isEmpty();
+    })) << "a write cut short";
+    {
+        const test::ReadOnlyFolder readOnly(folder.path());
+        ASSERT_TRUE(readOnly.holds());
+        window->close();
+    }
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vexlo.INI")});
 }
 
 TEST_F(SettingsLifetime, SetupAndTheOptionsCommandShowTheDialogModally)

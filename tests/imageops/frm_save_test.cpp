@@ -7,6 +7,7 @@
 #include "imageops/frm_save.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
+#include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -17,11 +18,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace vexlo {
 namespace {
@@ -213,33 +209,33 @@ TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
 }
 
-// The disk filling up half-way: a child process under a file-size limit,
-// which holds for root too, overwrites the selected file.
-TEST_F(SaveDialog, AWriteCutShortLeavesTheOldFileAsItWas)
+// The file's reason in a critical box, the dialog still open for another
+// try, and the old file as it was, with no temporary file left beside it.
+TEST_F(SaveDialog, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsItWas)
 {
     dialog.show();
     select(QStringLiteral("walls.bmp"));
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
-        const rlimit limit{16384, 16384};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        dialog.BtnSave_Click(0);
+    const QString path = folder.file(QStringLiteral("walls.bmp"));
+    auto failureShown = [&](const char *reason) {
         const QList<ScriptedPrompt::Box> &boxes = prompt->boxes();
-        const bool reported = boxes.size() == 1 && boxes[0].icon == ScriptedPrompt::Icon::Critical
-                              && boxes[0].title == QStringLiteral("Vexlo")
-                              && boxes[0].text
-                                     == QStringLiteral("Cannot write %1: File too large")
-                                            .arg(folder.file(QStringLiteral("walls.bmp")));
-        _exit(reported && dialog.isVisible() ? 0 : 1);
+        return boxes.size() == 1 && boxes[0].icon == ScriptedPrompt::Icon::Critical
+               && boxes[0].title == QStringLiteral("Vexlo")
+               && boxes[0].text == QStringLiteral("Cannot write %1: %2").arg(path, QString::fromLatin1(reason))
+               && dialog.isVisible();
+    };
+    {
+        const test::ReadOnlyFolder readOnly(folder.path());
+        ASSERT_TRUE(readOnly.holds());
+        dialog.BtnSave_Click(0);
+        EXPECT_TRUE(failureShown("Permission denied")) << prompt->texts().join(u'\n').toStdString();
     }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the reason shown in a critical box, the dialog still open";
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(16384, [&] {
+        prompt->forget();
+        dialog.BtnSave_Click(0);
+        return failureShown("File too large");
+    }));
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
-    EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")}) << "no temporary file left";
+    EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")});
     dialog.hide();
 }
 

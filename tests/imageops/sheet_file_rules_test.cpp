@@ -5,6 +5,7 @@
 #include "imageops/sheet_bitmap.h"
 #include "imageops/sheet_height.h"
 #include "load/sheet_file.h"
+#include "support/file_faults.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
 
@@ -77,6 +78,27 @@ TEST(SheetBitmap, AFailedWriteSaysWhyAndLeavesNoFile)
         }
     }
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+TEST(SheetBitmap, AReadOnlyFolderOrAWriteCutShortSaysWhyAndLeavesTheEarlierFileAsItWas)
+{
+    test::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("walls.bmp"));
+    WriteSheetBitmap(PatternSheet(1, 64), path);
+    const QByteArray earlier = folder.read(QStringLiteral("walls.bmp"));
+    const QImage larger = PatternSheet(2, 256); // 196,662 bytes as a bitmap
+    {
+        const test::ReadOnlyFolder readOnly(folder.path());
+        ASSERT_TRUE(readOnly.holds());
+        EXPECT_EQ(test::FailureOf([&] { WriteSheetBitmap(larger, path); }),
+                  QStringLiteral("Cannot write %1: Permission denied").arg(path));
+    }
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(100000, [&] {
+        return test::FailureOf([&] { WriteSheetBitmap(larger, path); })
+               == QStringLiteral("Cannot write %1: File too large").arg(path);
+    }));
+    EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), earlier);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("walls.bmp")});
 }
 
 TEST(ResizeHeight, TheCurrentHeightInTilesIsWrittenInItsShortestForm)

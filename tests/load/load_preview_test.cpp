@@ -8,6 +8,7 @@
 #include "common/folder_list.h"
 #include "load/preview_box.h"
 #include "load/sheet_file.h"
+#include "support/file_faults.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,8 +19,6 @@
 #include <QStorageInfo>
 #include <QTest>
 
-#include <sys/fsuid.h>
-#include <unistd.h>
 
 namespace vexlo::test {
 namespace {
@@ -142,29 +141,6 @@ TEST_F(LoadPreview, EveryRegressionFileShowsItsRefusalOrItsPreview)
     EXPECT_FALSE(dialog.BtnLoad->isEnabled());
 }
 
-// Reads files as an ordinary user for its lifetime, also when the tests run
-// as root (whom permissions do not stop otherwise). Linux only.
-class ReadingAsOrdinaryUser {
-public:
-    ReadingAsOrdinaryUser() : root_(geteuid() == 0)
-    {
-        if (root_) {
-            setfsgid(65534);
-            setfsuid(65534);
-        }
-    }
-    ~ReadingAsOrdinaryUser()
-    {
-        if (root_) {
-            setfsuid(0);
-            setfsgid(0);
-        }
-    }
-
-private:
-    bool root_;
-};
-
 TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
 {
     writePicture(QStringLiteral("locked.bmp"), BlockPicture(32, 32));
@@ -174,7 +150,7 @@ TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
     QFile::setPermissions(path, QFileDevice::Permissions());
     dialog.BtnDefTrans_Click(1);
 
-    const ReadingAsOrdinaryUser ordinary;
+    const ActingAsOrdinaryUser ordinary;
     QFile probe(path);
     if (probe.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "permissions do not stop this user from reading";

@@ -1,9 +1,11 @@
 #include "common/failure.h"
 #include "macro/macro_file.h"
 #include "macro/macro_list.h"
+#include "support/file_faults.h"
 #include "support/temp_folder.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -13,9 +15,7 @@ namespace {
 
 QByteArray DataFile(const char *name)
 {
-    QFile file(QStringLiteral(VEXLO_TEST_DATA "/macro/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
+    return test::TestData(QStringLiteral("macro/") + QString::fromLatin1(name));
 }
 
 const QStringList kCopyDrag{QStringLiteral("Get,0,0,2,5"), QStringLiteral("Put,1,0,0,1,-1"),
@@ -83,32 +83,37 @@ TEST(MacroFiles, RoundTripThroughARealFile)
     EXPECT_EQ(ReadMacroFile(path), QStringList());
 }
 
-TEST(MacroFiles, FailuresDescribeTheProblemAndLeaveTheOldFile)
+TEST(MacroFiles, FailuresDescribeTheProblem)
 {
     test::TempFolder folder;
-    auto description = [](auto &&action) {
-        try {
-            action();
-        } catch (const Failure &failure) {
-            return failure.description();
-        }
-        return QString();
-    };
-    EXPECT_TRUE(description([&] { ReadMacroFile(folder.file(QStringLiteral("missing.vmi"))); })
-                    .startsWith(QStringLiteral("File not found")));
-    EXPECT_FALSE(description([&] { ReadMacroFile(folder.path()); }).isEmpty());
+    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("missing.vmi"))); }),
+              QStringLiteral("File not found: ") + folder.file(QStringLiteral("missing.vmi")));
+    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.path()); }),
+              folder.path() + QStringLiteral(" is a folder, not a macro file."));
+    EXPECT_TRUE(test::FailureOf([&] { WriteMacroFile(folder.file(QStringLiteral("no/such/x.vmi")), kCopyDrag); })
+                    .startsWith(QStringLiteral("Cannot write ")));
+}
 
+TEST(MacroFiles, AReadOnlyFolderOrAWriteCutShortLeavesTheOldFileAsItWas)
+{
+    test::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("old.vmi"));
     folder.write(QStringLiteral("old.vmi"), "Cls,1\r\n");
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
-    const bool denied = !QFileInfo(folder.path()).isWritable();
-    const QString failure = description([&] { WriteMacroFile(folder.file(QStringLiteral("old.vmi")), kCopyDrag); });
-    QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (denied) {
-        EXPECT_FALSE(failure.isEmpty());
+    QStringList longer;
+    for (int i = 0; i < 100; ++i)
+        longer << kCopyDrag;
+    {
+        const test::ReadOnlyFolder readOnly(folder.path());
+        ASSERT_TRUE(readOnly.holds());
+        EXPECT_EQ(test::FailureOf([&] { WriteMacroFile(path, longer); }),
+                  QStringLiteral("Cannot write %1: Permission denied").arg(path));
     }
-    EXPECT_FALSE(description([&] { WriteMacroFile(folder.file(QStringLiteral("no/such/x.vmi")), kCopyDrag); })
-                     .isEmpty());
-    EXPECT_EQ(folder.read(QStringLiteral("old.vmi")), denied ? QByteArray("Cls,1\r\n") : MacroFileBytes(kCopyDrag));
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] {
+        return test::FailureOf([&] { WriteMacroFile(path, longer); })
+               == QStringLiteral("Cannot write %1: File too large").arg(path);
+    }));
+    EXPECT_EQ(folder.read(QStringLiteral("old.vmi")), "Cls,1\r\n");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.vmi")});
 }
 
 TEST(MacroListLimit, AppendingOrSettingPastTheLimitIsRefusedWhole)

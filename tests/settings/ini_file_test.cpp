@@ -1,6 +1,8 @@
 #include "settings/ini_file.h"
+#include "support/file_faults.h"
 #include "support/temp_folder.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -172,6 +174,22 @@ TEST_F(IniFile, UnwritableFileOrFolderFailsWithoutDamage)
     EXPECT_FALSE(WriteIniString(missingFolder, QStringLiteral("Opt"), QStringLiteral("A"), QStringLiteral("1")));
     EXPECT_EQ(ReadIniString(missingFolder, QStringLiteral("Opt"), QStringLiteral("A"), QStringLiteral("d")),
               QStringLiteral("d"));
+}
+
+TEST_F(IniFile, AReadOnlyFolderOrAWriteCutShortFailsWithoutDamage)
+{
+    const QByteArray before = "; notes\n[Opt]\nA=1\n;" + QByteArray(2000, '-') + "\n";
+    store(before);
+    {
+        const test::ReadOnlyFolder readOnly(folder.path());
+        ASSERT_TRUE(readOnly.holds());
+        EXPECT_FALSE(write("Opt", "A", QStringLiteral("2")));
+        EXPECT_FALSE(write("New", "B", QStringLiteral("1")));
+        EXPECT_EQ(read("Opt", "A"), QStringLiteral("1"));
+    }
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] { return !write("Opt", "A", QStringLiteral("2")); }));
+    EXPECT_EQ(stored(), before);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vexlo.INI")});
 }
 
 TEST(PlainNumberText, WholeNumbersHaveNoPointAndFractionsNoExponent)

@@ -3,26 +3,17 @@
 #include "settings/ini_file.h"
 #include "support/temp_folder.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 namespace vexlo {
 namespace {
-
-QByteArray DataFile(const char *name)
-{
-    QFile file(QStringLiteral(VEXLO_TEST_DATA "/ini/") + QString::fromLatin1(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
 
 // One regression file as the program's settings file.
 class IniRegressionFile : public ::testing::Test {
 protected:
     QByteArray use(const char *name) const
     {
-        const QByteArray bytes = DataFile(name);
+        const QByteArray bytes = test::TestData(QStringLiteral("ini/") + QString::fromLatin1(name));
         folder.write(QStringLiteral("Vexlo.INI"), bytes);
         return bytes;
     }
@@ -37,6 +28,11 @@ protected:
                               QString::fromLatin1(value));
     }
     QByteArray stored() const { return folder.read(QStringLiteral("Vexlo.INI")); }
+    // The file as it was with one line replaced by another.
+    static QByteArray Replaced(QByteArray before, const QByteArray &line, const QByteArray &by)
+    {
+        return before.replace(line, by);
+    }
     QString path() const { return folder.file(QStringLiteral("Vexlo.INI")); }
 
     test::TempFolder folder;
@@ -88,9 +84,7 @@ TEST_F(IniRegressionFile, AHundredThousandCharacterLineIsReadCutAndWrittenBackWh
     EXPECT_EQ(read("Opt", "DefDir0"), QString(kIniValueMaxLength, u'x'));
     EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("0"));
     EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
-    QByteArray expected = before;
-    expected.replace("ChkRepTrans=0", "ChkRepTrans=1");
-    EXPECT_EQ(stored(), expected);
+    EXPECT_EQ(stored(), Replaced(before, "ChkRepTrans=0", "ChkRepTrans=1"));
 }
 
 TEST_F(IniRegressionFile, NulBytesAreOrdinaryCharactersOfNamesAndValues)
@@ -100,9 +94,7 @@ TEST_F(IniRegressionFile, NulBytesAreOrdinaryCharactersOfNamesAndValues)
     EXPECT_EQ(read("Opt", "ChkRepTrans"), QString::fromLatin1("0\0" "1", 3));
     EXPECT_EQ(ReadIniNumber(path(), QStringLiteral("Opt"), QStringLiteral("ChkRepTrans"), 5), 0);
     EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
-    QByteArray expected = before;
-    expected.replace(QByteArray("ChkRepTrans=0\0" "1", 15), "ChkRepTrans=1");
-    EXPECT_EQ(stored(), expected);
+    EXPECT_EQ(stored(), Replaced(before, QByteArray("ChkRepTrans=0\0" "1", 15), "ChkRepTrans=1"));
 }
 
 TEST_F(IniRegressionFile, ASectionWithoutItsClosingBracketStillNamesItsSection)
@@ -112,9 +104,7 @@ TEST_F(IniRegressionFile, ASectionWithoutItsClosingBracketStillNamesItsSection)
     EXPECT_EQ(read("Other", "ChkRepTrans"), QStringLiteral("0"));
     EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("default"));
     EXPECT_TRUE(write("Opt", "ChkStartWiz", "1"));
-    QByteArray expected = before;
-    expected.replace("ChkStartWiz=0", "ChkStartWiz=1");
-    EXPECT_EQ(stored(), expected);
+    EXPECT_EQ(stored(), Replaced(before, "ChkStartWiz=0", "ChkStartWiz=1"));
 }
 
 TEST_F(IniRegressionFile, OfDuplicateKeysAndSectionsTheFirstIsReadAndWritten)

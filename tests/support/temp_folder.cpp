@@ -26,4 +26,11 @@ QByteArray TempFolder::read(const QString &name) const
     return file.readAll();
 }
 
+QByteArray TestData(const QString &relativePath)
+{
+    QFile file(QStringLiteral(VEXLO_TEST_DATA "/") + relativePath);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << relativePath.toStdString();
+    return file.readAll();
+}
+
 } // namespace vexlo::test

@@ -20,4 +20,7 @@ private:
     QTemporaryDir dir_;
 };
 
+// The bytes of a file kept in tests/data, by its path there ("ini/bom.ini").
+QByteArray TestData(const QString &relativePath);
+
 } // namespace vexlo::test

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace vexlo::test {
+
+// File access is checked as for an ordinary user for the object's lifetime,
+// also when the tests run as root, whom permissions do not stop otherwise
+// (Linux: the file system user of this thread changes, nothing else).
+class ActingAsOrdinaryUser {
+public:
+    ActingAsOrdinaryUser();
+    ~ActingAsOrdinaryUser();
+    ActingAsOrdinaryUser(const ActingAsOrdinaryUser &) = delete;
+    ActingAsOrdinaryUser &operator=(const ActingAsOrdinaryUser &) = delete;
+
+private:
+    bool root_;
+};
+
+// A folder whose files may be read but which no file may be added to,
+// removed from or renamed in, for the object's lifetime; its files keep
+// their own permissions.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const QString &path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+
+    // False when a file can still be made there, so a test of it means nothing.
+    bool holds() const;
+
+private:
+    QString path_;
+    std::optional<ActingAsOrdinaryUser> ordinary_;
+};
+
+// Runs `body` in a child process in which no file may grow past `bytes` (a
+// write beyond fails with "File too large" instead of ending the process),
+// as when a disk fills up half-way; the limit holds for root too. True when
+// `body` returned true. What `body` changes in memory stays in the child.
+bool InChildUnderFileSizeLimit(qint64 bytes, const std::function<bool()> &body);
+
+// The description of the vexlo::Failure that `action` raised; empty when none.
+QString FailureOf(const std::function<void()> &action);
+
+} // namespace vexlo::test
