@@ -8,7 +8,13 @@
 set -euo pipefail
 program=${1:?usage: load_replace_save.sh PATH/TO/load_replace_save [RUNS]}
 runs=${2:-9}
-command -v convert >/dev/null || { echo "ImageMagick's convert is not installed" >&2; exit 1; }
+# ImageMagick's own program, not a script standing in front of it in PATH,
+# whose start-up would be counted against ImageMagick.
+convert=''
+for candidate in $(type -ap convert); do
+  if [ "$(head -c 4 "$candidate")" = $'\x7fELF' ]; then convert=$candidate; break; fi
+done
+[ -n "$convert" ] || { echo "ImageMagick's convert is not installed" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,7 +33,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 vexlo_times=() magick_times=()
 for ((run = 0; run < runs; ++run)); do
   vexlo_times+=("$(micros "$program" "$work/big.bmp" "$work/vexlo.bmp")")
-  magick_times+=("$(micros convert "$work/big.bmp" -fill black -opaque '#FF00FF' BMP3:"$work/magick.bmp")")
+  magick_times+=("$(micros "$convert" "$work/big.bmp" -fill black -opaque '#FF00FF' BMP3:"$work/magick.bmp")")
 done
 
 # Both must have made the same picture, or the race means nothing.

@@ -1,0 +1,100 @@
+#!/usr/bin/env python3
+"""Gathers what bench/run measured into one table, each figure with its target.
+
+    report.py BENCHMARKS.json RACE.txt STARTUP.txt
+
+BENCHMARKS.json is Google Benchmark's JSON output (with repetitions, so it
+holds medians); RACE.txt and STARTUP.txt are what load_replace_save.sh and
+startup.sh printed (either may be missing when that step could not run).
+Prints a Markdown table; exits 1 when a figure misses its target or is missing.
+"""
+import json
+import re
+import sys
+
+
+def medians(path):
+    """Benchmark name -> its median aggregate entry."""
+    try:
+        with open(path) as file:
+            runs = json.load(file)["benchmarks"]
+    except (OSError, ValueError, KeyError):
+        return {}
+    return {run["run_name"]: run for run in runs if run.get("aggregate_name") == "median"}
+
+
+def text_of(path):
+    try:
+        with open(path) as file:
+            return file.read()
+    except OSError:
+        return ""
+
+
+def milliseconds(run):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run["time_unit"]]
+    return run["real_time"] * scale
+
+
+def main():
+    benchmarks = medians(sys.argv[1])
+    race = text_of(sys.argv[2])
+    startup = text_of(sys.argv[3])
+    rows = []  # (figure, value text, target text, verdict or None when there is no target)
+
+    def benchmark_row(figure, name, show, target=None, meets=None):
+        run = benchmarks.get(name)
+        if run is None:
+            rows.append((figure, "not measured", target or "", False if target else None))
+            return
+        value = show(run)
+        rows.append((figure, value[0], target or "", meets(value[1]) if meets else None))
+
+    gigabytes = lambda run: (f"{run['bytes_per_second'] / 1e9:.2f} GB/s", run["bytes_per_second"] / 1e9)
+    micros = lambda run: (f"{milliseconds(run) * 1000:.2f} µs", milliseconds(run) * 1000)
+    millis = lambda run: (f"{milliseconds(run):.1f} ms", milliseconds(run))
+
+    benchmark_row("Replace colour, 256 x 32768 sheet", "ReplaceColourOnATallSheet", gigabytes,
+                  "at least 2 GB/s", lambda v: v >= 2)
+    benchmark_row("Replace colour, 256 x 131072 sheet (the largest)", "ReplaceColourOnTheLargestSheet", gigabytes,
+                  "at least 2 GB/s", lambda v: v >= 2)
+    benchmark_row("One drop's tile work (get, put with both replacements, clear), 1024-high sheets",
+                  "OneDrop/1024", micros, "under 5 µs", lambda v: v < 5)
+    benchmark_row("One drop's tile work, 32768-high sheets", "OneDrop/32768", micros, "under 5 µs",
+                  lambda v: v < 5)
+    benchmark_row("Playing 32,767 macro lines on two 256 x 8192 sheets", "PlayAFullMacro", millis, "under 50 ms",
+                  lambda v: v < 50)
+    benchmark_row("Save the largest sheet as a bitmap", "SaveTheLargestSheet", millis)
+    benchmark_row("Load the largest sheet as the load dialog does", "LoadTheLargestSheet", millis)
+    benchmark_row("Load, replace colour, save of 256 x 8192 inside a program", "LoadReplaceSaveInAProgram", millis)
+
+    vexlo = re.search(r"Vexlo core:.*median (\d+(?:\.\d+)?)", race)
+    magick = re.search(r"ImageMagick:.*median (\d+(?:\.\d+)?)", race)
+    if vexlo and magick:
+        ratio = float(magick.group(1)) / float(vexlo.group(1))
+        rows.append(("Load, replace colour, save of 256 x 8192 as a process: ImageMagick's time / Vexlo's",
+                     f"{ratio:.2f} ({float(vexlo.group(1)) / 1000:.1f} ms against "
+                     f"{float(magick.group(1)) / 1000:.1f} ms)", "at least 3", ratio >= 3))
+    else:
+        rows.append(("Load, replace colour, save against ImageMagick", "not measured", "at least 3", False))
+
+    start = re.search(r"milliseconds:.*median (\d+(?:\.\d+)?)", startup)
+    peak = re.search(r"peak memory \(KiB RSS\):.*median (\d+(?:\.\d+)?)", startup)
+    rows.append(("Start-up to the first shown main window (Xvfb, openbox, wizard off)",
+                 f"{float(start.group(1)):.0f} ms" if start else "not measured", "", None if start else False))
+    rows.append(("Peak memory of a start and close (maximum resident set size)",
+                 f"{float(peak.group(1)) / 1024:.1f} MiB" if peak else "not measured", "", None if peak else False))
+
+    print("| Figure (median) | Measured | Target | Verdict |")
+    print("|---|---|---|---|")
+    verdict_text = {True: "met", False: "MISSED", None: "(no target)"}
+    for figure, value, target, verdict in rows:
+        print(f"| {figure} | {value} | {target} | {verdict_text[verdict]} |")
+    missed = [row[0] for row in rows if row[3] is False]
+    if missed:
+        print(f"\n{len(missed)} figure(s) missed or not measured: " + "; ".join(missed))
+    return 1 if missed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
