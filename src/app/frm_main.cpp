@@ -8,6 +8,7 @@
 #include "common/colour.h"
 #include "common/pane_placement.h"
 #include "settings/app_path.h"
+#include "settings/opt.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,6 +30,8 @@ void FrmMain::Form_Load()
     InitAppPath(programFolder_);
     TileSetScroll_Change(0);
     TileSetScroll_Change(1);
+    // Every setting is restored before anything reads it; the swatches follow.
+    opt_->Form_Load();
 }
 
 void FrmMain::TileSetScroll_Change(std::int16_t Index)
@@ -72,6 +75,7 @@ void FrmMain::BtnMacro_Click()
 
 void FrmMain::Form_Unload()
 {
+    opt_->Form_Unload(); // writes every setting
     QCoreApplication::quit();
 }
 

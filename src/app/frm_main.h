@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -19,7 +20,10 @@ namespace vexlo {
 
 class ChipPreview;
 class ClientArea;
+class FrmMacroFile;
+class FrmLoadImage;
 class KeySwatch;
+class Opt;
 class SheetSurface;
 class Workspace;
 
@@ -92,6 +96,38 @@ public:
     // The client area (below the menu bar), whose coordinates the layout uses.
     QWidget *clientArea() const;
 
+    // Pointer interaction on the panes (frm_main_pointer.cpp). Button: 1 left,
+    // 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y: sheet pixels.
+    void TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void TileSet_MouseMove(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void TileSet_DragOver(std::int16_t Index, SheetSurface *Source, float X, float Y, std::int16_t State);
+    void TileSet_DragDrop(std::int16_t Index, SheetSurface *Source, float X, float Y);
+    // Column and row of the tile picked up by the last left-button press.
+    std::int32_t DragTileX = 0;
+    std::int32_t DragTileY = 0;
+
+    // Settings: the options dialog, created with the window and kept for the
+    // whole run; Form_Load restores the settings into it, Form_Unload saves them.
+    Opt &opt() { return *opt_; }
+    void BtnOpt_Click();
+    void moptions_Click();
+    void mabout_Click();
+
+    // The Macro menu (frm_main_macro.cpp).
+    void mrecord_Click();
+    void mplay_Click();
+    void mclearmacro_Click();
+    void msavemacro_Click();
+    void mhidemacro_Click();
+    // The macro file dialog while it exists: from its first use until its
+    // frame's close box dismisses it.
+    FrmMacroFile *frmMacroFile() const { return frmMacroFile_.get(); }
+
+    // Image loading: the load dialog is made on its first use and kept for
+    // the run; the image menu's Load runs it for OpsPane.
+    FrmLoadImage &frmLoadImage();
+    void mload_Click();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -102,10 +138,16 @@ private:
     void showKeyColours(int pane);
     void showSwatchesForOptions();
     void placeCentred();
+    void connectPointerHandlers();
+    void buildSettings();
+    void connectMacroMenu();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
+    Opt *opt_ = nullptr;
+    std::unique_ptr<FrmMacroFile> frmMacroFile_;
+    FrmLoadImage *frmLoadImage_ = nullptr;
 };
 
 } // namespace vexlo

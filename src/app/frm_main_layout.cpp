@@ -5,6 +5,7 @@
 #include "app/key_swatch.h"
 #include "app/sheet_surface.h"
 #include "app/workspace.h"
+#include "macro/frm_macro_file.h"
 
 #include <QFontDatabase>
 #include <QListView>
@@ -75,8 +76,11 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     setCentralWidget(client_);
 
     buildPanes();
+    connectPointerHandlers();
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
+    connectMacroMenu();
+    buildSettings();
 
     showKeyColours(0);
     showKeyColours(1);
@@ -185,6 +189,7 @@ void FrmMain::buildMenus()
     mimageops = menuBar()->addMenu(QStringLiteral("&Image"));
     mclear = mimageops->addAction(QStringLiteral("&Clear"));
     mload = mimageops->addAction(QStringLiteral("&Load"));
+    connect(mload, &QAction::triggered, this, &FrmMain::mload_Click);
     msave = mimageops->addAction(QStringLiteral("&Save"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));

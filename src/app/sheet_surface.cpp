@@ -1,17 +1,35 @@
 #include "app/sheet_surface.h"
 
 #include "app/workspace.h"
+#include "tiles/drag_image.h"
 
+#include <QDrag>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+#include <utility>
+
 namespace vexlo {
+namespace {
+
+// Only Vexlo's own panes understand this, so other programs refuse the drop.
+const QString kTileMimeType = QStringLiteral("application/x-vexlo-tile");
+
+QPoint PixelAt(QPointF position)
+{
+    return QPoint(int(std::floor(position.x())), int(std::floor(position.y())));
+}
+
+} // namespace
 
 SheetSurface::SheetSurface(Workspace &workspace, int pane, QWidget *parent)
     : QWidget(parent), workspace_(workspace), pane_(pane)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setAcceptDrops(true);
     followSheet();
     connect(&workspace_, &Workspace::sheetChanged, this, [this](int changed) {
         if (changed == pane_)
@@ -35,12 +53,51 @@ void SheetSurface::paintEvent(QPaintEvent *event)
 
 void SheetSurface::mousePressEvent(QMouseEvent *event)
 {
-    emit mousePressed(event->button(), event->modifiers(), event->position().toPoint());
+    dragRequested_ = false;
+    emit mousePressed(event->button(), event->modifiers(), PixelAt(event->position()));
+    if (std::exchange(dragRequested_, false))
+        runDrag();
 }
 
 void SheetSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMoved(event->buttons(), event->modifiers(), event->position().toPoint());
+    emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(event->position()));
+}
+
+void SheetSurface::runDrag()
+{
+    auto *data = new QMimeData;
+    data->setData(kTileMimeType, QByteArray::number(pane_));
+    auto *drag = new QDrag(this); // Qt disposes of it when the drag is over
+    drag->setMimeData(data);
+    drag->setPixmap(QPixmap::fromImage(TileDragImage()));
+    drag->setHotSpot(QPoint(Workspace::kTileSize / 2, Workspace::kTileSize / 2));
+    drag->exec(Qt::CopyAction);
+}
+
+void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
+{
+    auto *source = qobject_cast<SheetSurface *>(event->source());
+    if (!source || !event->mimeData()->hasFormat(kTileMimeType))
+        return; // not a tile of ours: refused
+    event->acceptProposedAction();
+    emit dragMoved(source, PixelAt(event->position()), true);
+}
+
+void SheetSurface::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
+        event->acceptProposedAction();
+        emit dragMoved(source, PixelAt(event->position()), false);
+    }
+}
+
+void SheetSurface::dropEvent(QDropEvent *event)
+{
+    if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
+        event->acceptProposedAction();
+        emit dropped(source, PixelAt(event->position()));
+    }
 }
 
 ChipPreview::ChipPreview(Workspace &workspace, int buffer, QWidget *parent)

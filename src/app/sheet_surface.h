@@ -8,7 +8,8 @@ class Workspace;
 
 // Shows one pane's sheet from the workspace at its natural size. The widget
 // keeps no pixels of its own: the workspace's image is the sheet, and this
-// surface follows its size.
+// surface follows its size. Pointer positions leave it as whole pixels of
+// the sheet.
 class SheetSurface : public QWidget {
     Q_OBJECT
 
@@ -17,20 +18,34 @@ public:
 
     int pane() const { return pane_; }
 
+    // Starts dragging this surface. The drag itself (a nested loop until the
+    // button is released) runs once the press that asked for it has been
+    // handled, so a press handler called directly never blocks.
+    void startDrag() { dragRequested_ = true; }
+    bool dragRequested() const { return dragRequested_; }
+
 signals:
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
+    // A dragged sheet surface (this one or another) is over this one.
+    void dragMoved(vexlo::SheetSurface *source, QPoint position, bool entering);
+    void dropped(vexlo::SheetSurface *source, QPoint position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void followSheet();
+    void runDrag();
 
     Workspace &workspace_;
     int pane_;
+    bool dragRequested_ = false;
 };
 
 // Shows one tile buffer of the workspace (a "Tile preview" box).

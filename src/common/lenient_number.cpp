@@ -95,10 +95,30 @@ double ReadDecimal(Reader &in)
     return std::strtod(digits.c_str(), nullptr);
 }
 
+// The common case of macro fields and settings, a plain whole number, read
+// without the general machinery.
+bool PlainInteger(QStringView text, double &value)
+{
+    const bool negative = text.startsWith(u'-');
+    const QStringView digits = negative ? text.sliced(1) : text;
+    if (digits.isEmpty() || digits.size() > 15)
+        return false;
+    std::int64_t number = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    value = negative ? -double(number) : double(number);
+    return true;
+}
+
 } // namespace
 
 double LenientNumber(QStringView text)
 {
+    if (double value; PlainInteger(text, value))
+        return value;
     Reader in(text);
     double sign = 1;
     if (in.peek() == u'+' || in.peek() == u'-') {
@@ -118,8 +138,8 @@ double LenientNumber(QStringView text)
 
 double RoundHalfEven(double value)
 {
-    if (!std::isfinite(value))
-        return value;
+    if (!std::isfinite(value) || std::trunc(value) == value)
+        return value; // nothing to round (the usual case)
     // nearbyint follows the current rounding mode; make sure it is the default one.
     const int mode = std::fegetround();
     if (mode != FE_TONEAREST)

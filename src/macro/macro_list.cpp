@@ -1,9 +1,19 @@
 #include "macro/macro_list.h"
 
+#include "common/failure.h"
+
 namespace vexlo {
+
+void MacroList::checkFits(qsizetype count)
+{
+    if (count > kMaxLines)
+        throw Failure(QStringLiteral("A macro holds at most 32,767 lines; this one would have %1.")
+                          .arg(count));
+}
 
 void MacroList::append(const QString &line)
 {
+    checkFits(lines_.size() + 1);
     const int row = int(lines_.size());
     beginInsertRows({}, row, row);
     lines_.append(line);
@@ -17,6 +27,7 @@ void MacroList::clear()
 
 void MacroList::setLines(const QStringList &lines)
 {
+    checkFits(lines.size());
     beginResetModel();
     lines_ = lines;
     endResetModel();

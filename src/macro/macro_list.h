@@ -11,14 +11,22 @@ class MacroList : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // Lines are counted and played with 16-bit indices, so a macro never
+    // grows past this; what would go past it is refused whole.
+    static constexpr qsizetype kMaxLines = 32767;
+
     using QAbstractListModel::QAbstractListModel;
 
     const QStringList &lines() const { return lines_; }
     qsizetype count() const { return lines_.size(); }
 
+    // Both fail (vexlo::Failure) and change nothing when the limit would be passed.
     void append(const QString &line);
-    void clear();
     void setLines(const QStringList &lines);
+    void clear();
+
+    // The failure for a macro that would pass the limit.
+    static void checkFits(qsizetype count);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vexlo {
 namespace {
 
@@ -22,7 +24,8 @@ std::optional<IniDocument> IniDocument::load(const QString &path)
         return IniDocument();
     if (QFileInfo(file).size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    // Read what the file holds, not the limit: read(n) sets aside n bytes first.
+    const QByteArray bytes = file.read(std::min(file.size(), kMaxFileBytes) + 1);
     if (bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError)
         return std::nullopt;
     return parse(bytes);

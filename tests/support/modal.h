@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
 
 #include <functional>
 
@@ -12,6 +14,18 @@ namespace vexlo::test {
 inline void WhileModal(std::function<void()> action)
 {
     QTimer::singleShot(0, std::move(action));
+}
+
+// Lets `look` see the modal dialog the test is about to open, then closes
+// it as its close box would. When no dialog came, `look` gets nullptr.
+inline void WhileModalLookAndClose(std::function<void(QWidget *)> look)
+{
+    WhileModal([look = std::move(look)] {
+        QWidget *modal = QApplication::activeModalWidget();
+        look(modal);
+        if (modal)
+            modal->close();
+    });
 }
 
 } // namespace vexlo::test

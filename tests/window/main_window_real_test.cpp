@@ -1,32 +1,9 @@
-#include "x_session.h"
-
-#include <QThread>
+#include "real_window.h"
 
 #include <gtest/gtest.h>
 
 namespace vexlo::test {
 namespace {
-
-class RealWindow : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const QString missing = XSession::missingTool();
-        if (!missing.isEmpty())
-            GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
-        ASSERT_TRUE(session->ready()) << "Xvfb or the window manager did not start";
-        // No start-up wizard: these checks look at the main window alone.
-        session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
-        ASSERT_TRUE(session->startVexlo());
-        window = session->waitForWindow(QStringLiteral("^Vexlo$"));
-        ASSERT_FALSE(window.isEmpty()) << "no window captioned Vexlo appeared";
-        QThread::msleep(500); // the first paint
-    }
-
-    std::unique_ptr<XSession> session;
-    QString window;
-};
 
 TEST_F(RealWindow, ShowsTheClientAreaWithTheLayoutsSizesAndColours)
 {
@@ -35,21 +12,9 @@ TEST_F(RealWindow, ShowsTheClientAreaWithTheLayoutsSizesAndColours)
     const QImage screen = session->screenshot();
     ASSERT_FALSE(screen.isNull());
 
-    // The left sheet is a column of 32 black pixels from client y 40 on; find
-    // it to learn the menu bar's height (menu texts may be black too).
-    const int probeX = frame.x() + 8 + 100;
-    auto blackRun = [&](int top) {
-        for (int y = top; y < top + 32; ++y)
-            if (screen.pixel(probeX, y) != qRgb(0, 0, 0))
-                return false;
-        return true;
-    };
-    int sheetTop = -1;
-    for (int y = frame.y(); y + 32 < frame.bottom() && sheetTop < 0; ++y)
-        if (blackRun(y))
-            sheetTop = y;
-    ASSERT_GE(sheetTop, 0) << "no black sheet found";
-    const int clientTop = sheetTop - 40;
+    const QPoint client = session->clientOrigin(window);
+    ASSERT_FALSE(client.isNull()) << "no black sheet found";
+    const int clientTop = client.y();
     const int menuBarHeight = clientTop - frame.y();
     EXPECT_GT(menuBarHeight, 10);
     EXPECT_EQ(frame.width(), 759);

@@ -145,6 +145,52 @@ QImage XSession::screenshot()
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
+QPoint XSession::clientOrigin(const QString &window)
+{
+    const QRect frame = geometry(window);
+    const QImage screen = screenshot();
+    if (!frame.isValid() || screen.isNull())
+        return {};
+    // The left sheet is a column of 32 black pixels from client (8, 40) on;
+    // menu texts may be black too, but never 32 pixels high.
+    const int probeX = frame.x() + 8 + 100;
+    auto blackRun = [&](int top) {
+        for (int y = top; y < top + 32; ++y)
+            if (screen.pixel(probeX, y) != qRgb(0, 0, 0))
+                return false;
+        return true;
+    };
+    for (int y = frame.y(); y + 32 < frame.bottom(); ++y)
+        if (blackRun(y))
+            return QPoint(frame.x(), y - 40);
+    return {};
+}
+
+bool XSession::movePointer(QPoint to)
+{
+    const bool moved = run(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(to.x()),
+                                                       QString::number(to.y())});
+    QThread::msleep(50); // let the program see the motion before the next step
+    return moved;
+}
+
+bool XSession::dragPointer(QPoint from, QPoint to, const std::function<void()> &whileHeld)
+{
+    if (!movePointer(from) || !run(QStringLiteral("xdotool"), {QStringLiteral("mousedown"), QStringLiteral("1")}))
+        return false;
+    QThread::msleep(200); // the drag starts on the press
+    constexpr int kSteps = 8;
+    bool moved = true;
+    for (int step = 1; step <= kSteps; ++step)
+        moved = movePointer(from + (to - from) * step / kSteps) && moved;
+    QThread::msleep(200);
+    if (whileHeld)
+        whileHeld();
+    const bool released = run(QStringLiteral("xdotool"), {QStringLiteral("mouseup"), QStringLiteral("1")});
+    QThread::msleep(300); // the drop and the repaint
+    return moved && released;
+}
+
 bool XSession::closeWindow(const QString &window)
 {
     return run(QStringLiteral("wmctrl"), {QStringLiteral("-i"), QStringLiteral("-c"), window});

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace vexlo::test {
@@ -34,6 +35,16 @@ public:
     // The client window's geometry on the screen.
     QRect geometry(const QString &window);
     QImage screenshot();
+    // Screen position of the main window's client area (below the menu bar),
+    // found from the left pane's black sheet at its fixed layout place; only valid
+    // while that sheet is still the blank start-up one. Null when not found.
+    QPoint clientOrigin(const QString &window);
+    // Moves the pointer to a screen position.
+    bool movePointer(QPoint to);
+    // Presses the left button at `from`, moves to `to` in small steps as a
+    // hand would, runs `whileHeld` (for a look at the screen mid-drag) and
+    // releases the button there.
+    bool dragPointer(QPoint from, QPoint to, const std::function<void()> &whileHeld = {});
     // Runs a command on the session's display; false when it failed.
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
     // Asks the window manager to close the window, as its close box does.

@@ -1,0 +1,59 @@
+// The Macro menu: recording switch, playback, clearing, the macro file dialog
+// and showing or hiding the macro list.
+#include "app/frm_main.h"
+
+#include "app/workspace.h"
+#include "macro/frm_macro_file.h"
+#include "macro/macro_player.h"
+
+#include <QAction>
+#include <QListView>
+
+namespace vexlo {
+
+void FrmMain::connectMacroMenu()
+{
+    connect(mrecord, &QAction::triggered, this, &FrmMain::mrecord_Click);
+    connect(mplay, &QAction::triggered, this, &FrmMain::mplay_Click);
+    connect(mclearmacro, &QAction::triggered, this, &FrmMain::mclearmacro_Click);
+    connect(msavemacro, &QAction::triggered, this, &FrmMain::msavemacro_Click);
+    connect(mhidemacro, &QAction::triggered, this, &FrmMain::mhidemacro_Click);
+    // The check mark shows the workspace's recording switch; it is not a second store.
+    connect(&workspace_, &Workspace::recordingChanged, mrecord, &QAction::setChecked);
+}
+
+void FrmMain::mrecord_Click()
+{
+    List1->show();
+    workspace_.setRecording(!workspace_.recording());
+    mrecord->setChecked(workspace_.recording());
+}
+
+void FrmMain::mplay_Click()
+{
+    List1->show();
+    PlayMacro(workspace_);
+}
+
+void FrmMain::mclearmacro_Click()
+{
+    List1->show();
+    workspace_.macro().clear();
+}
+
+void FrmMain::msavemacro_Click()
+{
+    List1->show();
+    if (!frmMacroFile_)
+        frmMacroFile_ = std::make_unique<FrmMacroFile>(workspace_, this);
+    // Load and save hide the dialog for its next use; the close box ends it.
+    if (frmMacroFile_->exec() == QDialog::Rejected)
+        frmMacroFile_.reset();
+}
+
+void FrmMain::mhidemacro_Click()
+{
+    List1->setHidden(!List1->isHidden());
+}
+
+} // namespace vexlo

@@ -1,0 +1,114 @@
+// The main window's pointer handlers: locator and labels, picking up,
+// dropping and swapping tiles, and the dropper.
+#include "app/frm_main.h"
+
+#include "app/sheet_surface.h"
+#include "app/workspace.h"
+#include "common/colour.h"
+#include "common/failure_trap.h"
+#include "common/prompt.h"
+#include "tiles/sheet_points.h"
+#include "tiles/tile_engine.h"
+
+#include <QFrame>
+#include <QLabel>
+
+#include <cmath>
+
+namespace vexlo {
+namespace {
+
+std::int16_t ButtonCode(Qt::MouseButtons buttons)
+{
+    return std::int16_t((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+                        | (buttons & Qt::MiddleButton ? 4 : 0));
+}
+
+std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return std::int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+                        | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+// Tile numbers for the coordinate labels: plain decimal, no exponent for any
+// coordinate a sheet can have.
+QString LabelText(double tiles)
+{
+    return QString::number(tiles, 'g', 12);
+}
+
+} // namespace
+
+void FrmMain::connectPointerHandlers()
+{
+    for (const std::int16_t pane : {std::int16_t(0), std::int16_t(1)}) {
+        SheetSurface *surface = TileSet[pane];
+        connect(surface, &SheetSurface::mousePressed, this,
+                [this, pane](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
+                    RunTrapped([&] { TileSet_MouseDown(pane, ButtonCode(button), ShiftCode(modifiers), at.x(), at.y()); });
+                });
+        connect(surface, &SheetSurface::mouseMoved, this,
+                [this, pane](Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint at) {
+                    RunTrapped([&] { TileSet_MouseMove(pane, ButtonCode(buttons), ShiftCode(modifiers), at.x(), at.y()); });
+                });
+        connect(surface, &SheetSurface::dragMoved, this, [this, pane](SheetSurface *source, QPoint at, bool entering) {
+            const std::int16_t state = entering ? 0 : 2; // 0 entering, 2 moving over
+            RunTrapped([&] { TileSet_DragOver(pane, source, at.x(), at.y(), state); });
+        });
+        connect(surface, &SheetSurface::dropped, this, [this, pane](SheetSurface *source, QPoint at) {
+            RunTrapped([&] { TileSet_DragDrop(pane, source, at.x(), at.y()); });
+        });
+    }
+}
+
+void FrmMain::TileSet_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, float X, float Y)
+{
+    const double left = SnappedToTile(X);
+    const double top = SnappedToTile(Y);
+    Locator.at(Index)->move(int(std::lround(left)), int(std::lround(top)));
+    LblX.at(Index)->setText(LabelText(left / 32));
+    LblY.at(Index)->setText(LabelText(top / 32));
+}
+
+void FrmMain::TileSet_DragOver(std::int16_t Index, SheetSurface *, float X, float Y, std::int16_t)
+{
+    TileSet_MouseMove(Index, 0, 0, X, Y);
+}
+
+void FrmMain::TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t, float X, float Y)
+{
+    if (Button == 1) {
+        const std::int32_t column = TileOf(X);
+        const std::int32_t row = TileOf(Y);
+        GetTile(workspace_, Index, Index, column, row);
+        DragTileX = column;
+        DragTileY = row;
+        TileSet.at(Index)->startDrag();
+    } else if (Button == 2) {
+        const Colour colour = ColourAt(workspace_.sheet(Index), X, Y);
+        workspace_.setDropperColour(Index, colour);
+        Prompt::current().message(Prompt::Icon::Information, QStringLiteral("Colour remembered"),
+                                  QStringLiteral("Dropper: ") + ColourHex(colour));
+    }
+}
+
+void FrmMain::TileSet_DragDrop(std::int16_t Index, SheetSurface *Source, float X, float Y)
+{
+    const auto source = std::int16_t(Source->pane());
+    const std::int32_t column = TileOf(X);
+    const std::int32_t row = TileOf(Y);
+    if (source == Index) {
+        // A swap: the tile under the drop point waits in the other pane's buffer.
+        const std::int16_t scratch = OtherPane(Index);
+        GetTile(workspace_, Index, scratch, column, row);
+        PutTile(workspace_, Index, Index, column, row, 0);
+        PutTile(workspace_, Index, scratch, DragTileX, DragTileY, 0);
+        ClearChip(workspace_, 0);
+        ClearChip(workspace_, 1);
+    } else {
+        PutTile(workspace_, Index, source, column, row, -1);
+        ClearChip(workspace_, source);
+    }
+}
+
+} // namespace vexlo

@@ -1,0 +1,158 @@
+// The load dialog's entry point and event handlers.
+#include "load/frm_load_image.h"
+
+#include "app/key_swatch.h"
+#include "app/workspace.h"
+#include "common/drive_list.h"
+#include "common/failure.h"
+#include "common/file_list.h"
+#include "common/folder_list.h"
+#include "common/pane_placement.h"
+#include "common/prompt.h"
+#include "load/preview_box.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QUrl>
+
+#include <cmath>
+
+namespace vexlo {
+namespace {
+
+const QString kProgramName = QStringLiteral("Vexlo");
+
+bool IsPane(int pane)
+{
+    return pane == 0 || pane == 1;
+}
+
+} // namespace
+
+void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
+{
+    // Nothing in here reports a failure: a step that cannot be done is left out.
+    setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));
+    LoadPane = pane;
+    const Options &options = workspace_.options();
+    if (options.state(OptSwitch::ChkRememberDirs) != 0 && IsPane(pane) && !options.DefDir(pane).isEmpty())
+        Dir1->setPath(options.DefDir(pane)); // a folder that is gone leaves the list where it was
+
+    exec();
+
+    if (LoadCancelled == -1) {
+        result = 0;
+        return;
+    }
+    try {
+        workspace_.setKeyColours(pane, selection_.transparent().colour, selection_.translucent().colour);
+        workspace_.setSheet(pane, selection_.preview());
+    } catch (const Failure &) {
+        // the use still ended with Load
+    }
+    result = -1;
+}
+
+void FrmLoadImage::File1_Click()
+{
+    const QString name = File1->selectedName();
+    if (name.isEmpty())
+        return;
+    TileSetScroll->setValue(0); // moves the previous preview to the top first
+    selection_.chooseFile(File1->folder(), name);
+    showSelection();
+}
+
+void FrmLoadImage::Dir1_Change()
+{
+    File1->setFolder(Dir1->path());
+    Drive1->showDriveOf(Dir1->path());
+    if (IsPane(LoadPane))
+        workspace_.options().setDefDir(LoadPane, Dir1->path());
+}
+
+void FrmLoadImage::Dir1_KeyDown(std::int16_t KeyCode, std::int16_t)
+{
+    if (KeyCode == 13)
+        Dir1->openSelected();
+}
+
+void FrmLoadImage::Drive1_Change()
+{
+    if (!Dir1->setPath(Drive1->drive()))
+        Drive1->showDriveOf(Dir1->path()); // an unreadable drive: stay where we were
+}
+
+void FrmLoadImage::BtnExplore_Click()
+{
+    const QString folder = Dir1->path();
+    if (!Prompt::current().openUrl(QUrl::fromLocalFile(folder)))
+        Prompt::current().message(Prompt::Icon::None, kProgramName,
+                                  QStringLiteral("Could not open the folder %1 in the file manager.").arg(folder));
+}
+
+void FrmLoadImage::TileSetScroll_Change()
+{
+    const double top = PlacedSheetTop(TileSet->height(), height(), TileSetScroll->value());
+    TileSet->move(TileSet->x(), int(std::lround(top)));
+}
+
+void FrmLoadImage::BtnLoad_Click()
+{
+    const QString refusal = selection_.loadRefusal();
+    if (!refusal.isEmpty()) {
+        Prompt::current().message(Prompt::Icon::Exclamation, kProgramName, refusal);
+        return;
+    }
+    LoadCancelled = 0;
+    hide();
+}
+
+void FrmLoadImage::BtnCancel_Click()
+{
+    LoadCancelled = -1;
+    hide();
+}
+
+void FrmLoadImage::reject()
+{
+    BtnCancel_Click();
+}
+
+void FrmLoadImage::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        return; // Escape presses no Cancel here
+    QDialog::keyPressEvent(event);
+}
+
+void FrmLoadImage::TileSet_MouseDown(std::int16_t Button, std::int16_t, int X, int Y)
+{
+    selection_.pick(Button, X, Y);
+    showSelection();
+}
+
+void FrmLoadImage::BtnDefTrans_Click(std::int16_t Index)
+{
+    selection_.preset(Index);
+    showSelection();
+}
+
+void FrmLoadImage::showSelection()
+{
+    FileName->setText(selection_.fileName());
+    FileName->adjustSize();
+    if (selection_.previewShown())
+        TileSet->resize(selection_.preview().size());
+    TileSet->setVisible(selection_.previewShown());
+    TileSet->update();
+    TransCol->setColour(selection_.transparent().colour);
+    TransCol->setVisible(selection_.transparent().chosen);
+    TransLCol->setColour(selection_.translucent().colour);
+    TransLCol->setVisible(selection_.translucent().chosen);
+    BtnLoad->setEnabled(selection_.loadEnabled());
+}
+
+} // namespace vexlo

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "load/load_selection.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QPushButton;
+class QScrollBar;
+
+namespace vexlo {
+
+class DriveList;
+class FileList;
+class FolderList;
+class KeySwatch;
+class PreviewBox;
+class Workspace;
+
+// The load dialog: the user finds a picture file, sees it checked against
+// the sheet rules and previewed, picks its two key colours on the preview and
+// ends with Load (the sheet and its key colours go into a pane) or Cancel.
+// It is made once and only hidden between uses, so everything in it carries
+// over from one use to the next.
+class FrmLoadImage : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit FrmLoadImage(Workspace &workspace, QWidget *parent = nullptr);
+
+    // Runs the dialog modally for a pane (0 left, anything else is captioned
+    // right). result: -1 when the use ended with Load and the pane was
+    // filled, 0 when it ended with Cancel or the frame's close box.
+    void LoadImage(std::int16_t pane, std::int16_t &result);
+
+    void File1_Click();
+    void Dir1_Change();
+    void Dir1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+    void Drive1_Change();
+    void BtnExplore_Click();
+    void TileSetScroll_Change();
+    void BtnLoad_Click();
+    void BtnCancel_Click();
+    // Button: 1 left, 2 right, 4 middle; X, Y in the preview's own pixels.
+    void TileSet_MouseDown(std::int16_t Button, std::int16_t Shift, int X, int Y);
+    void BtnDefTrans_Click(std::int16_t Index);
+
+    // The pane of the current (or last) use, and how the last use ended:
+    // -1 after Cancel, 0 after Load.
+    std::int16_t LoadPane = 0;
+    std::int16_t LoadCancelled = 0;
+
+    DriveList *Drive1 = nullptr;
+    QPushButton *BtnExplore = nullptr;
+    FolderList *Dir1 = nullptr;
+    FileList *File1 = nullptr;
+    QLabel *FileName = nullptr;
+    PreviewBox *TileSet = nullptr;
+    QScrollBar *TileSetScroll = nullptr;
+    std::array<QLabel *, 2> Label1{};
+    KeySwatch *TransCol = nullptr;
+    KeySwatch *TransLCol = nullptr;
+    std::array<QPushButton *, 2> BtnDefTrans{};
+    QPushButton *BtnCancel = nullptr;
+    QPushButton *BtnLoad = nullptr;
+
+    const LoadSelection &selection() const { return selection_; }
+
+public slots:
+    // The frame's close box (and any other rejection) counts as Cancel.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildBrowser();
+    void buildPreview();
+    void buildKeyColours();
+    void buildButtons();
+    void orderTabs();
+    void showSelection();
+
+    Workspace &workspace_;
+    LoadSelection selection_;
+};
+
+} // namespace vexlo

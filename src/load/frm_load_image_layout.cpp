@@ -1,0 +1,158 @@
+// Building the load dialog's controls, at their fixed design positions.
+#include "load/frm_load_image.h"
+
+#include "app/key_swatch.h"
+#include "common/colour.h"
+#include "common/drive_list.h"
+#include "common/event_codes.h"
+#include "common/file_list.h"
+#include "common/folder_list.h"
+#include "load/preview_box.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace vexlo {
+namespace {
+
+constexpr int kClientWidth = 605;
+constexpr int kClientHeight = 515;
+const QString kSheetPatterns = QStringLiteral("*.bmp;*.jpg;*.dib;*.gif;*.ico;*.cur");
+
+QFont SmallFont(double points)
+{
+    QFont font;
+    font.setPointSizeF(points);
+    return font;
+}
+
+QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry, const QString &tip)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setToolTip(tip);
+    button->setAutoDefault(false); // Enter presses no button of this dialog
+    return button;
+}
+
+} // namespace
+
+FrmLoadImage::FrmLoadImage(Workspace &workspace, QWidget *parent)
+    : QDialog(parent), workspace_(workspace)
+{
+    setWindowTitle(QStringLiteral("Load Image")); // every use sets its own caption
+    setFixedSize(kClientWidth, kClientHeight);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(kWorkspaceGrey));
+    setPalette(palette);
+
+    buildBrowser();
+    buildPreview();
+    buildKeyColours();
+    buildButtons();
+    orderTabs();
+    showSelection();
+}
+
+void FrmLoadImage::buildBrowser()
+{
+    Drive1 = new DriveList(this);
+    Drive1->setGeometry(8, 8, 161, 21);
+    Drive1->setToolTip(QStringLiteral("Click to set drive"));
+    connect(Drive1, &DriveList::driveChanged, this, &FrmLoadImage::Drive1_Change);
+
+    BtnExplore = Button(this, QStringLiteral("Explore"), QRect(176, 8, 49, 25),
+                        QStringLiteral("Explore the below directory"));
+    connect(BtnExplore, &QPushButton::clicked, this, &FrmLoadImage::BtnExplore_Click);
+
+    Dir1 = new FolderList(this);
+    Dir1->setGeometry(8, 32, 217, 201);
+    Dir1->setToolTip(QStringLiteral("Navigate to folder"));
+    connect(Dir1, &FolderList::pathChanged, this, &FrmLoadImage::Dir1_Change);
+    connect(Dir1, &FolderList::keyDown, this, [this](int key, Qt::KeyboardModifiers modifiers) {
+        Dir1_KeyDown(KeyCode(key), ShiftCode(modifiers));
+    });
+
+    File1 = new FileList(kSheetPatterns, Dir1->path(), this);
+    File1->setGeometry(8, 240, 217, 266);
+    File1->setToolTip(QStringLiteral("Select file"));
+    connect(File1, &FileList::fileChosen, this, &FrmLoadImage::File1_Click);
+
+    FileName = new QLabel(this);
+    FileName->move(240, 8);
+}
+
+void FrmLoadImage::buildPreview()
+{
+    TileSet = new PreviewBox(selection_.preview(), this);
+    TileSet->setGeometry(240, 32, 256, 289);
+    TileSet->setFocusPolicy(Qt::StrongFocus);
+    TileSet->hide();
+    TileSet->onMousePress = [this](QMouseEvent *event) {
+        const QPoint at = event->position().toPoint();
+        TileSet_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
+    };
+
+    TileSetScroll = new QScrollBar(Qt::Vertical, this);
+    TileSetScroll->setGeometry(504, 16, 17, 81);
+    TileSetScroll->setRange(0, 1000);
+    TileSetScroll->setSingleStep(1);
+    TileSetScroll->setPageStep(1);
+    TileSetScroll->setTracking(false); // the preview moves when the thumb is let go
+    TileSetScroll->setFocusPolicy(Qt::StrongFocus);
+    connect(TileSetScroll, &QScrollBar::valueChanged, this, &FrmLoadImage::TileSetScroll_Change);
+}
+
+void FrmLoadImage::buildKeyColours()
+{
+    const QString captions[2] = {QStringLiteral("Transparent:"), QStringLiteral("Translucent:")};
+    const int widths[2] = {52, 51};
+    for (int row = 0; row < 2; ++row) {
+        Label1[row] = new QLabel(captions[row], this);
+        Label1[row]->setFont(SmallFont(6.75));
+        // This platform's small font runs a little wider than the layout
+        // allows for; the caption gets the room it needs up to its swatch.
+        const int width = std::max(widths[row], Label1[row]->sizeHint().width());
+        Label1[row]->setGeometry(512, 344 + row * 24, width, 11);
+    }
+    TransCol = new KeySwatch(this);
+    TransCol->setGeometry(576, 344, 16, 16);
+    TransCol->setToolTip(QStringLiteral("Transparent colour"));
+    TransLCol = new KeySwatch(this);
+    TransLCol->setGeometry(576, 368, 16, 16);
+    TransLCol->setToolTip(QStringLiteral("Translucent (shadow) colour"));
+
+    const QString presetTip = QStringLiteral(
+        "Click to set transparent colour to a preset. Click again for an alternate colour.");
+    const QString presets[2] = {QStringLiteral("Default transparent"), QStringLiteral("Default translucent")};
+    for (int member = 0; member < 2; ++member) {
+        BtnDefTrans[member] = Button(this, presets[member], QRect(512, 392 + member * 16, 81, 17), presetTip);
+        BtnDefTrans[member]->setFont(SmallFont(6));
+        connect(BtnDefTrans[member], &QPushButton::clicked, this,
+                [this, member] { BtnDefTrans_Click(std::int16_t(member)); });
+    }
+}
+
+void FrmLoadImage::buildButtons()
+{
+    BtnCancel = Button(this, QStringLiteral("Cancel"), QRect(512, 432, 81, 33),
+                       QStringLiteral("Don't load an image"));
+    connect(BtnCancel, &QPushButton::clicked, this, &FrmLoadImage::BtnCancel_Click);
+    BtnLoad = Button(this, QStringLiteral("Load"), QRect(512, 472, 81, 33), QStringLiteral("Load image"));
+    connect(BtnLoad, &QPushButton::clicked, this, &FrmLoadImage::BtnLoad_Click);
+}
+
+void FrmLoadImage::orderTabs()
+{
+    QWidget *const order[] = {TileSet,   Drive1,         Dir1, File1,
+                              BtnLoad,   TileSetScroll,  BtnCancel,
+                              BtnDefTrans[0], BtnDefTrans[1], BtnExplore};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+} // namespace vexlo

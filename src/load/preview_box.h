@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+
+#include <functional>
+
+namespace vexlo {
+
+// A borderless picture box that shows an image owned elsewhere at its
+// natural size and hands mouse presses to its owner.
+class PreviewBox : public QWidget {
+public:
+    PreviewBox(const QImage &image, QWidget *parent) : QWidget(parent), image_(image)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+    std::function<void(QMouseEvent *)> onMousePress;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), Qt::black);
+        painter.drawImage(event->rect(), image_, event->rect());
+    }
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (onMousePress)
+            onMousePress(event);
+    }
+
+private:
+    const QImage &image_;
+};
+
+} // namespace vexlo

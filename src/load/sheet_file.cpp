@@ -1,0 +1,125 @@
+#include "load/sheet_file.h"
+
+#include "app/workspace.h"
+#include "common/failure.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageIOHandler>
+#include <QImageReader>
+#include <QPainter>
+
+#include <cstring>
+
+namespace vexlo {
+namespace {
+
+void LimitReaderAllocations()
+{
+    static const bool limited = [] {
+        QImageReader::setAllocationLimit(kPictureAllocationLimitMiB);
+        return true;
+    }();
+    (void)limited;
+}
+
+// A device-independent bitmap is a bitmap file under another name; the
+// readers only recognise it when told.
+QByteArray ReaderFormatFor(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QStringLiteral("dib"), Qt::CaseInsensitive) == 0
+               ? QByteArrayLiteral("bmp")
+               : QByteArray();
+}
+
+// Some readers report a picture that ends early as read, leaving the missing
+// pixels as whatever the memory held. Handing them a cleared image of the
+// size and format they will produce (which they then fill in place) makes
+// those pixels black, or transparent where the format has alpha.
+QImage ClearedImageFor(QImageReader &reader)
+{
+    QImage image;
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    if (size.isValid() && format != QImage::Format_Invalid
+        && QImageIOHandler::allocateImage(size, format, &image)) {
+        const bool opaque32 = image.depth() == 32 && !image.hasAlphaChannel();
+        image.fill(opaque32 ? 0xFF000000u : 0u);
+    }
+    return image;
+}
+
+QImage OverBlack(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel()) {
+        // Some readers fill what a damaged file leaves out with 0, alpha
+        // included, even in an opaque format; every pixel of a sheet is opaque.
+        QImage opaque = picture.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < opaque.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(opaque.scanLine(y));
+            for (int x = 0; x < opaque.width(); ++x)
+                row[x] |= 0xFF000000u;
+        }
+        return opaque;
+    }
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::black);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, picture);
+    return opaque;
+}
+
+} // namespace
+
+QImage ReadPicture(const QString &path)
+{
+    LimitReaderAllocations();
+    // Opened here, so a file that cannot be opened is reported with the
+    // system's reason rather than the reader's "File not found".
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("%1: %2").arg(file.errorString(), path));
+    QImageReader reader(&file, ReaderFormatFor(path));
+    QImage picture = ClearedImageFor(reader);
+    if (!reader.read(&picture))
+        throw Failure(reader.errorString());
+    return OverBlack(picture);
+}
+
+QString SheetRuleFailure(QSize size)
+{
+    if (size.width() > Workspace::kSheetWidth)
+        return QStringLiteral("Invalid size (X > 256).");
+    if (size.width() % Workspace::kTileSize != 0)
+        return QStringLiteral("Invalid size (X mod 32 <> 0).");
+    if (size.height() % Workspace::kTileSize != 0)
+        return QStringLiteral("Invalid size (Y mod 32 <> 0).");
+    return {};
+}
+
+QImage WidenToSheet(const QImage &picture)
+{
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    if (source.width() == Workspace::kSheetWidth)
+        return source;
+    QImage sheet = Workspace::blankSheet(source.height());
+    const std::size_t rowBytes = std::size_t(source.width()) * sizeof(QRgb);
+    for (int y = 0; y < source.height(); ++y)
+        std::memcpy(sheet.scanLine(y), source.constScanLine(y), rowBytes);
+    return sheet;
+}
+
+SheetFile LoadSheetFile(const QString &path)
+{
+    try {
+        const QImage picture = ReadPicture(path);
+        const QString broken = SheetRuleFailure(picture.size());
+        if (!broken.isEmpty())
+            return {QImage(), broken};
+        return {WidenToSheet(picture), QString()};
+    } catch (const Failure &failure) {
+        return {QImage(), failure.description()};
+    }
+}
+
+} // namespace vexlo

@@ -1,0 +1,88 @@
+#include "macro/frm_macro_file.h"
+
+#include "app/workspace.h"
+#include "common/failure.h"
+#include "common/failure_trap.h"
+#include "common/file_list.h"
+#include "common/prompt.h"
+#include "macro/macro_file.h"
+#include "settings/app_path.h"
+
+#include <QPushButton>
+
+namespace vexlo {
+
+FrmMacroFile::FrmMacroFile(Workspace &workspace, QWidget *parent) : QDialog(parent), workspace_(workspace)
+{
+    setWindowTitle(QStringLiteral("Macro"));
+    setFixedSize(280, 268);
+
+    File1 = new FileList(QStringLiteral("*.vmi"), AddBackslash(AppPath()), this);
+    File1->setGeometry(8, 8, 177, 253);
+
+    BtnLoad = new QPushButton(QStringLiteral("Load"), this);
+    BtnLoad->setGeometry(192, 144, 81, 33);
+    BtnSave[1] = new QPushButton(QStringLiteral("Save: New"), this);
+    BtnSave[1]->setGeometry(192, 184, 81, 33);
+    BtnSave[0] = new QPushButton(QStringLiteral("Save: Over"), this);
+    BtnSave[0]->setGeometry(192, 224, 81, 33);
+    for (QPushButton *button : {BtnLoad, BtnSave[0], BtnSave[1]})
+        button->setAutoDefault(false);
+
+    setTabOrder(File1, BtnSave[0]);
+    setTabOrder(BtnSave[0], BtnLoad);
+    setTabOrder(BtnLoad, BtnSave[1]);
+
+    connect(BtnLoad, &QPushButton::clicked, this, &FrmMacroFile::BtnLoad_Click);
+    for (const std::int16_t index : {std::int16_t(0), std::int16_t(1)})
+        connect(BtnSave[index], &QPushButton::clicked, this, [this, index] { BtnSave_Click(index); });
+}
+
+void FrmMacroFile::showEvent(QShowEvent *event)
+{
+    Form_Activate();
+    QDialog::showEvent(event);
+}
+
+void FrmMacroFile::Form_Activate()
+{
+    File1->setFolder(File1->folder());
+}
+
+QString FrmMacroFile::selectedPath() const
+{
+    const QString name = File1->selectedName();
+    if (name.isEmpty())
+        throw Failure(QStringLiteral("No file selected."));
+    return AddBackslash(File1->folder()) + name;
+}
+
+void FrmMacroFile::BtnLoad_Click()
+{
+    // The whole file is read before the macro is touched, so a failed load
+    // never costs the user the macro they had.
+    RunTrapped([this] {
+        workspace_.macro().setLines(ReadMacroFile(selectedPath()));
+        accept();
+    });
+}
+
+void FrmMacroFile::BtnSave_Click(std::int16_t Index)
+{
+    RunTrapped([&] {
+        QString path;
+        if (Index == 1) {
+            const QString answer = Prompt::current().inputText(QStringLiteral("Enter filename:"),
+                                                               QStringLiteral("Vexlo"), QString());
+            if (answer.isEmpty())
+                return;
+            path = AddBackslash(File1->folder()) + answer + QStringLiteral(".vmi");
+        } else {
+            path = selectedPath();
+        }
+        WriteMacroFile(path, workspace_.macro().lines());
+        accept();
+    });
+}
+
+} // namespace vexlo

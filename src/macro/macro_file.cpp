@@ -1,0 +1,71 @@
+#include "macro/macro_file.h"
+
+#include "common/atomic_write.h"
+#include "common/failure.h"
+#include "macro/macro_list.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vexlo {
+namespace {
+
+// Far above any macro the list can hold (32,767 lines), low enough that a
+// stray huge file is refused before it is read into memory.
+constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
+
+} // namespace
+
+QStringList ParseMacroText(const QByteArray &bytes)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (end < 0)
+            end = bytes.size();
+        else if (end > start && bytes[end - 1] == '\r')
+            --end;
+        MacroList::checkFits(lines.size() + 1);
+        // Latin-1 maps every byte to one character and back, so any bytes survive.
+        lines.append(QString::fromLatin1(bytes.constData() + start, end - start));
+        start = next;
+    }
+    return lines;
+}
+
+QByteArray MacroFileBytes(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QStringList ReadMacroFile(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        throw Failure(QStringLiteral("%1 is a folder, not a macro file.").arg(path));
+    if (!file.exists())
+        throw Failure(QStringLiteral("File not found: %1").arg(path));
+    if (file.size() > kMaxFileBytes)
+        throw Failure(QStringLiteral("%1 is too large to be a macro file.").arg(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
+    return ParseMacroText(bytes);
+}
+
+void WriteMacroFile(const QString &path, const QStringList &lines)
+{
+    MacroList::checkFits(lines.size());
+    const QString failure = WriteFileAtomically(path, MacroFileBytes(lines));
+    if (!failure.isEmpty())
+        throw Failure(failure);
+}
+
+} // namespace vexlo

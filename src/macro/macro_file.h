@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace vexlo {
+
+// Macro files (".vmi"): plain 8-bit text, one macro entry per line, each line
+// ended by CR LF, the last one too; an empty macro is an empty file. Lines are
+// neither checked nor changed: every byte of an entry comes back as it was.
+// Reading takes LF and CR LF line ends; a lone CR stays inside its line.
+
+// Both fail (vexlo::Failure) with a description for the user.
+QStringList ReadMacroFile(const QString &path);
+void WriteMacroFile(const QString &path, const QStringList &lines);
+
+// The same without the file, for tests and tools.
+QStringList ParseMacroText(const QByteArray &bytes);
+QByteArray MacroFileBytes(const QStringList &lines);
+
+} // namespace vexlo

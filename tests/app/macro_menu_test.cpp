@@ -1,0 +1,251 @@
+// The Macro menu on the main window and the macro file dialog it opens.
+#include "app/frm_main.h"
+#include "app/sheet_surface.h"
+#include "app/workspace.h"
+#include "common/file_list.h"
+#include "macro/frm_macro_file.h"
+#include "support/modal.h"
+#include "support/pixels.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+const QStringList kCopyDrag{QStringLiteral("Get,0,0,2,5"), QStringLiteral("Put,1,0,0,1,-1"),
+                            QStringLiteral("Cls,0")};
+
+class MacroMenu : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
+        window.Form_Load();
+    }
+
+    bool listShown() const { return !window.List1->isHidden(); }
+    QStringList lines() const { return workspace.macro().lines(); }
+    QString path(const char *name) const { return folder.file(QString::fromLatin1(name)); }
+
+    // Opens the macro file dialog and lets `act` work in it while it is on
+    // screen; `act` must end it (or leave that to the test's last step).
+    void inMacroDialog(const std::function<void(FrmMacroFile &)> &act)
+    {
+        test::WhileModal([this, act] { act(*window.frmMacroFile()); });
+        window.msavemacro_Click();
+    }
+    // Selects a file of the dialog's list by name.
+    static void select(FrmMacroFile &dialog, const QString &name)
+    {
+        const auto found = dialog.File1->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        dialog.File1->setCurrentItem(found.first());
+    }
+
+    test::ScopedScriptedPrompt prompt;
+    test::TempFolder folder;
+    Workspace workspace;
+    FrmMain window{workspace, folder.path()};
+};
+
+TEST_F(MacroMenu, RecordTogglesTheCheckMarkAndKeepsTheOldLines)
+{
+    EXPECT_FALSE(listShown());
+    EXPECT_FALSE(window.mrecord->isChecked());
+    window.mrecord->trigger();
+    EXPECT_TRUE(workspace.recording());
+    EXPECT_TRUE(window.mrecord->isChecked());
+    EXPECT_TRUE(listShown());
+
+    window.TileSet_MouseDown(0, 1, 0, 70, 40);
+    window.mrecord->trigger();
+    EXPECT_FALSE(workspace.recording());
+    EXPECT_FALSE(window.mrecord->isChecked());
+    window.mrecord->trigger();
+    window.TileSet_MouseDown(1, 1, 0, 0, 0);
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,1"), QStringLiteral("Get,1,1,0,0")}));
+}
+
+TEST_F(MacroMenu, TheF4AndF5KeysRecordAndPlay)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F4);
+    EXPECT_TRUE(workspace.recording());
+    QTest::keyClick(&window, Qt::Key_F5);
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes().first().text, QStringLiteral("Stop macro recording first."));
+    QTest::keyClick(&window, Qt::Key_F4);
+    EXPECT_FALSE(workspace.recording());
+}
+
+TEST_F(MacroMenu, ClearEmptiesTheListAndRecordingGoesOn)
+{
+    window.mrecord_Click();
+    window.TileSet_MouseDown(0, 1, 0, 0, 0);
+    window.mhidemacro_Click();
+    window.mclearmacro_Click();
+    EXPECT_TRUE(listShown());
+    EXPECT_TRUE(lines().isEmpty());
+    EXPECT_TRUE(workspace.recording());
+    window.TileSet_MouseDown(0, 1, 0, 32, 0);
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("Get,0,0,1,0")});
+}
+
+TEST_F(MacroMenu, HideMacroTogglesTheListWhichStillGrowsWhileHidden)
+{
+    window.mhidemacro_Click();
+    EXPECT_TRUE(listShown()) << "hidden at start, so the first Hide macro shows it";
+    window.mhidemacro_Click();
+    EXPECT_FALSE(listShown());
+    workspace.setRecording(true);
+    window.TileSet_MouseDown(0, 1, 0, 0, 0);
+    EXPECT_EQ(lines().size(), 1);
+    EXPECT_FALSE(listShown());
+    EXPECT_EQ(window.mhidemacro->text(), QStringLiteral("&Hide macro"));
+    window.mrecord_Click();
+    EXPECT_TRUE(listShown());
+}
+
+TEST_F(MacroMenu, PlayShowsTheListAndPlays)
+{
+    workspace.setSheet(0, test::PatternSheet(1, 256));
+    workspace.setSheet(1, test::PatternSheet(2, 64));
+    workspace.macro().setLines(kCopyDrag);
+    window.mplay_Click();
+    EXPECT_TRUE(listShown());
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+    EXPECT_TRUE(test::SamePixels(test::SheetTile(workspace.sheet(1), 0, 1),
+                                 test::SheetTile(workspace.sheet(0), 2, 5)));
+}
+
+TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
+{
+    workspace.macro().setLines(QStringList(MacroList::kMaxLines, QStringLiteral("Cls,0")));
+    workspace.setSheet(0, test::PatternSheet(1));
+    workspace.setRecording(true);
+    window.TileSet[0]->mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(40, 10));
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes().first().icon, Prompt::Icon::Critical);
+    EXPECT_TRUE(prompt->boxes().first().text.contains(QStringLiteral("32,767")));
+    EXPECT_EQ(workspace.macro().count(), MacroList::kMaxLines);
+    EXPECT_TRUE(test::Uniform(workspace.chip(0), test::kLightGrey)) << "no tile was picked up";
+}
+
+TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)
+{
+    workspace.macro().setLines(kCopyDrag);
+    prompt->answerText(QStringLiteral("walls"));
+    inMacroDialog([](FrmMacroFile &dialog) { dialog.BtnSave_Click(1); });
+    EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
+    EXPECT_EQ(prompt->boxes().first().text, QStringLiteral("Enter filename:"));
+    EXPECT_EQ(prompt->boxes().first().title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(prompt->boxes().first().defaultText, QString());
+
+    QStringList listed;
+    inMacroDialog([&](FrmMacroFile &dialog) {
+        for (int row = 0; row < dialog.File1->count(); ++row)
+            listed << dialog.File1->item(row)->text();
+        dialog.hide();
+    });
+    EXPECT_EQ(listed, QStringList{QStringLiteral("walls.vmi")});
+}
+
+TEST_F(MacroMenu, SaveNewAlwaysAppendsTheExtensionAndAnEmptyAnswerWritesNothing)
+{
+    workspace.macro().setLines(kCopyDrag);
+    prompt->answerText(QString());
+    prompt->answerText(QStringLiteral("walls.vmi"));
+    bool stayedOpen = false;
+    inMacroDialog([&](FrmMacroFile &dialog) {
+        dialog.BtnSave_Click(1);
+        stayedOpen = dialog.isVisible();
+        dialog.BtnSave_Click(1);
+    });
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.vmi")}), QStringList{QStringLiteral("walls.vmi.vmi")});
+}
+
+TEST_F(MacroMenu, SaveOverReplacesTheSelectedFileWithoutAQuestion)
+{
+    folder.write(QStringLiteral("old.vmi"), "Cls,1\r\n");
+    workspace.macro().setLines(kCopyDrag);
+    inMacroDialog([](FrmMacroFile &dialog) {
+        select(dialog, QStringLiteral("old.vmi"));
+        dialog.BtnSave_Click(0);
+    });
+    EXPECT_EQ(folder.read(QStringLiteral("old.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+}
+
+TEST_F(MacroMenu, LoadReplacesTheWholeMacro)
+{
+    folder.write(QStringLiteral("walls.vmi"), "Get,0,0,2,5\r\n\r\nCls,0\r\n");
+    workspace.macro().setLines({QStringLiteral("Cls,1")});
+    window.mrecord_Click();
+    inMacroDialog([](FrmMacroFile &dialog) {
+        select(dialog, QStringLiteral("walls.vmi"));
+        dialog.BtnLoad_Click();
+    });
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,5"), QString(), QStringLiteral("Cls,0")}));
+    EXPECT_TRUE(workspace.recording()) << "loading leaves the recording switch alone";
+}
+
+TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)
+{
+    folder.write(QStringLiteral("gone.vmi"), "Cls,1\r\n");
+    workspace.macro().setLines(kCopyDrag);
+    bool openAfterFailures = false;
+    inMacroDialog([&](FrmMacroFile &dialog) {
+        dialog.BtnLoad_Click(); // nothing selected
+        dialog.BtnSave_Click(0);
+        select(dialog, QStringLiteral("gone.vmi"));
+        QFile::remove(path("gone.vmi"));
+        dialog.BtnLoad_Click();
+        openAfterFailures = dialog.isVisible();
+        dialog.hide();
+    });
+    EXPECT_TRUE(openAfterFailures);
+    EXPECT_EQ(lines(), kCopyDrag);
+    ASSERT_EQ(prompt->boxes().size(), 3);
+    EXPECT_EQ(prompt->boxes()[0].text, QStringLiteral("No file selected."));
+    EXPECT_EQ(prompt->boxes()[1].text, QStringLiteral("No file selected."));
+    EXPECT_TRUE(prompt->boxes()[2].text.startsWith(QStringLiteral("File not found")));
+    for (const auto &box : prompt->boxes()) {
+        EXPECT_EQ(box.icon, Prompt::Icon::Critical);
+        EXPECT_EQ(box.title, QStringLiteral("Vexlo"));
+    }
+}
+
+TEST_F(MacroMenu, TheDialogHasItsLayoutAndTheCloseBoxEndsIt)
+{
+    inMacroDialog([](FrmMacroFile &dialog) {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Macro"));
+        EXPECT_EQ(dialog.size(), QSize(280, 268));
+        EXPECT_EQ(dialog.File1->geometry(), QRect(8, 8, 177, 253));
+        EXPECT_EQ(dialog.BtnLoad->geometry(), QRect(192, 144, 81, 33));
+        EXPECT_EQ(dialog.BtnSave[1]->text(), QStringLiteral("Save: New"));
+        EXPECT_EQ(dialog.BtnSave[1]->geometry(), QRect(192, 184, 81, 33));
+        EXPECT_EQ(dialog.BtnSave[0]->text(), QStringLiteral("Save: Over"));
+        EXPECT_EQ(dialog.BtnSave[0]->geometry(), QRect(192, 224, 81, 33));
+        QList<QWidget *> order; // the dialog's focus chain, keyboard-reachable widgets only
+        for (QWidget *w = dialog.File1; order.size() < 4; w = w->nextInFocusChain())
+            if (w->focusPolicy() & Qt::TabFocus)
+                order << w;
+        EXPECT_EQ(order, (QList<QWidget *>{dialog.File1, dialog.BtnSave[0], dialog.BtnLoad, dialog.BtnSave[1]}));
+        dialog.close();
+    });
+    EXPECT_EQ(window.frmMacroFile(), nullptr);
+    EXPECT_TRUE(listShown());
+}
+
+} // namespace
+} // namespace vexlo

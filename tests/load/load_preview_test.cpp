@@ -1,0 +1,272 @@
+#include "load_dialog_fixture.h"
+
+#include "app/frm_main.h"
+#include "app/key_swatch.h"
+#include "app/sheet_surface.h"
+#include "common/drive_list.h"
+#include "common/file_list.h"
+#include "common/folder_list.h"
+#include "load/preview_box.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStorageInfo>
+#include <QTest>
+
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+namespace vexlo::test {
+namespace {
+
+using LoadPreview = LoadDialogTest;
+
+QString DataFolder()
+{
+    return QStringLiteral(VEXLO_LOAD_DATA);
+}
+
+TEST_F(LoadPreview, ScrollsByTheFormulaOnlyWhenTheValueChanges)
+{
+    writePicture(QStringLiteral("tall.bmp"), BlockPicture(64, 1024));
+    writePicture(QStringLiteral("short.bmp"), BlockPicture(64, 448));
+    choose(QStringLiteral("tall.bmp"));
+    EXPECT_EQ(dialog.TileSet->pos(), QPoint(240, 32)) << "the layout place until the first change";
+
+    dialog.TileSetScroll->setValue(1000);
+    EXPECT_EQ(dialog.TileSet->pos(), QPoint(240, 515 - 8 - 1024));
+    dialog.TileSetScroll->setValue(500);
+    EXPECT_NEAR(dialog.TileSet->y(), 40 - (1024 - 467) * 0.5, 0.5);
+
+    choose(QStringLiteral("short.bmp")); // the scroll bar goes back to 0 first
+    EXPECT_EQ(dialog.TileSetScroll->value(), 0);
+    EXPECT_EQ(dialog.TileSet->y(), 40);
+    for (int value : {1, 500, 1000}) {
+        dialog.TileSetScroll->setValue(value);
+        EXPECT_EQ(dialog.TileSet->y(), 40) << value;
+    }
+}
+
+TEST_F(LoadPreview, ClicksPickTheSheetPixelUnderThePointerWhateverTheScrolling)
+{
+    const QImage picture = BlockPicture(64, 1024);
+    writePicture(QStringLiteral("tall.bmp"), picture);
+    choose(QStringLiteral("tall.bmp"));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.TileSetScroll->setValue(1000);
+    ASSERT_LT(dialog.TileSet->y(), -500);
+
+    QTest::mouseClick(dialog.TileSet, Qt::LeftButton, {}, QPoint(20, 900));
+    QTest::mouseClick(dialog.TileSet, Qt::RightButton, {}, QPoint(60, 700));
+    EXPECT_FALSE(dialog.TransCol->isHidden());
+    EXPECT_FALSE(dialog.TransLCol->isHidden());
+    EXPECT_EQ(dialog.TransCol->colour(), ColourFromQRgb(picture.pixel(20, 900)));
+    EXPECT_EQ(dialog.TransLCol->colour(), ColourFromQRgb(picture.pixel(60, 700)));
+
+    QTest::mouseClick(dialog.TileSet, Qt::MiddleButton, {}, QPoint(5, 5));
+    EXPECT_EQ(dialog.TransCol->colour(), ColourFromQRgb(picture.pixel(20, 900)));
+    EXPECT_EQ(dialog.TransLCol->colour(), ColourFromQRgb(picture.pixel(60, 700)));
+
+    QTest::mouseClick(dialog.TileSet, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_EQ(dialog.TransCol->colour(), kBlack) << "right of a narrow sheet lies the black background";
+    dialog.hide();
+}
+
+TEST_F(LoadPreview, PresetButtonsCycleBlackAndTheirAlternateColour)
+{
+    QImage picture(64, 32, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    writePicture(QStringLiteral("white.bmp"), picture);
+
+    dialog.BtnDefTrans[0]->click(); // no sheet needed
+    EXPECT_FALSE(dialog.TransCol->isHidden());
+    EXPECT_EQ(dialog.TransCol->colour(), kBlack);
+    dialog.BtnDefTrans[0]->click();
+    EXPECT_EQ(dialog.TransCol->colour(), 8421376);
+    dialog.BtnDefTrans[0]->click();
+    EXPECT_EQ(dialog.TransCol->colour(), kBlack);
+    EXPECT_TRUE(dialog.TransLCol->isHidden()) << "the other swatch is left alone";
+
+    choose(QStringLiteral("white.bmp"));
+    dialog.TileSet_MouseDown(2, 0, 10, 10);
+    EXPECT_EQ(dialog.TransLCol->colour(), kWhite);
+    dialog.BtnDefTrans[1]->click();
+    EXPECT_EQ(dialog.TransLCol->colour(), kBlack);
+    dialog.BtnDefTrans[1]->click();
+    EXPECT_EQ(dialog.TransLCol->colour(), 8388736);
+
+    dialog.TileSet_MouseDown(1, 0, 0, 0); // black picked from the sheet
+    dialog.BtnDefTrans[0]->click();
+    EXPECT_EQ(dialog.TransCol->colour(), 8421376);
+}
+
+TEST_F(LoadPreview, BadFilesAreRefusedInTheFileNameLine)
+{
+    dialog.Dir1->setPath(DataFolder());
+    const QStringList names = dialog.File1->folder() == DataFolder()
+                                  ? QDir(DataFolder()).entryList(QDir::Files)
+                                  : QStringList();
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString &name : names) {
+        if (name.contains(QStringLiteral("_cut.")) && !name.startsWith(QStringLiteral("header")))
+            continue; // pictures that end early are read as far as they go
+        if (name == QStringLiteral("rle8_short.bmp"))
+            continue;
+        SCOPED_TRACE(name.toStdString());
+        dialog.BtnDefTrans_Click(0);
+        choose(name);
+        EXPECT_FALSE(dialog.FileName->text().isEmpty());
+        EXPECT_FALSE(dialog.FileName->text().contains(name)) << "the reason, not the path";
+        EXPECT_TRUE(dialog.TileSet->isHidden());
+        EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+        EXPECT_TRUE(dialog.TransCol->isHidden());
+    }
+
+    // A file that went away after it was listed.
+    writePicture(QStringLiteral("gone.bmp"), BlockPicture(32, 32));
+    dialog.Dir1->setPath(folder.path());
+    QFile::remove(folder.file(QStringLiteral("gone.bmp")));
+    dialog.File1->setCurrentItem(dialog.File1->findItems(QStringLiteral("gone.bmp"), Qt::MatchExactly).value(0));
+    EXPECT_EQ(dialog.FileName->text(),
+              QStringLiteral("No such file or directory: ") + folder.file(QStringLiteral("gone.bmp")));
+    EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+}
+
+// Reads files as an ordinary user for its lifetime, also when the tests run
+// as root (whom permissions do not stop otherwise). Linux only.
+class ReadingAsOrdinaryUser {
+public:
+    ReadingAsOrdinaryUser() : root_(geteuid() == 0)
+    {
+        if (root_) {
+            setfsgid(65534);
+            setfsuid(65534);
+        }
+    }
+    ~ReadingAsOrdinaryUser()
+    {
+        if (root_) {
+            setfsuid(0);
+            setfsgid(0);
+        }
+    }
+
+private:
+    bool root_;
+};
+
+TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
+{
+    writePicture(QStringLiteral("locked.bmp"), BlockPicture(32, 32));
+    const QString path = folder.file(QStringLiteral("locked.bmp"));
+    QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                             | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(path, QFileDevice::Permissions());
+    dialog.BtnDefTrans_Click(1);
+
+    const ReadingAsOrdinaryUser ordinary;
+    QFile probe(path);
+    if (probe.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "permissions do not stop this user from reading";
+    choose(QStringLiteral("locked.bmp"));
+    EXPECT_EQ(dialog.FileName->text(), QStringLiteral("Permission denied: ") + path);
+    EXPECT_TRUE(dialog.TileSet->isHidden());
+    EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+    EXPECT_TRUE(dialog.TransLCol->isHidden());
+}
+
+TEST_F(LoadPreview, ExploreOpensTheFolderAndShowsWhyItCouldNot)
+{
+    dialog.BtnExplore->click();
+    ASSERT_EQ(prompt->openedUrls().size(), 1);
+    EXPECT_EQ(prompt->openedUrls().first(), QUrl::fromLocalFile(folder.path()));
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+
+    prompt->failOpeningUrls();
+    dialog.BtnExplore_Click();
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes().first().icon, Prompt::Icon::None);
+    EXPECT_EQ(prompt->boxes().first().title, QStringLiteral("Vexlo"));
+    EXPECT_TRUE(prompt->boxes().first().text.contains(folder.path()));
+}
+
+TEST_F(LoadPreview, FoldersAndDrivesThatCannotBeReadKeepTheListsWhereTheyWere)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("sub")));
+    dialog.Dir1->setPath(folder.path() + QStringLiteral("/sub"));
+    dialog.Dir1->setPath(folder.path());
+    writePicture(QStringLiteral("a.bmp"), BlockPicture(32, 32));
+    dialog.File1->setFolder(folder.path());
+    const int folderLines = dialog.Dir1->count(), fileLines = dialog.File1->count();
+
+    EXPECT_FALSE(dialog.Dir1->setPath(folder.file(QStringLiteral("missing"))));
+    dialog.Drive1->addItem(folder.file(QStringLiteral("no-medium")));
+    dialog.Drive1->setCurrentIndex(dialog.Drive1->count() - 1); // the user picks it
+    EXPECT_EQ(dialog.Dir1->path(), folder.path());
+    EXPECT_EQ(dialog.Dir1->count(), folderLines);
+    EXPECT_EQ(dialog.File1->count(), fileLines);
+    EXPECT_EQ(dialog.Drive1->drive(), QStorageInfo(folder.path()).rootPath()) << "back on the folder's volume";
+    EXPECT_EQ(workspace.options().DefDir(0), folder.path());
+
+    // Enter opens the selected folder; other keys do not.
+    dialog.Dir1->setCurrentItem(dialog.Dir1->findItems(QStringLiteral("sub"), Qt::MatchExactly).value(0));
+    dialog.Dir1_KeyDown(32, 0);
+    EXPECT_EQ(dialog.Dir1->path(), folder.path());
+    QTest::keyClick(dialog.Dir1, Qt::Key_Return);
+    EXPECT_EQ(dialog.Dir1->path(), folder.path() + QStringLiteral("/sub"));
+    EXPECT_EQ(dialog.File1->folder(), folder.path() + QStringLiteral("/sub"));
+    EXPECT_EQ(workspace.options().DefDir(0), folder.path() + QStringLiteral("/sub"));
+
+    // A drive that can be read: the folder list moves to its root.
+    const QString volume = folder.file(QStringLiteral("volume"));
+    ASSERT_TRUE(QDir().mkpath(volume));
+    dialog.Drive1->addItem(volume);
+    dialog.Drive1->setCurrentIndex(dialog.Drive1->count() - 1);
+    EXPECT_EQ(dialog.Dir1->path(), volume);
+    EXPECT_EQ(workspace.options().DefDir(0), volume);
+}
+
+TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWindow)
+{
+    FrmMain window(workspace, folder.path());
+    writePicture(QStringLiteral("sheet.bmp"), BlockPicture(64, 96));
+    window.frmLoadImage().Dir1->setPath(folder.path());
+    workspace.setSheet(1, Workspace::blankSheet(1024));
+    window.TileSetScroll[1]->setValue(600);
+    const int paneTop = window.TileSet[1]->y();
+    const bool transparentShown = !window.TransCol[1]->isHidden();
+    const bool translucentShown = !window.TransLCol[1]->isHidden();
+
+    window.OpsPane = 1;
+    FrmLoadImage &loader = window.frmLoadImage();
+    EXPECT_EQ(&loader, &window.frmLoadImage()) << "made once";
+    test::WhileModal([&] {
+        EXPECT_EQ(loader.windowTitle(), QStringLiteral("Load right"));
+        const QList<QListWidgetItem *> found = loader.File1->findItems(QStringLiteral("sheet.bmp"), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        loader.File1->setCurrentItem(found.first());
+        loader.TileSet_MouseDown(1, 0, 8, 8);
+        loader.TileSet_MouseDown(2, 0, 8, 90);
+        loader.BtnLoad_Click();
+    });
+    window.mload->trigger();
+
+    EXPECT_EQ(workspace.sheet(1).size(), QSize(256, 96));
+    EXPECT_EQ(window.TileSet[1]->size(), QSize(256, 96));
+    EXPECT_EQ(window.TransCol[1]->colour(), ColourFromQRgb(BlockPicture(64, 96).pixel(8, 8)));
+    EXPECT_EQ(window.TransLCol[1]->colour(), ColourFromQRgb(BlockPicture(64, 96).pixel(8, 90)));
+    EXPECT_EQ(!window.TransCol[1]->isHidden(), transparentShown);
+    EXPECT_EQ(!window.TransLCol[1]->isHidden(), translucentShown);
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
+    EXPECT_EQ(window.TileSet[1]->y(), paneTop);
+    EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
+}
+
+} // namespace
+} // namespace vexlo::test

@@ -1,0 +1,166 @@
+#include "picture_bytes.h"
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QList>
+
+namespace vexlo::test {
+namespace {
+
+void AppendLe16(QByteArray &bytes, quint16 value)
+{
+    bytes.append(char(value & 0xFF)).append(char(value >> 8));
+}
+
+void AppendLe32(QByteArray &bytes, quint32 value)
+{
+    AppendLe16(bytes, quint16(value & 0xFFFF));
+    AppendLe16(bytes, quint16(value >> 16));
+}
+
+// LZW codes packed least significant bit first, as GIF wants them.
+class CodeWriter {
+public:
+    void put(int code, int bits)
+    {
+        for (int bit = 0; bit < bits; ++bit) {
+            if (filled_ == 0)
+                bytes_.append('\0');
+            if (code & (1 << bit))
+                bytes_[bytes_.size() - 1] = char(bytes_.back() | (1 << filled_));
+            filled_ = (filled_ + 1) % 8;
+        }
+    }
+    const QByteArray &bytes() const { return bytes_; }
+
+private:
+    QByteArray bytes_;
+    int filled_ = 0;
+};
+
+// Every pixel as a literal 9-bit code, with a clear code often enough that
+// the decoder's table never grows to 10-bit codes.
+QByteArray LzwLiterals(const QByteArray &indices)
+{
+    constexpr int kClear = 256, kEnd = 257, kBits = 9, kRun = 250;
+    CodeWriter codes;
+    for (qsizetype i = 0; i < indices.size(); ++i) {
+        if (i % kRun == 0)
+            codes.put(kClear, kBits);
+        codes.put(quint8(indices[i]), kBits);
+    }
+    codes.put(kEnd, kBits);
+    return codes.bytes();
+}
+
+} // namespace
+
+QImage BlockPicture(int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = qRgb(40 + (x / 8) * 6, 40 + (y / 8) * 5, 250 - ((x / 8 + y / 8) % 4) * 50);
+    }
+    return picture;
+}
+
+void PutLe16(QByteArray &bytes, int offset, quint16 value)
+{
+    bytes[offset] = char(value & 0xFF);
+    bytes[offset + 1] = char(value >> 8);
+}
+
+void PutLe32(QByteArray &bytes, int offset, quint32 value)
+{
+    PutLe16(bytes, offset, quint16(value & 0xFFFF));
+    PutLe16(bytes, offset + 2, quint16(value >> 16));
+}
+
+QByteArray GifBytes(const QImage &picture, int transparentIndex)
+{
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    QList<QRgb> palette;
+    QByteArray indices;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            qsizetype index = palette.indexOf(row[x]);
+            if (index < 0) {
+                index = palette.size();
+                palette.append(row[x]);
+            }
+            indices.append(char(index));
+        }
+    }
+    palette.resize(256, qRgb(0, 0, 0));
+
+    QByteArray gif("GIF89a");
+    AppendLe16(gif, quint16(rgb.width()));
+    AppendLe16(gif, quint16(rgb.height()));
+    gif.append(char(0xF7)).append('\0').append('\0'); // global table of 256 entries
+    for (QRgb colour : palette)
+        gif.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
+    if (transparentIndex >= 0)
+        gif.append("\x21\xF9\x04\x01\x00\x00", 6).append(char(transparentIndex)).append('\0');
+    gif.append(',');
+    AppendLe32(gif, 0); // left, top
+    AppendLe16(gif, quint16(rgb.width()));
+    AppendLe16(gif, quint16(rgb.height()));
+    gif.append('\0').append('\x08'); // no local table; 8-bit minimum code size
+    const QByteArray data = LzwLiterals(indices);
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        gif.append(char(block.size())).append(block);
+    }
+    gif.append('\0').append(';');
+    return gif;
+}
+
+QByteArray IconBytes(const QImage &picture, bool cursor)
+{
+    const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    const int width = argb.width(), height = argb.height();
+    const int maskRowBytes = (width + 31) / 32 * 4;
+    const quint32 imageBytes = quint32(40 + width * height * 4 + maskRowBytes * height);
+
+    QByteArray icon;
+    AppendLe16(icon, 0);
+    AppendLe16(icon, cursor ? 2 : 1);
+    AppendLe16(icon, 1);
+    icon.append(char(width & 0xFF)).append(char(height & 0xFF)).append('\0').append('\0');
+    AppendLe16(icon, cursor ? 0 : 1);  // planes, or the hot spot's x
+    AppendLe16(icon, cursor ? 0 : 32); // bits per pixel, or the hot spot's y
+    AppendLe32(icon, imageBytes);
+    AppendLe32(icon, 22);
+
+    AppendLe32(icon, 40);
+    AppendLe32(icon, quint32(width));
+    AppendLe32(icon, quint32(height * 2)); // colour rows and mask rows
+    AppendLe16(icon, 1);
+    AppendLe16(icon, 32);
+    for (int field = 0; field < 6; ++field)
+        AppendLe32(icon, 0);
+    for (int y = height - 1; y >= 0; --y) {
+        const auto *row = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            icon.append(char(qBlue(row[x]))).append(char(qGreen(row[x])))
+                .append(char(qRed(row[x]))).append(char(qAlpha(row[x])));
+    }
+    icon.append(QByteArray(maskRowBytes * height, '\0'));
+    return icon;
+}
+
+QByteArray WrittenBytes(const QImage &picture, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(100);
+    writer.write(picture);
+    return bytes;
+}
+
+} // namespace vexlo::test

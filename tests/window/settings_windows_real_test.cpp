@@ -1,0 +1,60 @@
+#include "x_session_test.h"
+
+#include <QFile>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace vexlo::test {
+namespace {
+
+using SettingsWindows = XSessionTest;
+
+TEST_F(SettingsWindows, SetupShowsOptionsWhoseSwitchesActAtOnceAndAreSavedAtClosing)
+{
+    session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n[Mine]\nkeep=yes\n");
+    ASSERT_TRUE(session->startVexlo());
+    const QString main = session->waitForWindow(QStringLiteral("^Vexlo$"));
+    ASSERT_FALSE(main.isEmpty());
+    QThread::msleep(300);
+    const QRect frame = session->geometry(main);
+    const QPoint client(frame.x(), frame.bottom() + 1 - 513); // below the menu bar
+
+    ASSERT_TRUE(clickAt(client + QPoint(672 + 40, 8 + 8))); // "Setup"
+    const QString options = session->waitForWindow(QStringLiteral("^Options$"));
+    ASSERT_FALSE(options.isEmpty()) << "Setup showed no Options dialog";
+    const QRect dialog = session->geometry(options);
+    EXPECT_EQ(dialog.size(), QSize(327, 160));
+
+    ASSERT_TRUE(clickAt(dialog.topLeft() + QPoint(8 + 8, 32 + 8))); // tick "Replace translucent colour"
+    QThread::msleep(300);
+    const QImage screen = session->screenshot();
+    for (int pane = 0; pane < 2; ++pane) {
+        const QPoint swatch = client + QPoint(pane * 312 + 208, 24);
+        EXPECT_EQ(screen.pixel(swatch), qRgb(255, 255, 255)) << "translucent swatch of pane " << pane;
+    }
+
+    ASSERT_TRUE(clickAt(dialog.topLeft() + QPoint(152 + 40, 128 + 12))); // "About"
+    const QString about = session->waitForWindow(QStringLiteral("^About Vexlo$"));
+    ASSERT_FALSE(about.isEmpty()) << "About showed no About box";
+    const QRect box = session->geometry(about);
+    EXPECT_EQ(box.size(), QSize(546, 274));
+    QThread::msleep(300);
+    EXPECT_EQ(session->screenshot().pixel(box.topLeft() + QPoint(540, 150)), qRgb(0, 0, 0));
+    ASSERT_TRUE(clickAt(box.topLeft() + QPoint(456 + 40, 240 + 12))); // its "OK"
+    EXPECT_TRUE(windowGone(QStringLiteral("^About Vexlo$")));
+
+    ASSERT_TRUE(clickAt(dialog.topLeft() + QPoint(240 + 40, 128 + 12))); // "OK"
+    EXPECT_TRUE(windowGone(QStringLiteral("^Options$")));
+    ASSERT_TRUE(session->closeWindow(main));
+    ASSERT_TRUE(session->waitForExit());
+
+    QFile settings(session->programFile(QStringLiteral("Vexlo.INI")));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray saved = settings.readAll();
+    EXPECT_TRUE(saved.contains("\nChkRepTransL=1\n")) << saved.constData();
+    EXPECT_TRUE(saved.endsWith("[Mine]\nkeep=yes\n")) << saved.constData();
+}
+
+} // namespace
+} // namespace vexlo::test
