@@ -32,6 +32,7 @@ void FrmMain::Form_Load()
     TileSetScroll_Change(1);
     // Every setting is restored before anything reads it; the swatches follow.
     opt_->Form_Load();
+    runStartupWizard();
 }
 
 void FrmMain::TileSetScroll_Change(std::int16_t Index)

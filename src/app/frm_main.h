@@ -20,8 +20,10 @@ namespace vexlo {
 
 class ChipPreview;
 class ClientArea;
+class FrmColour;
 class FrmMacroFile;
 class FrmLoadImage;
+class FrmSave;
 class KeySwatch;
 class Opt;
 class SheetSurface;
@@ -107,7 +109,8 @@ public:
     std::int32_t DragTileY = 0;
 
     // Settings: the options dialog, created with the window and kept for the
-    // whole run; Form_Load restores the settings into it, Form_Unload saves them.
+    // whole run; Form_Load restores the settings into it (and, in wizard mode,
+    // guides the user through it and the load dialog), Form_Unload saves them.
     Opt &opt() { return *opt_; }
     void BtnOpt_Click();
     void moptions_Click();
@@ -126,7 +129,17 @@ public:
     // Image loading: the load dialog is made on its first use and kept for
     // the run; the image menu's Load runs it for OpsPane.
     FrmLoadImage &frmLoadImage();
+
+    // Image commands on OpsPane (frm_main_imageops.cpp). The save and colour
+    // dialogs are made on their first use and kept; a save dialog closed
+    // with its frame's close box is made again at the next Save.
+    FrmSave &frmSave();
+    FrmColour &frmColour();
+    void mclear_Click();
     void mload_Click();
+    void msave_Click();
+    void mrepcol_Click();
+    void mresize_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -140,7 +153,9 @@ private:
     void placeCentred();
     void connectPointerHandlers();
     void buildSettings();
+    void connectImageCommands();
     void connectMacroMenu();
+    void runStartupWizard();
 
     Workspace &workspace_;
     QString programFolder_;
@@ -148,6 +163,8 @@ private:
     Opt *opt_ = nullptr;
     std::unique_ptr<FrmMacroFile> frmMacroFile_;
     FrmLoadImage *frmLoadImage_ = nullptr;
+    FrmSave *frmSave_ = nullptr;
+    FrmColour *frmColour_ = nullptr;
 };
 
 } // namespace vexlo

@@ -80,6 +80,7 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     buildToolBox(); // after the panes, so it stays above a sheet scrolled up under it
     buildMenus();
     connectMacroMenu();
+    connectImageCommands();
     buildSettings();
 
     showKeyColours(0);
@@ -189,7 +190,6 @@ void FrmMain::buildMenus()
     mimageops = menuBar()->addMenu(QStringLiteral("&Image"));
     mclear = mimageops->addAction(QStringLiteral("&Clear"));
     mload = mimageops->addAction(QStringLiteral("&Load"));
-    connect(mload, &QAction::triggered, this, &FrmMain::mload_Click);
     msave = mimageops->addAction(QStringLiteral("&Save"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));

@@ -5,6 +5,7 @@
 #include "app/sheet_surface.h"
 #include "app/workspace.h"
 #include "common/colour.h"
+#include "common/event_codes.h"
 #include "common/failure_trap.h"
 #include "common/prompt.h"
 #include "tiles/sheet_points.h"
@@ -17,18 +18,6 @@
 
 namespace vexlo {
 namespace {
-
-std::int16_t ButtonCode(Qt::MouseButtons buttons)
-{
-    return std::int16_t((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-                        | (buttons & Qt::MiddleButton ? 4 : 0));
-}
-
-std::int16_t ShiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return std::int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-                        | (modifiers & Qt::AltModifier ? 4 : 0));
-}
 
 // Tile numbers for the coordinate labels: plain decimal, no exponent for any
 // coordinate a sheet can have.

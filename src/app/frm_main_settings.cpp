@@ -1,9 +1,12 @@
 // The main window's part in the settings: the options dialog it keeps for
-// the whole run and the commands that show it and the About box.
+// the whole run, the start-up wizard, and the commands that show the dialog
+// and the About box.
 #include "app/frm_main.h"
 
 #include "about/frm_about.h"
 #include "app/workspace.h"
+#include "common/prompt.h"
+#include "load/frm_load_image.h"
 #include "settings/opt.h"
 
 #include <QAction>
@@ -17,6 +20,23 @@ void FrmMain::buildSettings()
     connect(BtnOpt, &QPushButton::clicked, this, &FrmMain::BtnOpt_Click);
     connect(moptions, &QAction::triggered, this, &FrmMain::moptions_Click);
     connect(mabout, &QAction::triggered, this, &FrmMain::mabout_Click);
+}
+
+// Runs before the main window is first shown, so each dialog is on screen on
+// its own. Only a ticked box starts it: greyed (an edited file) does not.
+void FrmMain::runStartupWizard()
+{
+    if (!workspace_.options().wizardMode())
+        return;
+    opt_->exec();
+    if (!workspace_.options().wizardMode()) // unticked in the dialog just shown
+        return;
+    std::int16_t result = 0;
+    frmLoadImage().LoadImage(0, result);
+    if (result != -1)
+        return; // cancelled: the right pane is not offered
+    Prompt::current().message(Prompt::Icon::Information, QStringLiteral("Vexlo"), QStringLiteral("Left loaded."));
+    frmLoadImage().LoadImage(1, result);
 }
 
 void FrmMain::BtnOpt_Click()

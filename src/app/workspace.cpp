@@ -16,7 +16,7 @@ Workspace::Workspace(QObject *parent) : QObject(parent)
 
 int Workspace::checkedIndex(int index)
 {
-    if (index != 0 && index != 1)
+    if (!isIndex(index))
         throw Failure::noSuchElement(index);
     return index;
 }

@@ -28,6 +28,7 @@ public:
 
     // Pane and buffer indices are 0 or 1; anything else names no element and
     // fails before anything is touched.
+    static bool isIndex(int index) { return index == 0 || index == 1; }
     static int checkedIndex(int index);
 
     const QImage &sheet(int pane) const { return panes_.at(checkedIndex(pane)).sheet; }

@@ -24,11 +24,6 @@ namespace {
 
 const QString kProgramName = QStringLiteral("Vexlo");
 
-bool IsPane(int pane)
-{
-    return pane == 0 || pane == 1;
-}
-
 } // namespace
 
 void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
@@ -37,7 +32,8 @@ void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
     setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));
     LoadPane = pane;
     const Options &options = workspace_.options();
-    if (options.state(OptSwitch::ChkRememberDirs) != 0 && IsPane(pane) && !options.DefDir(pane).isEmpty())
+    if (options.state(OptSwitch::ChkRememberDirs) != 0 && Workspace::isIndex(pane)
+        && !options.DefDir(pane).isEmpty())
         Dir1->setPath(options.DefDir(pane)); // a folder that is gone leaves the list where it was
 
     exec();
@@ -69,7 +65,7 @@ void FrmLoadImage::Dir1_Change()
 {
     File1->setFolder(Dir1->path());
     Drive1->showDriveOf(Dir1->path());
-    if (IsPane(LoadPane))
+    if (Workspace::isIndex(LoadPane))
         workspace_.options().setDefDir(LoadPane, Dir1->path());
 }
 

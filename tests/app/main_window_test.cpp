@@ -26,6 +26,7 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n"); // no start-up wizard
         window.Form_Load();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

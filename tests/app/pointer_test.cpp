@@ -55,6 +55,7 @@ protected:
         workspace.setKeyColours(1, ColourFromQRgb(kCyan), ColourFromQRgb(kBlackPixel));
         workspace.setRecording(true); // the lines show each tile-engine call in order
 
+        folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n"); // no start-up wizard
         window.Form_Load(); // restores the settings, so the switches come after it
         workspace.options().setState(OptSwitch::ChkRepTrans, 1);
         workspace.options().setState(OptSwitch::ChkRepTransL, 1);

@@ -1,8 +1,16 @@
+// The options dialog's lifetime in the main window: settings restored at the
+// start and written at closing, the commands that show it, and the start-up
+// wizard (the options dialog first, then the load dialog for the left pane,
+// and for the right pane only after the left one got a sheet).
 #include "app/frm_main.h"
 #include "app/key_swatch.h"
 #include "app/workspace.h"
+#include "common/file_list.h"
+#include "load/frm_load_image.h"
 #include "settings/opt.h"
 #include "support/modal.h"
+#include "support/pixels.h"
+#include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
 #include <QAction>
@@ -109,6 +117,136 @@ TEST_F(SettingsLifetime, TheAboutCommandShowsTheAboutBoxModally)
     });
     window->mabout->trigger();
     EXPECT_EQ(title, QStringLiteral("About Vexlo"));
+}
+
+using test::ModalScript;
+using test::PatternSheet;
+using Step = ModalScript::Step;
+
+const QString kOptions = QStringLiteral("Options");
+const QString kLoadLeft = QStringLiteral("Load left");
+const QString kLoadRight = QStringLiteral("Load right");
+
+class StartupWizard : public SettingsLifetime {
+protected:
+    // Steps for the dialogs, each checking that the expected one is up and
+    // that the main window is not on screen yet.
+    Step pressOk(bool untickWizard = false)
+    {
+        return [this, untickWizard](QWidget *dialog) {
+            EXPECT_FALSE(window->isVisible());
+            ASSERT_EQ(dialog, &window->opt());
+            if (untickWizard)
+                window->opt().ChkStartWiz->click();
+            window->opt().BtnOK->click();
+        };
+    }
+    Step cancelLoad()
+    {
+        return [this](QWidget *dialog) {
+            EXPECT_FALSE(window->isVisible());
+            ASSERT_EQ(dialog, &window->frmLoadImage());
+            window->frmLoadImage().BtnCancel_Click();
+        };
+    }
+    // Chooses the file, picks its key colours at (5, 5) and (6, 40), and loads it.
+    Step load(const QString &file)
+    {
+        return [this, file](QWidget *dialog) {
+            EXPECT_FALSE(window->isVisible());
+            FrmLoadImage &loader = window->frmLoadImage();
+            ASSERT_EQ(dialog, &loader);
+            loader.File1->setFolder(loader.File1->folder());
+            const QList<QListWidgetItem *> found = loader.File1->findItems(file, Qt::MatchExactly);
+            ASSERT_EQ(found.size(), 1) << file.toStdString() << " is not listed";
+            loader.File1->setCurrentItem(found.first());
+            loader.TileSet_MouseDown(1, 0, 5, 5);
+            loader.TileSet_MouseDown(2, 0, 6, 40);
+            loader.BtnLoad_Click();
+        };
+    }
+
+    void writeSheet(const QString &name, int seed) const
+    {
+        ASSERT_TRUE(PatternSheet(seed, 64).save(folder.file(name), "BMP"));
+    }
+
+    test::ScopedScriptedPrompt prompt;
+};
+
+TEST_F(StartupWizard, AFirstStartShowsOptionsAndThenTheLeftLoadDialog)
+{
+    ModalScript script({pressOk(), cancelLoad()});
+    start(); // no settings file: a new installation
+    EXPECT_EQ(script.captions(), QStringList({kOptions, kLoadLeft}));
+    EXPECT_TRUE(script.finished());
+}
+
+TEST_F(StartupWizard, CancellingTheLeftLoadEndsTheWizardWithThePanesUntouched)
+{
+    ModalScript script({pressOk(), cancelLoad()});
+    start("[Opt]\nChkStartWiz=1\n");
+    EXPECT_EQ(script.captions(), QStringList({kOptions, kLoadLeft})) << "no right pane offered";
+    EXPECT_TRUE(prompt->boxes().isEmpty()) << "no Left loaded.";
+    EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
+    EXPECT_EQ(workspace.sheet(1), Workspace::blankSheet());
+}
+
+TEST_F(StartupWizard, ALoadedLeftPaneIsAcknowledgedAndThenTheRightPaneIsOffered)
+{
+    writeSheet(QStringLiteral("left.bmp"), 1);
+    writeSheet(QStringLiteral("right.bmp"), 2);
+    int boxesBeforeRight = -1;
+    const Step loadLeft = load(QStringLiteral("left.bmp"));
+    const Step loadRight = load(QStringLiteral("right.bmp"));
+    ModalScript script({pressOk(), [&](QWidget *dialog) {
+                            EXPECT_TRUE(prompt->boxes().isEmpty());
+                            loadLeft(dialog);
+                        },
+                        [&](QWidget *dialog) {
+                            boxesBeforeRight = int(prompt->boxes().size());
+                            loadRight(dialog);
+                        }});
+    start("[Opt]\nChkStartWiz=1\nDefDir0=" + folder.path().toUtf8() + "\n");
+
+    EXPECT_EQ(script.captions(), QStringList({kOptions, kLoadLeft, kLoadRight}));
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(boxesBeforeRight, 1) << "Left loaded. comes before the right pane's dialog";
+    const test::ScriptedPrompt::Box &box = prompt->boxes().first();
+    EXPECT_EQ(box.icon, Prompt::Icon::Information);
+    EXPECT_EQ(box.title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(box.text, QStringLiteral("Left loaded."));
+    for (int pane = 0; pane < 2; ++pane) {
+        const QImage sheet = PatternSheet(pane + 1, 64);
+        EXPECT_EQ(workspace.sheet(pane), sheet) << "pane " << pane;
+        EXPECT_EQ(workspace.transparentKey(pane), ColourFromQRgb(sheet.pixel(5, 5)));
+        EXPECT_EQ(workspace.translucentKey(pane), ColourFromQRgb(sheet.pixel(6, 40)));
+    }
+}
+
+TEST_F(StartupWizard, UntickingTheWizardInTheStartUpOptionsEndsItAndTheNextStartShowsNoDialog)
+{
+    {
+        ModalScript script({pressOk(true)});
+        start();
+        EXPECT_EQ(script.captions(), QStringList({kOptions}));
+        window->close();
+    }
+    EXPECT_TRUE(stored().startsWith("[Opt]\nChkStartWiz=0\n")) << stored().constData();
+
+    ModalScript none({});
+    Workspace nextWorkspace;
+    FrmMain next(nextWorkspace, folder.path());
+    next.Form_Load();
+    EXPECT_TRUE(none.captions().isEmpty());
+}
+
+TEST_F(StartupWizard, AGreyedWizardBoxDoesNotStartTheWizard)
+{
+    ModalScript none({});
+    start("[Opt]\nChkStartWiz=2\n");
+    EXPECT_TRUE(none.captions().isEmpty());
+    EXPECT_EQ(workspace.options().state(OptSwitch::ChkStartWiz), 2);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "x_session_test.h"
+#include "real_window.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,42 +9,27 @@
 namespace vexlo::test {
 namespace {
 
-class LoadDialogWindow : public XSessionTest {
+// The program folder holds one sheet and is the remembered load folder of both panes.
+class LoadDialogWindow : public RealWindow {
 protected:
-    bool key(const QString &name)
+    void prepareProgramFolder() override
     {
-        return session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), name});
+        QImage picture(96, 64, QImage::Format_RGB32);
+        picture.fill(qRgb(200, 30, 60));
+        QPainter(&picture).fillRect(0, 32, 96, 32, QColor(20, 90, 160)); // for the translucent key
+        ASSERT_TRUE(picture.save(session->programFile(QStringLiteral("sheet.bmp"))));
+        const QByteArray folder = session->programFile(QString()).toLocal8Bit();
+        session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\nChkRememberDirs=1\nDefDir0="
+                                                                   + folder + "\nDefDir1=" + folder + "\n");
     }
-    // Opens the image menu of a pane with its arrow button and chooses Load.
-    QString openLoadDialog(int pane, const QString &caption)
-    {
-        if (!clickAt(client + QPoint(pane * 312 + 20, 19)))
-            return {};
-        QThread::msleep(300);
-        key(QStringLiteral("l")); // the menu's "&Load"
-        return session->waitForWindow(caption);
-    }
-
-    QPoint client;
 };
 
 TEST_F(LoadDialogWindow, TheImageMenusLoadPutsAPickedSheetIntoThePaneAndTheCloseBoxCancels)
 {
-    QImage picture(96, 64, QImage::Format_RGB32);
-    picture.fill(qRgb(200, 30, 60));
-    QPainter(&picture).fillRect(0, 32, 96, 32, QColor(20, 90, 160)); // for the translucent key
-    ASSERT_TRUE(picture.save(session->programFile(QStringLiteral("sheet.bmp"))));
-    const QByteArray folder = session->programFile(QString()).toLocal8Bit();
-    session->writeProgramFile(QStringLiteral("Vexlo.INI"),
-                              "[Opt]\nChkStartWiz=0\nChkRememberDirs=1\nDefDir0=" + folder + "\nDefDir1=" + folder + "\n");
-    ASSERT_TRUE(session->startVexlo());
-    const QString main = session->waitForWindow(QStringLiteral("^Vexlo$"));
-    ASSERT_FALSE(main.isEmpty());
-    QThread::msleep(300);
-    const QRect frame = session->geometry(main);
-    client = QPoint(frame.x(), frame.bottom() + 1 - 513);
+    const QRect frame = session->geometry(window);
+    const QPoint client(frame.x(), frame.bottom() + 1 - 513);
 
-    const QString load = openLoadDialog(0, QStringLiteral("^Load left$"));
+    const QString load = openLoadDialog(client, 0, QStringLiteral("^Load left$"));
     ASSERT_FALSE(load.isEmpty()) << "no load dialog for the left pane";
     const QRect dialog = session->geometry(load);
     EXPECT_EQ(dialog.size(), QSize(605, 515));
@@ -75,7 +60,7 @@ TEST_F(LoadDialogWindow, TheImageMenusLoadPutsAPickedSheetIntoThePaneAndTheClose
     EXPECT_NE(screen.pixel(client + QPoint(8 + 10, 40 + 64 + 4)), qRgb(20, 90, 160)) << "64 pixels high";
     EXPECT_EQ(screen.pixel(client + QPoint(208, 8)), qRgb(200, 30, 60)) << "the pane's transparent swatch";
 
-    const QString again = openLoadDialog(1, QStringLiteral("^Load right$"));
+    const QString again = openLoadDialog(client, 1, QStringLiteral("^Load right$"));
     ASSERT_FALSE(again.isEmpty()) << "no load dialog for the right pane";
     ASSERT_TRUE(session->closeWindow(again));
     ASSERT_TRUE(windowGone(QStringLiteral("^Load right$")));
@@ -84,7 +69,7 @@ TEST_F(LoadDialogWindow, TheImageMenusLoadPutsAPickedSheetIntoThePaneAndTheClose
     EXPECT_EQ(screen.pixel(client + QPoint(320 + 10, 40 + 10)), qRgb(0, 0, 0)) << "the right pane is untouched";
     EXPECT_EQ(screen.pixel(client + QPoint(312 + 208, 8)), qRgb(255, 255, 255));
 
-    ASSERT_TRUE(session->closeWindow(main));
+    ASSERT_TRUE(session->closeWindow(window));
     EXPECT_TRUE(session->waitForExit());
 }
 

@@ -56,5 +56,30 @@ TEST_F(SettingsWindows, SetupShowsOptionsWhoseSwitchesActAtOnceAndAreSavedAtClos
     EXPECT_TRUE(saved.endsWith("[Mine]\nkeep=yes\n")) << saved.constData();
 }
 
+TEST_F(SettingsWindows, AFirstStartShowsOptionsBeforeTheMainWindowAndThenTheLeftLoadDialog)
+{
+    ASSERT_TRUE(session->startVexlo()); // no settings file: a new installation
+    const QString options = session->waitForWindow(QStringLiteral("^Options$"));
+    ASSERT_FALSE(options.isEmpty()) << "no Options dialog at the start";
+    EXPECT_TRUE(session->waitForWindow(QStringLiteral("^Vexlo$"), 300).isEmpty()) << "main window before Options";
+    QThread::msleep(300);
+    ASSERT_TRUE(clickAt(session->geometry(options).topLeft() + QPoint(240 + 40, 128 + 12))); // "OK"
+
+    const QString load = session->waitForWindow(QStringLiteral("^Load left$"));
+    ASSERT_FALSE(load.isEmpty()) << "no Load left dialog after Options";
+    EXPECT_TRUE(session->waitForWindow(QStringLiteral("^(Options|Vexlo)$"), 300).isEmpty())
+        << "the load dialog is on screen on its own";
+    ASSERT_TRUE(session->closeWindow(load)); // cancels: the right pane is not offered
+
+    const QString main = session->waitForWindow(QStringLiteral("^Vexlo$"));
+    ASSERT_FALSE(main.isEmpty()) << "no main window after the wizard";
+    EXPECT_TRUE(session->waitForWindow(QStringLiteral("^Load right$"), 500).isEmpty());
+    ASSERT_TRUE(session->closeWindow(main));
+    ASSERT_TRUE(session->waitForExit());
+    QFile settings(session->programFile(QStringLiteral("Vexlo.INI")));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(settings.readAll().startsWith("[Opt]\nChkStartWiz=1\n"));
+}
+
 } // namespace
 } // namespace vexlo::test

@@ -1,5 +1,9 @@
 // Tiles dragged with a real pointer, and the dropper, in the built program.
 #include "real_window.h"
+#include "support/pixels.h"
+
+#include <QDir>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -7,14 +11,49 @@ namespace vexlo::test {
 namespace {
 
 constexpr QRgb kBlue = qRgb(0, 0, 255);
-constexpr QRgb kBlack = qRgb(0, 0, 0);
-constexpr QRgb kLightGrey = qRgb(192, 192, 192);
+
+constexpr QRgb kLeftBackground = qRgb(150, 200, 100);
+constexpr QRgb kLeftTransparent = qRgb(255, 0, 255);
+constexpr QRgb kLeftTranslucent = qRgb(64, 64, 64);
+constexpr QRgb kRightBackground = qRgb(90, 60, 150);
+constexpr QRgb kRightTransparent = qRgb(0, 255, 255);
+constexpr QRgb kRightTranslucent = qRgb(30, 30, 120);
+constexpr QRgb kOrange = qRgb(200, 120, 40);
 
 // Client-area rectangles of the coordinate labels.
 const QRect kLeftLblX(40, 8, 49, 17);
 const QRect kLeftLblY(88, 8, 49, 17);
 const QRect kRightLblX(352, 8, 49, 17);
 const QRect kRightLblY(400, 8, 49, 17);
+
+// A tile of four 16 x 16 quarters: top left, top right, bottom left, bottom right.
+void PaintQuarters(QImage &sheet, QPoint at, QRgb topLeft, QRgb topRight, QRgb bottomLeft, QRgb bottomRight)
+{
+    QPainter painter(&sheet);
+    painter.fillRect(QRect(at, QSize(16, 16)), QColor::fromRgb(topLeft));
+    painter.fillRect(QRect(at + QPoint(16, 0), QSize(16, 16)), QColor::fromRgb(topRight));
+    painter.fillRect(QRect(at + QPoint(0, 16), QSize(16, 16)), QColor::fromRgb(bottomLeft));
+    painter.fillRect(QRect(at + QPoint(16, 16), QSize(16, 16)), QColor::fromRgb(bottomRight));
+}
+
+// A 256 x 64 sheet whose tile (0, 0) holds its key colours where the load
+// dialog picks them: transparent in the top half, translucent below.
+QImage KeyedSheet(QRgb background, QRgb transparent, QRgb translucent)
+{
+    QImage sheet(256, 64, QImage::Format_RGB32);
+    sheet.fill(background);
+    PaintQuarters(sheet, {0, 0}, transparent, transparent, translucent, translucent);
+    return sheet;
+}
+
+// The left sheet's tile (2, 0) has both left keys, orange and background, so
+// a copy shows which pixels were replaced and which passed unchanged.
+QImage LeftSheet()
+{
+    QImage sheet = KeyedSheet(kLeftBackground, kLeftTransparent, kLeftTranslucent);
+    PaintQuarters(sheet, {64, 0}, kLeftTransparent, kLeftTranslucent, kOrange, kLeftBackground);
+    return sheet;
+}
 
 class RealPointer : public RealWindow {
 protected:
@@ -27,6 +66,36 @@ protected:
         ASSERT_FALSE(client.isNull()) << "no black sheet found";
     }
 
+    // Each pane's load folder holds one sheet; both replacements are on.
+    void prepareProgramFolder() override
+    {
+        const QString left = session->programFile(QStringLiteral("left"));
+        const QString right = session->programFile(QStringLiteral("right"));
+        ASSERT_TRUE(QDir().mkpath(left) && QDir().mkpath(right));
+        ASSERT_TRUE(LeftSheet().save(left + QStringLiteral("/left.bmp")));
+        ASSERT_TRUE(KeyedSheet(kRightBackground, kRightTransparent, kRightTranslucent)
+                        .save(right + QStringLiteral("/right.bmp")));
+        session->writeProgramFile(QStringLiteral("Vexlo.INI"),
+                                  "[Opt]\nChkStartWiz=0\nChkRepTrans=1\nChkRepTransL=1\nChkRememberDirs=1\nDefDir0="
+                                      + left.toLocal8Bit() + "\nDefDir1=" + right.toLocal8Bit() + "\n");
+    }
+
+    // Loads the one sheet of the pane's folder through the image menu's load
+    // dialog, clicking its key colours on the preview.
+    void loadSheet(int pane, const QString &captionPattern)
+    {
+        const QString dialog = openLoadDialog(client, pane, captionPattern);
+        ASSERT_FALSE(dialog.isEmpty()) << "no load dialog for pane " << pane;
+        const QPoint at = session->geometry(dialog).topLeft();
+        QThread::msleep(300);
+        ASSERT_TRUE(clickAt(at + QPoint(8 + 30, 240 + 8))); // the file list's only picture
+        QThread::msleep(300);
+        ASSERT_TRUE(clickAt(at + QPoint(240 + 10, 32 + 8), 1)); // transparent key
+        ASSERT_TRUE(clickAt(at + QPoint(240 + 10, 32 + 24), 3)); // translucent key
+        ASSERT_TRUE(clickAt(at + QPoint(512 + 40, 472 + 16))); // "Load"
+        ASSERT_TRUE(windowGone(captionPattern)) << "the dialog refused to load for pane " << pane;
+    }
+
     // Screen position of a client-area point.
     QPoint screen(int x, int y) const { return client + QPoint(x, y); }
     QRgb pixel(const QImage &shot, int x, int y) const { return shot.pixel(screen(x, y)); }
@@ -35,28 +104,46 @@ protected:
     QPoint client;
 };
 
-// The sheets are both blank until the load dialog can fill them, so what is
-// checked here is what the pointer leaves on screen: the right locator and
-// labels at the drop point and both tile previews light grey again.
-TEST_F(RealPointer, DraggingATileToTheOtherPaneLeavesItsLocatorThereAndClearsThePreviews)
+// Two sheets loaded through the load dialog; a tile of the left one dragged
+// to the right pane arrives there with the left keys turned into the right
+// ones, and the pointer leaves the right locator and labels at the drop point
+// and both tile previews light grey.
+TEST_F(RealPointer, DraggingATileToTheOtherPaneCopiesItWithItsKeysReplacedAndClearsThePreviews)
 {
+    ASSERT_NO_FATAL_FAILURE(loadSheet(0, QStringLiteral("^Load left$")));
+    ASSERT_NO_FATAL_FAILURE(loadSheet(1, QStringLiteral("^Load right$")));
+
     // The left labels showing column 6 give the picture of a "6" in this font.
     ASSERT_TRUE(session->movePointer(screen(8 + 6 * 32 + 10, 50)));
     QThread::msleep(300);
     const QImage before = session->screenshot();
-    ASSERT_NE(part(before, kLeftLblX), part(before, kRightLblX)) << "left shows 6, right still 0";
+    ASSERT_NE(part(before, kLeftLblX), part(before, kRightLblX)) << "left shows 6, right does not";
+    ASSERT_EQ(pixel(before, 8 + 2 * 32 + 8, 40 + 8), kLeftTransparent) << "left sheet loaded";
+    ASSERT_EQ(pixel(before, 320 + 6 * 32 + 8, 40 + 8), kRightBackground) << "right sheet loaded";
 
     QImage during;
     ASSERT_TRUE(session->dragPointer(screen(8 + 2 * 32 + 10, 50), screen(320 + 6 * 32 + 20, 60),
                                      [&] { during = session->screenshot(); }));
     const QImage after = session->screenshot();
 
-    EXPECT_EQ(pixel(during, 232 + 16, 16), kBlack) << "the left preview shows the picked tile";
+    EXPECT_EQ(pixel(during, 232 + 8, 24), kOrange) << "the left preview shows the picked tile";
+    EXPECT_EQ(pixel(during, 232 + 8, 8), kLeftTransparent);
     EXPECT_EQ(pixel(during, 320 + 6 * 32, 40), kBlue) << "the right locator follows the drag";
+
+    // The copy, inside the locator's 2-pixel frame.
+    QImage copied(32, 32, QImage::Format_RGB32);
+    PaintQuarters(copied, {0, 0}, kRightTransparent, kRightTranslucent, kOrange, kLeftBackground);
+    const QRect inside(2, 2, 28, 28);
+    EXPECT_TRUE(SamePixels(part(after, inside.translated(320 + 6 * 32, 40)), copied.copy(inside)));
+    EXPECT_TRUE(SamePixels(part(after, inside.translated(8 + 2 * 32, 40)), LeftSheet().copy(inside.translated(64, 0))))
+        << "the source tile is unchanged";
+    EXPECT_EQ(pixel(after, 320 + 5 * 32 + 16, 40 + 16), kRightBackground) << "the neighbours are unchanged";
+    EXPECT_EQ(pixel(after, 320 + 7 * 32 + 16, 40 + 16), kRightBackground);
+    EXPECT_EQ(pixel(after, 320 + 6 * 32 + 16, 40 + 32 + 16), kRightBackground);
 
     EXPECT_EQ(pixel(after, 320 + 6 * 32, 40), kBlue) << "right locator at column 6";
     EXPECT_EQ(pixel(after, 320 + 6 * 32 + 16, 40), kBlue);
-    EXPECT_EQ(pixel(after, 320, 40), kBlack) << "right locator left column 0";
+    EXPECT_EQ(pixel(after, 320, 40), kRightTransparent) << "right locator left column 0";
     EXPECT_EQ(part(after, kRightLblX), part(before, kLeftLblX)) << "right column label shows 6";
     EXPECT_EQ(part(after, kRightLblY), part(before, kLeftLblY)) << "right row label shows 0";
     EXPECT_EQ(pixel(after, 232 + 16, 16), kLightGrey) << "left preview cleared";
@@ -68,7 +155,7 @@ TEST_F(RealPointer, AClickWithoutMovingEndsWithTheTilePreviewLightGrey)
     QImage during;
     const QPoint at = screen(8 + 3 * 32 + 5, 45);
     ASSERT_TRUE(session->dragPointer(at, at, [&] { during = session->screenshot(); }));
-    EXPECT_EQ(pixel(during, 232 + 16, 16), kBlack);
+    EXPECT_EQ(pixel(during, 232 + 16, 16), kBlackPixel);
     EXPECT_EQ(pixel(session->screenshot(), 232 + 16, 16), kLightGrey) << "the drop on the same tile ran";
 }
 

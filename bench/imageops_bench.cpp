@@ -1,0 +1,81 @@
+// The image commands on the tallest sheet the program makes: replacing one
+// colour, writing it as a bitmap and reading that back as the load dialog
+// does; and the three in a row on a 256 x 8192 bitmap, inside a running
+// program (load_replace_save.sh times the same as a process of its own).
+#include "app/workspace.h"
+#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_height.h"
+#include "load/sheet_file.h"
+#include "sheet_pipeline.h"
+#include "tiles/replace_colour.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <utility>
+
+namespace vexlo {
+namespace {
+
+QImage LargestSheet()
+{
+    return bench::MagentaSpeckledSheet(kMaxSheetHeight);
+}
+
+void ReplaceColourOnTheLargestSheet(benchmark::State &state)
+{
+    Colour find = ColourFromRgb(255, 0, 255);
+    Colour replace = ColourFromRgb(0, 0, 0);
+    QImage sheet = LargestSheet();
+    for (auto _ : state) {
+        ReplaceColour(sheet, find, replace);
+        std::swap(find, replace); // every run has the same number of matches to change
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * sheet.sizeInBytes());
+}
+BENCHMARK(ReplaceColourOnTheLargestSheet)->Unit(benchmark::kMillisecond);
+
+void SaveTheLargestSheet(benchmark::State &state)
+{
+    const QImage sheet = LargestSheet();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("largest.bmp"));
+    for (auto _ : state)
+        WriteSheetBitmap(sheet, path);
+    state.SetBytesProcessed(state.iterations() * sheet.sizeInBytes());
+}
+BENCHMARK(SaveTheLargestSheet)->Unit(benchmark::kMillisecond);
+
+void LoadTheLargestSheet(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("largest.bmp"));
+    WriteSheetBitmap(LargestSheet(), path);
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const SheetFile file = LoadSheetFile(path);
+        if (!file.accepted()) {
+            state.SkipWithError(file.refusal.toStdString().c_str());
+            break;
+        }
+        bytes += file.sheet.sizeInBytes();
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(LoadTheLargestSheet)->Unit(benchmark::kMillisecond);
+
+void LoadReplaceSaveInAProgram(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString in = folder.filePath(QStringLiteral("big.bmp"));
+    const QString out = folder.filePath(QStringLiteral("out.bmp"));
+    WriteSheetBitmap(bench::MagentaSpeckledSheet(8192), in);
+    for (auto _ : state)
+        bench::LoadReplaceSave(in, out);
+}
+BENCHMARK(LoadReplaceSaveInAProgram)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vexlo

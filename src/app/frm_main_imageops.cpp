@@ -1,0 +1,109 @@
+// The image menu's commands on the pane chosen with an arrow button, and
+// the dialogs they use. None of them is recorded in the macro.
+#include "app/frm_main.h"
+
+#include "app/workspace.h"
+#include "common/failure_trap.h"
+#include "common/prompt.h"
+#include "imageops/frm_colour.h"
+#include "imageops/frm_save.h"
+#include "imageops/sheet_height.h"
+#include "load/frm_load_image.h"
+#include "tiles/replace_colour.h"
+
+#include <QAction>
+#include <QScrollBar>
+
+#include <utility>
+
+namespace vexlo {
+
+void FrmMain::connectImageCommands()
+{
+    const std::pair<QAction *, void (FrmMain::*)()> commands[] = {
+        {mclear, &FrmMain::mclear_Click},     {mload, &FrmMain::mload_Click},
+        {msave, &FrmMain::msave_Click},       {mrepcol, &FrmMain::mrepcol_Click},
+        {mresize, &FrmMain::mresize_Click},
+    };
+    for (const auto &[action, handler] : commands)
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunTrapped([this, handler] { (this->*handler)(); }); });
+}
+
+FrmLoadImage &FrmMain::frmLoadImage()
+{
+    if (!frmLoadImage_)
+        frmLoadImage_ = new FrmLoadImage(workspace_, this);
+    return *frmLoadImage_;
+}
+
+FrmSave &FrmMain::frmSave()
+{
+    if (!frmSave_)
+        frmSave_ = new FrmSave(workspace_, this);
+    return *frmSave_;
+}
+
+FrmColour &FrmMain::frmColour()
+{
+    if (!frmColour_)
+        frmColour_ = new FrmColour(workspace_, this);
+    return *frmColour_;
+}
+
+void FrmMain::mclear_Click()
+{
+    if (!Prompt::current().askYesNo(ImageOpsT(), QStringLiteral("Clear image?")))
+        return;
+    workspace_.setSheet(OpsPane, Workspace::blankSheet(workspace_.sheet(OpsPane).height()));
+    mresize_Click(); // the cleared sheet's new height, its old one offered
+}
+
+void FrmMain::mload_Click()
+{
+    std::int16_t result = 0;
+    frmLoadImage().LoadImage(OpsPane, result); // the outcome is the dialog's business
+}
+
+void FrmMain::msave_Click()
+{
+    frmSave().SaveImage(OpsPane);
+    if (frmSave_->closedByFrame()) {
+        delete frmSave_; // closed through its frame: the next Save starts afresh
+        frmSave_ = nullptr;
+    }
+}
+
+void FrmMain::mresize_Click()
+{
+    const int pane = OpsPane;
+    const int height = workspace_.sheet(pane).height();
+    const QString answer =
+        Prompt::current().inputText(ResizePromptText(height), ImageOpsT(), HeightInTilesText(height));
+    const HeightAnswer wanted = ReadHeightAnswer(answer);
+    if (wanted.outcome == HeightAnswer::Outcome::Refused)
+        Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Vexlo"), wanted.refusal);
+    if (wanted.outcome != HeightAnswer::Outcome::Resize)
+        return;
+    workspace_.setSheet(pane, SheetWithHeight(workspace_.sheet(pane), wanted.pixels));
+    // To the top of the sheet; a scroll bar already at 0 raises no change,
+    // yet the pane of a new height must be placed again.
+    if (TileSetScroll[pane]->value() == 0)
+        TileSetScroll_Change(std::int16_t(pane));
+    else
+        TileSetScroll[pane]->setValue(0);
+}
+
+void FrmMain::mrepcol_Click()
+{
+    const Colour find = frmColour().GetColour(QStringLiteral("Find: ") + ImageOpsT());
+    if (find == kNoColour)
+        return;
+    const Colour replacement = frmColour().GetColour(QStringLiteral("Replace: ") + ImageOpsT());
+    if (replacement == kNoColour)
+        return;
+    ReplaceColour(workspace_.sheetForWriting(OpsPane), find, replacement);
+    emit workspace_.sheetChanged(OpsPane); // shown at once
+}
+
+} // namespace vexlo

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "common/colour.h"
+
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace vexlo {
+
+class KeySwatch;
+class Workspace;
+
+// The colour dialog: a colour mixed from red, green and blue with three
+// scroll bars (or typed into their boxes), or one the program knows: a
+// pane's dropper colour or key colour. Made once and only hidden between
+// uses, so the mixed colour carries over from one use to the next.
+class FrmColour : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit FrmColour(Workspace &workspace, QWidget *parent = nullptr);
+
+    // Shows the dialog modally under the caption, the list at its first
+    // entry, and returns the colour of the entry chosen when it closes:
+    // -1 for "None", Cancel or the frame's close box.
+    Colour GetColour(const QString &caption);
+
+    void Form_Load();
+    void SCol_Change(std::int16_t Index);
+    void TCol_Change(std::int16_t Index);
+    void BtnOK_Click();
+    void BtnCancel_Click();
+
+    // The colour of the three scroll bars together.
+    Colour mixedColour() const;
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    std::array<QScrollBar *, 3> SCol{};
+    std::array<QLineEdit *, 3> TCol{};
+    // 0 to 2: each component alone; 3: the mixed colour.
+    std::array<KeySwatch *, 4> CIndex{};
+    // The bracket joining the component swatches to the mixed one.
+    QWidget *Line1 = nullptr;
+    QWidget *Line2 = nullptr;
+    QWidget *Line3 = nullptr;
+    QWidget *Line4 = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QPushButton *BtnCancel = nullptr;
+    QPushButton *BtnOK = nullptr;
+
+public slots:
+    // Escape and the frame's close box: as Cancel.
+    void reject() override;
+
+private:
+    void buildRows();
+    void buildBracket();
+    void buildChoice();
+
+    Workspace &workspace_;
+};
+
+} // namespace vexlo

@@ -1,0 +1,60 @@
+#include "imageops/sheet_height.h"
+
+#include "app/workspace.h"
+#include "common/failure.h"
+#include "common/lenient_number.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace vexlo {
+
+QString HeightInTilesText(int pixels)
+{
+    const float tiles = float(pixels) / float(Workspace::kTileSize);
+    char text[64];
+    // Fixed notation without a precision: the fewest digits that read back
+    // as the same single-precision number.
+    const auto written = std::to_chars(std::begin(text), std::end(text), tiles, std::chars_format::fixed);
+    return QString::fromLatin1(text, written.ptr - text);
+}
+
+QString ResizePromptText(int pixels)
+{
+    return QStringLiteral("Enter new image height in number of tiles.\r\nCurrent height is: ")
+           + HeightInTilesText(pixels);
+}
+
+HeightAnswer ReadHeightAnswer(const QString &answer)
+{
+    if (answer.isEmpty())
+        return {};
+    const double tiles = LenientNumber(answer);
+    if (!(tiles > 0))
+        return {HeightAnswer::Outcome::Refused, 0, QStringLiteral("Invalid height.")};
+    const double pixels = std::max(1.0, RoundHalfEven(tiles * Workspace::kTileSize));
+    if (pixels > kMaxSheetHeight)
+        return {HeightAnswer::Outcome::Refused, 0,
+                QStringLiteral("Height too large. A sheet can be at most %1 tiles (%2 pixels) high.")
+                    .arg(kMaxSheetHeight / Workspace::kTileSize)
+                    .arg(kMaxSheetHeight)};
+    return {HeightAnswer::Outcome::Resize, int(pixels), {}};
+}
+
+QImage SheetWithHeight(const QImage &sheet, int pixels)
+{
+    QImage resized(sheet.width(), pixels, QImage::Format_RGB32);
+    if (resized.isNull())
+        throw Failure(QStringLiteral("Out of memory"));
+    const QImage source = sheet.convertToFormat(QImage::Format_RGB32);
+    const int kept = std::min(source.height(), pixels);
+    const std::size_t rowBytes = std::size_t(source.width()) * sizeof(QRgb);
+    for (int y = 0; y < kept; ++y)
+        std::memcpy(resized.scanLine(y), source.constScanLine(y), rowBytes);
+    for (int y = kept; y < pixels; ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(resized.scanLine(y)), source.width(), qRgb(0, 0, 0));
+    return resized;
+}
+
+} // namespace vexlo

@@ -1,0 +1,314 @@
+// The save dialog with real files in a temporary folder: what it writes
+// where, what it refuses, and the folder it remembers for each pane.
+#include "app/workspace.h"
+#include "common/drive_list.h"
+#include "common/file_list.h"
+#include "common/folder_list.h"
+#include "imageops/frm_save.h"
+#include "imageops/sheet_bitmap.h"
+#include "load/sheet_file.h"
+#include "support/modal.h"
+#include "support/pixels.h"
+#include "support/scripted_prompt.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vexlo {
+namespace {
+
+using test::PatternSheet;
+using test::SamePixels;
+using test::ScriptedPrompt;
+
+class SaveDialog : public ::testing::Test {
+protected:
+    SaveDialog()
+    {
+        workspace.setSheet(0, PatternSheet(1, 64));
+        workspace.setSheet(1, PatternSheet(2, 96));
+        dialog.Dir1->setPath(folder.path());
+        folder.write(QStringLiteral("walls.bmp"), oldBytes);
+    }
+
+    void select(const QString &name)
+    {
+        dialog.File1->setFolder(dialog.File1->folder());
+        const QList<QListWidgetItem *> found = dialog.File1->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString() << " is not listed";
+        dialog.File1->setCurrentItem(found.first());
+    }
+
+    // Runs SaveImage for the pane; `action` is what the user does in the
+    // dialog. A dialog the action leaves open is cancelled.
+    void use(std::int16_t pane, const std::function<void()> &action)
+    {
+        test::WhileModal([this, action] {
+            action();
+            if (dialog.isVisible())
+                dialog.BtnCancel_Click();
+        });
+        dialog.SaveImage(pane);
+    }
+
+    QImage readBack(const QString &path) const
+    {
+        const SheetFile file = LoadSheetFile(path);
+        EXPECT_TRUE(file.accepted()) << file.refusal.toStdString();
+        return file.sheet;
+    }
+    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+    test::ScopedScriptedPrompt prompt;
+    test::TempFolder folder;
+    Workspace workspace;
+    FrmSave dialog{workspace};
+    const QByteArray oldBytes = QByteArray("old walls ") + QByteArray(5000, 'w');
+};
+
+TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmaps)
+{
+    FrmSave fresh(workspace);
+    EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Save image"));
+    EXPECT_EQ(fresh.size(), QSize(362, 323));
+    EXPECT_EQ(fresh.minimumSize(), fresh.maximumSize()) << "fixed size";
+    EXPECT_EQ(fresh.Dir1->path(), QDir::currentPath());
+    const struct {
+        QWidget *control;
+        QRect place;
+        const char *caption;
+    } controls[] = {
+        {fresh.Drive1, {8, 8, 169, 21}, ""},
+        {fresh.Dir1, {8, 32, 169, 246}, ""},
+        {fresh.File1, {184, 8, 169, 266}, ""},
+        {fresh.BtnCancel, {96, 288, 81, 25}, "Cancel"},
+        {fresh.BtnSave[1], {184, 288, 81, 25}, "New name"},
+        {fresh.BtnSave[0], {272, 288, 81, 25}, "Save"},
+    };
+    for (const auto &c : controls) {
+        EXPECT_EQ(c.control->geometry(), c.place) << c.caption;
+        if (auto *button = qobject_cast<QPushButton *>(c.control)) {
+            EXPECT_EQ(button->text(), QString::fromLatin1(c.caption));
+            EXPECT_FALSE(button->isDefault() || button->autoDefault()) << "Enter overwrites nothing";
+        }
+    }
+
+    fresh.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+    QList<QWidget *> order;
+    QWidget *widget = fresh.Drive1;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order << widget;
+        widget = widget->nextInFocusChain();
+    } while (widget != fresh.Drive1);
+    EXPECT_EQ(order, (QList<QWidget *>{fresh.Drive1, fresh.Dir1, fresh.File1, fresh.BtnSave[0], fresh.BtnCancel,
+                                       fresh.BtnSave[1]}));
+    fresh.hide();
+
+    for (const char *name : {"B.BMP", "c.png", "d.jpg", "e.bmp.txt"})
+        folder.write(QString::fromLatin1(name), "x");
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("f.bmp")));
+    dialog.File1->setFolder(folder.path());
+    QStringList listed;
+    for (int row = 0; row < dialog.File1->count(); ++row)
+        listed << dialog.File1->item(row)->text();
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("B.BMP"), QStringLiteral("walls.bmp")}));
+}
+
+TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
+{
+    use(1, [this] {
+        select(QStringLiteral("walls.bmp"));
+        dialog.BtnSave_Click(0);
+        EXPECT_FALSE(dialog.isVisible()) << "hidden after the save";
+    });
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+    EXPECT_TRUE(SamePixels(readBack(folder.file(QStringLiteral("walls.bmp"))), workspace.sheet(1)));
+    EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")});
+}
+
+TEST_F(SaveDialog, SaveWithNothingSelectedSaysSoAndWritesNothing)
+{
+    use(0, [this] {
+        dialog.BtnSave_Click(0);
+        EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+    });
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes()[0].icon, ScriptedPrompt::Icon::Critical);
+    EXPECT_EQ(prompt->boxes()[0].title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(prompt->boxes()[0].text, QStringLiteral("No file selected."));
+    EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")});
+}
+
+TEST_F(SaveDialog, NewNameOffersTheSelectedFileOrTileSetAndUsesTheAnswerAsTyped)
+{
+    const QString folderPath = folder.path() + u'/';
+    prompt->answerText(folderPath + QStringLiteral("TileSet.bmp"));
+    use(0, [this] { dialog.BtnSave_Click(1); });
+    prompt->answerText(folderPath + QStringLiteral("shown.png"));
+    use(1, [this] {
+        select(QStringLiteral("walls.bmp"));
+        dialog.BtnSave_Click(1);
+    });
+
+    ASSERT_EQ(prompt->boxes().size(), 2);
+    for (const ScriptedPrompt::Box &box : prompt->boxes()) {
+        EXPECT_EQ(box.title, QStringLiteral("Vexlo"));
+        EXPECT_EQ(box.text, QStringLiteral("Enter filename: (.BMP only)"));
+    }
+    EXPECT_EQ(prompt->boxes()[0].defaultText, folderPath + QStringLiteral("TileSet.bmp"));
+    EXPECT_EQ(prompt->boxes()[1].defaultText, folderPath + QStringLiteral("walls.bmp"));
+
+    EXPECT_TRUE(SamePixels(readBack(folder.file(QStringLiteral("TileSet.bmp"))), workspace.sheet(0)));
+    EXPECT_TRUE(folder.read(QStringLiteral("shown.png")).startsWith("BM")) << "a bitmap, whatever the name";
+    EXPECT_TRUE(SamePixels(readBack(folder.file(QStringLiteral("shown.png"))), workspace.sheet(1)));
+    EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+    EXPECT_EQ(files(), (QStringList{QStringLiteral("TileSet.bmp"), QStringLiteral("shown.png"),
+                                    QStringLiteral("walls.bmp")}));
+}
+
+TEST_F(SaveDialog, AnEmptyNewNameWritesNothingAndShowsNothing)
+{
+    prompt->answerText(QString());
+    use(0, [this] {
+        dialog.BtnSave_Click(1);
+        EXPECT_TRUE(dialog.isVisible());
+    });
+    EXPECT_EQ(prompt->boxes().size(), 1) << "only the input box";
+    EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")});
+}
+
+TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
+{
+    const QString refused[] = {folder.file(QStringLiteral("missing/sheet.bmp")), folder.path(),
+                               folder.file(QStringLiteral("walls.bmp/x.bmp"))};
+    for (const QString &path : refused) {
+        SCOPED_TRACE(path.toStdString());
+        prompt->forget();
+        prompt->answerText(path);
+        prompt->answerText(folder.file(QStringLiteral("second try.bmp")));
+        use(0, [this] {
+            dialog.BtnSave_Click(1);
+            EXPECT_TRUE(dialog.isVisible());
+            dialog.BtnSave_Click(1);
+        });
+        ASSERT_EQ(prompt->boxes().size(), 3);
+        const ScriptedPrompt::Box &failure = prompt->boxes()[1];
+        EXPECT_EQ(failure.icon, ScriptedPrompt::Icon::Critical);
+        EXPECT_EQ(failure.title, QStringLiteral("Vexlo"));
+        EXPECT_TRUE(failure.text.startsWith(QStringLiteral("Cannot write ") + path)) << failure.text.toStdString();
+        EXPECT_TRUE(SamePixels(readBack(folder.file(QStringLiteral("second try.bmp"))), workspace.sheet(0)));
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+}
+
+// The disk filling up half-way: a child process under a file-size limit,
+// which holds for root too, overwrites the selected file.
+TEST_F(SaveDialog, AWriteCutShortLeavesTheOldFileAsItWas)
+{
+    dialog.show();
+    select(QStringLiteral("walls.bmp"));
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
+        const rlimit limit{16384, 16384};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        dialog.BtnSave_Click(0);
+        const QList<ScriptedPrompt::Box> &boxes = prompt->boxes();
+        const bool reported = boxes.size() == 1 && boxes[0].icon == ScriptedPrompt::Icon::Critical
+                              && boxes[0].title == QStringLiteral("Vexlo")
+                              && boxes[0].text
+                                     == QStringLiteral("Cannot write %1: File too large")
+                                            .arg(folder.file(QStringLiteral("walls.bmp")));
+        _exit(reported && dialog.isVisible() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the reason shown in a critical box, the dialog still open";
+    EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")}) << "no temporary file left";
+    dialog.hide();
+}
+
+TEST_F(SaveDialog, RemembersTheFolderLastShownForEachPane)
+{
+    QDir(folder.path()).mkdir(QStringLiteral("A"));
+    QDir(folder.path()).mkdir(QStringLiteral("B"));
+    const QString a = folder.file(QStringLiteral("A"));
+    const QString b = folder.file(QStringLiteral("B"));
+    Options &options = workspace.options();
+    options.setState(OptSwitch::ChkRememberDirs, 1);
+
+    use(1, [&] { dialog.Dir1->setPath(a); });
+    use(0, [&] { dialog.Dir1->setPath(b); });
+    use(1, [&] {
+        EXPECT_EQ(dialog.Dir1->path(), a);
+        EXPECT_EQ(dialog.File1->folder(), a);
+    });
+    use(0, [&] { EXPECT_EQ(dialog.Dir1->path(), b); });
+    EXPECT_EQ(options.DefDirS(0), b);
+    EXPECT_EQ(options.DefDirS(1), a);
+
+    // Folder memory off: the folder is still recorded, but each use opens
+    // where the last one ended.
+    options.setState(OptSwitch::ChkRememberDirs, 0);
+    use(1, [&] {
+        EXPECT_EQ(dialog.Dir1->path(), b);
+        dialog.Dir1->setPath(folder.path());
+    });
+    EXPECT_EQ(options.DefDirS(1), folder.path());
+    EXPECT_EQ(options.DefDirS(0), b);
+
+    // A remembered folder that is gone is passed over without a word.
+    options.setState(OptSwitch::ChkRememberDirs, 1);
+    options.setDefDirS(0, folder.file(QStringLiteral("gone")));
+    use(0, [&] { EXPECT_EQ(dialog.Dir1->path(), folder.path()); });
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+}
+
+TEST_F(SaveDialog, KeepsItsSelectionBetweenUsesAndListsTheFilesSavedMeanwhile)
+{
+    prompt->answerText(folder.file(QStringLiteral("added.bmp")));
+    use(0, [this] {
+        select(QStringLiteral("walls.bmp"));
+        dialog.BtnSave_Click(1);
+    });
+    use(0, [this] {
+        EXPECT_EQ(dialog.File1->count(), 2);
+        EXPECT_EQ(dialog.File1->item(0)->text(), QStringLiteral("added.bmp"));
+        EXPECT_EQ(dialog.File1->selectedName(), QStringLiteral("walls.bmp"));
+    });
+}
+
+TEST_F(SaveDialog, CancelAndTheCloseBoxWriteNothing)
+{
+    use(0, [this] {
+        select(QStringLiteral("walls.bmp"));
+        dialog.BtnCancel_Click();
+    });
+    EXPECT_FALSE(dialog.closedByFrame());
+    use(0, [this] {
+        select(QStringLiteral("walls.bmp"));
+        dialog.close();
+    });
+    EXPECT_TRUE(dialog.closedByFrame());
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+}
+
+} // namespace
+} // namespace vexlo

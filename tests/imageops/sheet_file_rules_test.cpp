@@ -1,0 +1,148 @@
+// The image commands' core: sheets written as bitmaps and read back through
+// the load path, and the resize answers and their sheets.
+#include "app/workspace.h"
+#include "common/failure.h"
+#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_height.h"
+#include "load/sheet_file.h"
+#include "support/pixels.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+using test::PatternSheet;
+using test::SamePixels;
+using test::Uniform;
+
+QImage ReadBack(const QString &path)
+{
+    const SheetFile file = LoadSheetFile(path);
+    EXPECT_TRUE(file.accepted()) << file.refusal.toStdString();
+    return file.sheet;
+}
+
+TEST(SheetBitmap, EveryPixelComesBackExactlyThroughTheLoadPath)
+{
+    test::TempFolder folder;
+    QImage keyed = PatternSheet(3, 96);
+    // Key colours one step apart must stay apart.
+    for (int x = 0; x < 256; x += 2) {
+        keyed.setPixel(x, 5, qRgb(0xFF, 0x00, 0xFF));
+        keyed.setPixel(x + 1, 5, qRgb(0xFE, 0x00, 0xFF));
+        keyed.setPixel(x, 6, qRgb(0x00, 0x01, 0x00));
+        keyed.setPixel(x + 1, 6, qRgb(0x00, 0x00, 0x00));
+    }
+    const QImage sheets[] = {keyed, PatternSheet(9, 32), PatternSheet(1, 32 * 300)};
+    for (const QImage &sheet : sheets) {
+        SCOPED_TRACE(sheet.height());
+        const QString path = folder.file(QStringLiteral("sheet.bmp"));
+        WriteSheetBitmap(sheet, path);
+        EXPECT_TRUE(SamePixels(ReadBack(path), sheet));
+    }
+}
+
+TEST(SheetBitmap, IsABitmapWhateverTheNameSaysAndReplacesAnEarlierFile)
+{
+    test::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("walls.png"));
+    WriteSheetBitmap(PatternSheet(1, 256), path);
+    WriteSheetBitmap(PatternSheet(2, 64), path);
+    EXPECT_TRUE(folder.read(QStringLiteral("walls.png")).startsWith("BM"));
+    QImageReader reader(path);
+    EXPECT_EQ(reader.format(), QByteArray("bmp"));
+    QImage read = reader.read();
+    EXPECT_TRUE(SamePixels(read.convertToFormat(QImage::Format_RGB32), PatternSheet(2, 64)));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("walls.png")}) << "no temporary file left";
+}
+
+TEST(SheetBitmap, AFailedWriteSaysWhyAndLeavesNoFile)
+{
+    test::TempFolder folder;
+    const QString paths[] = {folder.file(QStringLiteral("missing/sheet.bmp")), folder.path(), QString()};
+    for (const QString &path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        try {
+            WriteSheetBitmap(PatternSheet(1, 32), path);
+            ADD_FAILURE() << "written";
+        } catch (const Failure &failure) {
+            EXPECT_TRUE(failure.description().startsWith(QStringLiteral("Cannot write ")))
+                << failure.description().toStdString();
+        }
+    }
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+TEST(ResizeHeight, TheCurrentHeightInTilesIsWrittenInItsShortestForm)
+{
+    const struct {
+        int pixels;
+        const char *text;
+    } cases[] = {
+        {512, "16"}, {80, "2.5"}, {32, "1"}, {1, "0.03125"}, {48, "1.5"},
+        {kMaxSheetHeight, "4096"},
+        {kMaxSheetHeight - 1, "4095.9688"}, // single precision: no more digits than it holds
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(HeightInTilesText(c.pixels), QString::fromLatin1(c.text)) << c.pixels;
+    EXPECT_EQ(ResizePromptText(512),
+              QStringLiteral("Enter new image height in number of tiles.\r\nCurrent height is: 16"));
+}
+
+TEST(ResizeHeight, AnswersAreReadAsTilesUnroundedAndGiveWholePixels)
+{
+    using Outcome = HeightAnswer::Outcome;
+    const QString invalid = QStringLiteral("Invalid height.");
+    const QString tooHigh = QStringLiteral("Height too large. A sheet can be at most 4096 tiles (131072 pixels) high.");
+    const struct {
+        const char *answer;
+        Outcome outcome;
+        int pixels;
+        QString refusal;
+    } cases[] = {
+        {"10", Outcome::Resize, 320, {}},
+        {"12 tiles", Outcome::Resize, 384, {}},
+        {"2.5", Outcome::Resize, 80, {}},
+        {"  3", Outcome::Resize, 96, {}},
+        {"&H10", Outcome::Resize, 512, {}},
+        {"1.0157", Outcome::Resize, 33, {}},   // 32.5024 pixels
+        {"1.015625", Outcome::Resize, 32, {}}, // 32.5 pixels: halves to even
+        {"1.046875", Outcome::Resize, 34, {}}, // 33.5 pixels
+        {"0.001", Outcome::Resize, 1, {}},    // never less than one pixel
+        {"4096", Outcome::Resize, kMaxSheetHeight, {}},
+        {"0", Outcome::Refused, 0, invalid},
+        {"-3", Outcome::Refused, 0, invalid},
+        {"abc", Outcome::Refused, 0, invalid},
+        {"4096.1", Outcome::Refused, 0, tooHigh},
+        {"1e300", Outcome::Refused, 0, tooHigh},
+        {"", Outcome::Unchanged, 0, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.answer);
+        const HeightAnswer read = ReadHeightAnswer(QString::fromLatin1(c.answer));
+        EXPECT_EQ(read.outcome, c.outcome);
+        EXPECT_EQ(read.pixels, c.pixels);
+        EXPECT_EQ(read.refusal, c.refusal);
+    }
+}
+
+TEST(ResizeHeight, KeepsTheRowsWithinTheNewHeightAndAddsBlackOnes)
+{
+    const QImage sheet = PatternSheet(4, 96);
+    const QImage taller = SheetWithHeight(sheet, 161);
+    ASSERT_EQ(taller.size(), QSize(256, 161));
+    EXPECT_TRUE(SamePixels(taller.copy(0, 0, 256, 96), sheet));
+    EXPECT_TRUE(Uniform(taller.copy(0, 96, 256, 65), test::kBlackPixel));
+
+    const QImage shorter = SheetWithHeight(sheet, 40);
+    EXPECT_TRUE(SamePixels(shorter, sheet.copy(0, 0, 256, 40)));
+}
+
+} // namespace
+} // namespace vexlo
