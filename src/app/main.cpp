@@ -1,13 +1,17 @@
+#include "app/app_icon.h"
 #include "app/frm_main.h"
 #include "app/workspace.h"
 #include "common/qt_prompt.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPixmap>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexlo"));
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vexlo::DrawAppIcon(16))));
     vexlo::Prompt::install(std::make_unique<vexlo::QtPrompt>());
 
     vexlo::Workspace workspace;

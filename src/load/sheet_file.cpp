@@ -2,6 +2,7 @@
 
 #include "app/workspace.h"
 #include "common/failure.h"
+#include "common/plain_bitmap.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -75,6 +76,20 @@ QImage OverBlack(QImage picture)
     return opaque;
 }
 
+// The common plain bitmap straight from the file's rows, much faster than the
+// general reader; a null image when the file is anything else, with the file
+// back at its start for the general reader.
+QImage ReadPlainBitmap(QFile &file)
+{
+    const auto layout = PlainBitmapLayoutOf(file.peek(54), file.size(),
+                                            qint64(kPictureAllocationLimitMiB) * 1024 * 1024);
+    if (!layout || !file.seek(layout->pixelOffset))
+        return {};
+    QImage picture = ReadPlainBitmapRows(*layout, file);
+    file.seek(0);
+    return picture;
+}
+
 } // namespace
 
 QImage ReadPicture(const QString &path)
@@ -85,6 +100,8 @@ QImage ReadPicture(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(QStringLiteral("%1: %2").arg(file.errorString(), path));
+    if (QImage plain = ReadPlainBitmap(file); !plain.isNull())
+        return plain;
     QImageReader reader(&file, ReaderFormatFor(path));
     QImage picture = ClearedImageFor(reader);
     if (!reader.read(&picture))

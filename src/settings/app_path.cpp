@@ -24,6 +24,11 @@ QString UserConfigFolder()
     return folder;
 }
 
+bool Installed(const QString &programFolder)
+{
+    return QFileInfo::exists(programFolder + QStringLiteral("/../share/applications/org.vexlo.Vexlo.desktop"));
+}
+
 } // namespace
 
 void InitAppPath()
@@ -34,8 +39,8 @@ void InitAppPath()
 void InitAppPath(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
-    const bool writable = folder.isDir() && folder.isWritable();
-    StoredAppPath() = AddBackslash(writable ? programFolder : UserConfigFolder());
+    const bool portable = folder.isDir() && folder.isWritable() && !Installed(programFolder);
+    StoredAppPath() = AddBackslash(portable ? programFolder : UserConfigFolder());
 }
 
 const QString &AppPath()

@@ -42,6 +42,22 @@ TEST(AppPath, AProgramFolderThatCannotBeWrittenUsesTheUsersConfigurationFolder)
     EXPECT_TRUE(QDir(AppPath()).exists());
 }
 
+TEST(AppPath, AnInstalledProgramUsesTheUsersConfigurationFolderEvenWhereItMayWrite)
+{
+    test::TempFolder home;
+    test::TempFolder prefix;
+    QDir(prefix.path()).mkpath(QStringLiteral("bin"));
+    QDir(prefix.path()).mkpath(QStringLiteral("share/applications"));
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    const QString bin = prefix.file(QStringLiteral("bin"));
+    InitAppPath(bin);
+    EXPECT_EQ(AppPath(), bin + u'/') << "no desktop entry yet: a portable copy";
+    prefix.write(QStringLiteral("share/applications/org.vexlo.Vexlo.desktop"), "[Desktop Entry]\n");
+    InitAppPath(bin);
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(AppPath(), home.path() + QStringLiteral("/Vexlo/"));
+}
+
 TEST(Options, NewInstallationValues)
 {
     Options options;

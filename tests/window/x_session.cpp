@@ -89,9 +89,22 @@ bool XSession::startVexlo()
     QFile::remove(copy);
     if (!QFile::copy(QStringLiteral(VEXLO_BINARY), copy))
         return false;
-    vexlo_.setProcessEnvironment(DisplayEnvironment(display_));
+    return start(copy, DisplayEnvironment(display_));
+}
+
+bool XSession::startInstalled(const QString &binary, const QString &home)
+{
+    QProcessEnvironment environment = DisplayEnvironment(display_);
+    environment.insert(QStringLiteral("HOME"), home);
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+    return start(binary, environment);
+}
+
+bool XSession::start(const QString &binary, QProcessEnvironment environment)
+{
+    vexlo_.setProcessEnvironment(environment);
     vexlo_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    vexlo_.start(copy, {});
+    vexlo_.start(binary, {});
     return vexlo_.waitForStarted(5000);
 }
 

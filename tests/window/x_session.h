@@ -28,6 +28,9 @@ public:
     void writeProgramFile(const QString &name, const QByteArray &bytes);
     QString programFile(const QString &name) const;
     bool startVexlo();
+    // Starts an installed Vexlo as it is, with `home` as the user's home and
+    // configuration folder.
+    bool startInstalled(const QString &binary, const QString &home);
 
     // The id of the visible window whose caption matches the regular
     // expression, waiting for it at most `timeoutMs`; empty when none came.
@@ -53,6 +56,8 @@ public:
     bool waitForExit(int timeoutMs = 10000);
 
 private:
+    bool start(const QString &binary, QProcessEnvironment environment);
+
     QTemporaryDir folder_;
     QProcess server_;
     QProcess windowManager_;

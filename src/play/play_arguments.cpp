@@ -1,0 +1,119 @@
+#include "play/play_arguments.h"
+
+namespace vexlo {
+namespace {
+
+std::optional<bool> ParseSwitch(const QString &text)
+{
+    if (text == u"on")
+        return true;
+    if (text == u"off")
+        return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Colour> ParseHexColour(const QString &text)
+{
+    if (text.size() != 7 || !text.startsWith(u'#'))
+        return std::nullopt;
+    bool ok = false;
+    const uint rgb = text.mid(1).toUInt(&ok, 16);
+    if (!ok)
+        return std::nullopt;
+    return ColourFromRgb(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
+}
+
+QString PlayUsage()
+{
+    return QStringLiteral(
+        "usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT [--left-keys T,S] [--right-keys T,S]\n"
+        "                  [--replace-transparent on|off] [--replace-translucent on|off]\n"
+        "                  [--out-left FILE] [--out-right FILE]\n"
+        "       vexlo-play --help | --version\n"
+        "\n"
+        "Replays a Vexlo macro on two sheet files, as Play does in Vexlo, and writes\n"
+        "the resulting sheets as bitmap files.\n"
+        "\n"
+        "  MACRO.vmi                  the macro file, one macro line per line\n"
+        "  --left, --right FILE       the sheets of the left and right pane (bmp, dib, jpg,\n"
+        "                             gif, ico or cur; at most 256 pixels wide, width and\n"
+        "                             height multiples of 32)\n"
+        "  --left-keys, --right-keys T,S\n"
+        "                             the pane's transparent and translucent key colours\n"
+        "                             as #RRGGBB (default #000000,#000000)\n"
+        "  --replace-transparent on|off  replace the transparent key colour (default on)\n"
+        "  --replace-translucent on|off  replace the translucent key colour (default off)\n"
+        "  --out-left, --out-right FILE  where to write the resulting sheets (BMP)\n"
+        "\n"
+        "Exit status: 0 played and written, 1 refused or halted (nothing written),\n"
+        "2 wrong arguments.\n");
+}
+
+std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QString &problem)
+{
+    PlayArguments parsed;
+    bool sheetGiven[2] = {false, false};
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == u"--help") {
+            parsed.help = true;
+            return parsed;
+        }
+        if (argument == u"--version") {
+            parsed.version = true;
+            return parsed;
+        }
+        if (!argument.startsWith(u"--")) {
+            if (!parsed.macro.isEmpty()) {
+                problem = QStringLiteral("only one macro file, please: %1").arg(argument);
+                return std::nullopt;
+            }
+            parsed.macro = argument;
+            continue;
+        }
+        if (i + 1 >= arguments.size()) {
+            problem = QStringLiteral("%1 needs a value").arg(argument);
+            return std::nullopt;
+        }
+        const QString value = arguments[++i];
+        if (argument == u"--left" || argument == u"--right") {
+            const int pane = argument == u"--left" ? 0 : 1;
+            parsed.panes[pane].sheet = value;
+            sheetGiven[pane] = true;
+        } else if (argument == u"--out-left" || argument == u"--out-right") {
+            parsed.panes[argument == u"--out-left" ? 0 : 1].output = value;
+        } else if (argument == u"--left-keys" || argument == u"--right-keys") {
+            const QStringList keys = value.split(u',');
+            const auto transparent = keys.size() == 2 ? ParseHexColour(keys[0]) : std::nullopt;
+            const auto translucent = keys.size() == 2 ? ParseHexColour(keys[1]) : std::nullopt;
+            if (!transparent || !translucent) {
+                problem = QStringLiteral("%1 takes two colours as #RRGGBB,#RRGGBB, not %2").arg(argument, value);
+                return std::nullopt;
+            }
+            auto &pane = parsed.panes[argument == u"--left-keys" ? 0 : 1];
+            pane.transparent = *transparent;
+            pane.translucent = *translucent;
+        } else if (argument == u"--replace-transparent" || argument == u"--replace-translucent") {
+            const auto on = ParseSwitch(value);
+            if (!on) {
+                problem = QStringLiteral("%1 takes on or off, not %2").arg(argument, value);
+                return std::nullopt;
+            }
+            (argument == u"--replace-transparent" ? parsed.replaceTransparent : parsed.replaceTranslucent) = *on;
+        } else {
+            problem = QStringLiteral("unknown option %1").arg(argument);
+            return std::nullopt;
+        }
+    }
+    if (parsed.macro.isEmpty())
+        problem = QStringLiteral("no macro file given");
+    else if (!sheetGiven[0] || !sheetGiven[1])
+        problem = QStringLiteral("both --left and --right sheets are needed");
+    if (!problem.isEmpty())
+        return std::nullopt;
+    return parsed;
+}
+
+} // namespace vexlo

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "common/colour.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace vexlo {
+
+// What the command line of vexlo-play asks for.
+struct PlayArguments {
+    struct Pane {
+        QString sheet;      // file to read
+        QString output;     // file to write, empty for none
+        Colour transparent = kBlack; // the load dialog's first preset
+        Colour translucent = kBlack;
+    };
+
+    QString macro;
+    std::array<Pane, 2> panes;
+    bool replaceTransparent = true; // a new installation's settings
+    bool replaceTranslucent = false;
+    bool help = false;
+    bool version = false;
+};
+
+// Reads the arguments (without the program name). Nothing, and `problem`
+// set, when they are wrong.
+std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QString &problem);
+
+// "#RRGGBB" as a colour value; nothing when the text is not one.
+std::optional<Colour> ParseHexColour(const QString &text);
+
+QString PlayUsage();
+
+} // namespace vexlo

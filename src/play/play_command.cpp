@@ -1,0 +1,87 @@
+#include "play/play_command.h"
+
+#include "app/workspace.h"
+#include "common/failure.h"
+#include "common/version.h"
+#include "imageops/sheet_bitmap.h"
+#include "load/sheet_file.h"
+#include "macro/macro_file.h"
+#include "macro/macro_player.h"
+#include "play/play_arguments.h"
+
+namespace vexlo {
+namespace {
+
+void Print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Loads both sheets as the load dialog does, with their key colours.
+void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
+{
+    for (int pane = 0; pane < 2; ++pane) {
+        const PlayArguments::Pane &given = arguments.panes[pane];
+        const SheetFile loaded = LoadSheetFile(given.sheet);
+        if (!loaded.accepted())
+            throw Failure(QStringLiteral("%1: %2").arg(given.sheet, loaded.refusal));
+        workspace.setSheet(pane, loaded.sheet);
+        workspace.setKeyColours(pane, given.transparent, given.translucent);
+    }
+    workspace.options().setState(OptSwitch::ChkRepTrans, arguments.replaceTransparent ? 1 : 0);
+    workspace.options().setState(OptSwitch::ChkRepTransL, arguments.replaceTranslucent ? 1 : 0);
+}
+
+QString PlayFailure(const PlayResult &result)
+{
+    switch (result.outcome) {
+    case PlayResult::Outcome::EmptyMacro:
+        return QStringLiteral("No macro to play.");
+    case PlayResult::Outcome::RecordingOn:
+        return QStringLiteral("Stop macro recording first.");
+    case PlayResult::Outcome::Halted:
+        return QStringLiteral("Play Macro Halted: %1 (line %2)").arg(result.description).arg(result.line + 1);
+    case PlayResult::Outcome::Played:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
+{
+    QString problem;
+    const auto parsed = ParsePlayArguments(arguments, problem);
+    if (!parsed) {
+        Print(err, QStringLiteral("vexlo-play: %1\n\n%2").arg(problem, PlayUsage()));
+        return 2;
+    }
+    if (parsed->help) {
+        Print(out, PlayUsage());
+        return 0;
+    }
+    if (parsed->version) {
+        Print(out, QStringLiteral("vexlo-play %1\n").arg(QString::fromLatin1(kVersionText)));
+        return 0;
+    }
+    try {
+        Workspace workspace;
+        workspace.macro().setLines(ReadMacroFile(parsed->macro));
+        LoadPanes(workspace, *parsed);
+        const QString failure = PlayFailure(PlayMacroLines(workspace));
+        if (!failure.isEmpty()) {
+            Print(err, failure + u'\n');
+            return 1;
+        }
+        for (int pane = 0; pane < 2; ++pane)
+            if (!parsed->panes[pane].output.isEmpty())
+                WriteSheetBitmap(workspace.sheet(pane), parsed->panes[pane].output);
+    } catch (const Failure &failure) {
+        Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vexlo

@@ -1,0 +1,159 @@
+// vexlo-play from the command line: arguments, refusals, halting, outputs.
+#include "imageops/sheet_bitmap.h"
+#include "load/sheet_file.h"
+#include "play/play_arguments.h"
+#include "play_support.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+using test::PatternSheet;
+using test::RunVexloPlay;
+using test::SamePixels;
+using test::SheetTile;
+
+class VexloPlay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteSheetBitmap(PatternSheet(1, 256), folder.file(QStringLiteral("left.bmp")));
+        WriteSheetBitmap(PatternSheet(2, 128), folder.file(QStringLiteral("right.bmp")));
+        folder.write(QStringLiteral("copy.vmi"), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
+    }
+
+    test::PlayRun play(QStringList arguments) const { return RunVexloPlay(arguments, folder.path()); }
+    QStringList sheets() const
+    {
+        return {QStringLiteral("--left"), QStringLiteral("left.bmp"), QStringLiteral("--right"),
+                QStringLiteral("right.bmp")};
+    }
+    QImage output(const char *name) const
+    {
+        const SheetFile loaded = LoadSheetFile(folder.file(QString::fromLatin1(name)));
+        EXPECT_TRUE(loaded.accepted()) << name << ": " << loaded.refusal.toStdString();
+        return loaded.sheet;
+    }
+
+    test::TempFolder folder;
+};
+
+TEST_F(VexloPlay, HelpAndVersionGoToStandardOutput)
+{
+    const test::PlayRun help = play({QStringLiteral("--help")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT")));
+    EXPECT_TRUE(help.err.isEmpty());
+    const test::PlayRun version = play({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("vexlo-play 2.1.13\n"));
+}
+
+TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
+{
+    const QList<QStringList> wrong{
+        {},
+        {QStringLiteral("copy.vmi")},
+        {QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("left.bmp")},
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--colour"), QStringLiteral("x")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left-keys"), QStringLiteral("#FF00FF")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--right-keys"), QStringLiteral("#FF00FF,red")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--replace-translucent"), QStringLiteral("yes")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("other.vmi")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi")} + sheets() + QStringList{QStringLiteral("--out-left")},
+    };
+    for (const QStringList &arguments : wrong) {
+        const test::PlayRun run = play(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("usage: vexlo-play"))) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+    }
+}
+
+TEST_F(VexloPlay, KeyColoursAreReadAsHexadecimalRgb)
+{
+    EXPECT_EQ(ParseHexColour(QStringLiteral("#FF00FF")), ColourFromRgb(255, 0, 255));
+    EXPECT_EQ(ParseHexColour(QStringLiteral("#008080")), ColourFromRgb(0, 128, 128));
+    EXPECT_EQ(ParseHexColour(QStringLiteral("#0000ff")), ColourFromRgb(0, 0, 255));
+    EXPECT_FALSE(ParseHexColour(QStringLiteral("FF00FF")));
+    EXPECT_FALSE(ParseHexColour(QStringLiteral("#FF00F")));
+    EXPECT_FALSE(ParseHexColour(QStringLiteral("#GG0000")));
+}
+
+TEST_F(VexloPlay, PlaysAndWritesTheRequestedSheets)
+{
+    QImage left = PatternSheet(1, 256);
+    left.setPixel(2 * 32, 5 * 32, qRgb(255, 0, 255));
+    WriteSheetBitmap(left, folder.file(QStringLiteral("left.bmp")));
+    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left-keys"),
+                                               QStringLiteral("#FF00FF,#000000"), QStringLiteral("--right-keys"),
+                                               QStringLiteral("#00FFFF,#000000"), QStringLiteral("--out-right"),
+                                               QStringLiteral("out.bmp")}
+                                   + sheets());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+    QImage expected = PatternSheet(2, 128);
+    QImage tile = SheetTile(left, 2, 5);
+    tile.setPixel(0, 0, qRgb(0, 255, 255)); // transparent replacement is on by default
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            expected.setPixel(x, 32 + y, tile.pixel(x, y));
+    EXPECT_TRUE(SamePixels(output("out.bmp"), expected));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("left-out.bmp"))));
+}
+
+TEST_F(VexloPlay, SheetsAreRefusedWithTheLoadDialogsTextsNamingTheFile)
+{
+    WriteSheetBitmap(QImage(320, 64, QImage::Format_RGB32), folder.file(QStringLiteral("wide.bmp")));
+    WriteSheetBitmap(QImage(256, 100, QImage::Format_RGB32), folder.file(QStringLiteral("short.bmp")));
+    const test::PlayRun wide = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("wide.bmp"),
+                                     QStringLiteral("--right"), QStringLiteral("right.bmp")});
+    EXPECT_EQ(wide.exitCode, 1);
+    EXPECT_EQ(wide.err, QStringLiteral("vexlo-play: wide.bmp: Invalid size (X > 256).\n"));
+    const test::PlayRun tall = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("left.bmp"),
+                                     QStringLiteral("--right"), QStringLiteral("short.bmp")});
+    EXPECT_EQ(tall.err, QStringLiteral("vexlo-play: short.bmp: Invalid size (Y mod 32 <> 0).\n"));
+    const test::PlayRun missing = play(QStringList{QStringLiteral("none.vmi")} + sheets());
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("File not found")));
+}
+
+TEST_F(VexloPlay, AnEmptyMacroIsRefusedAsInTheWindow)
+{
+    folder.write(QStringLiteral("empty.vmi"), QByteArray());
+    const test::PlayRun run = play(QStringList{QStringLiteral("empty.vmi"), QStringLiteral("--out-left"),
+                                               QStringLiteral("out.bmp")}
+                                   + sheets());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("No macro to play.\n"));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("out.bmp"))));
+}
+
+TEST_F(VexloPlay, AHaltNamesTheLineAndWritesNothing)
+{
+    folder.write(QStringLiteral("bad.vmi"), "Get,0,0,2,5\r\nCopy,1,2\r\nPut,1,0,0,1,-1\r\nGet,2,0,0,0\r\nCls,0\r\n");
+    folder.write(QStringLiteral("old.bmp"), "earlier file");
+    const test::PlayRun run = play(QStringList{QStringLiteral("bad.vmi"), QStringLiteral("--out-left"),
+                                               QStringLiteral("new.bmp"), QStringLiteral("--out-right"),
+                                               QStringLiteral("old.bmp")}
+                                   + sheets());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("Play Macro Halted: Control array element '2' doesn't exist (line 4)\n"));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("new.bmp"))));
+    EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
+}
+
+TEST_F(VexloPlay, AnOutputThatCannotBeWrittenIsReported)
+{
+    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                               QStringLiteral("no/such/folder/out.bmp")}
+                                   + sheets());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: Cannot write"))) << run.err.toStdString();
+}
+
+} // namespace
+} // namespace vexlo

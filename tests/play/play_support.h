@@ -1,0 +1,35 @@
+#pragma once
+
+#include "imageops/sheet_bitmap.h"
+#include "support/pixels.h"
+#include "support/temp_folder.h"
+
+#include <QProcess>
+
+namespace vexlo::test {
+
+// The outcome of one run of the vexlo-play program.
+struct PlayRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline PlayRun RunVexloPlay(const QStringList &arguments, const QString &folder)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QStringLiteral(VEXLO_PLAY_BINARY), arguments);
+    PlayRun run;
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace vexlo::test
