@@ -54,7 +54,7 @@ def main():
 
     gigabytes = lambda run: (f"{run['bytes_per_second'] / 1e9:.2f} GB/s", run["bytes_per_second"] / 1e9)
     micros = lambda run: (f"{milliseconds(run) * 1000:.2f} µs", milliseconds(run) * 1000)
-    millis = lambda run: (f"{milliseconds(run):.1f} ms", milliseconds(run))
+    millis = lambda run: (f"{milliseconds(run):.2f} ms", milliseconds(run))
 
     benchmark_row("Replace colour, 256 x 32768 sheet", "ReplaceColourOnATallSheet", gigabytes,
                   "at least 2 GB/s", lambda v: v >= 2)
