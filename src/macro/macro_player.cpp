@@ -7,6 +7,7 @@
 #include "tiles/tile_engine.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
 namespace vexlo {
 namespace {
@@ -17,8 +18,17 @@ class Fields {
 public:
     explicit Fields(const QString &line)
     {
-        if (!line.isEmpty())
-            fields_ = QStringView(line).split(u',');
+        if (line.isEmpty())
+            return;
+        // One pass over the line; fields past the longest line a keyword
+        // needs are never read, so they are not kept.
+        qsizetype start = 0;
+        for (qsizetype i = 0; i <= line.size() && fields_.size() < kKeptFields; ++i) {
+            if (i == line.size() || line[i] == u',') {
+                fields_.append(QStringView(line).sliced(start, i - start));
+                start = i + 1;
+            }
+        }
     }
 
     QStringView at(qsizetype index) const
@@ -32,7 +42,8 @@ public:
     std::int16_t flag(qsizetype index) const { return LenientNumber(at(index)) != 0 ? -1 : 0; }
 
 private:
-    QList<QStringView> fields_;
+    static constexpr qsizetype kKeptFields = 6; // "Put" and its five numbers
+    QVarLengthArray<QStringView, kKeptFields> fields_;
 };
 
 } // namespace

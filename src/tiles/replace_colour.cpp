@@ -12,27 +12,59 @@ bool IsPlainColour(Colour colour)
     return (colour & ~kPlainColourBits) == 0;
 }
 
-} // namespace
+// A wanted value that no pixel (alpha byte masked off) can have.
+constexpr std::uint32_t kMatchesNothing = 0xFFFFFFFFu;
 
-void ReplaceColour(QImage &image, Colour find, Colour replace)
+struct Swap {
+    std::uint32_t wanted = kMatchesNothing;
+    std::uint32_t written = 0;
+};
+
+Swap SwapOf(Colour find, Colour replace)
 {
-    if (image.isNull() || !IsPlainColour(find) || !IsPlainColour(replace))
+    if (!IsPlainColour(find) || !IsPlainColour(replace))
+        return {};
+    return {QRgbFromColour(find) & 0xFFFFFFu, QRgbFromColour(replace)};
+}
+
+// With `Two` false only the first swap is made: a whole sheet's single
+// replacement keeps the tightest loop.
+template <bool Two>
+void Replace(QImage &image, Swap first, Swap second)
+{
+    if (image.isNull() || (first.wanted == kMatchesNothing && second.wanted == kMatchesNothing))
         return;
     if (image.format() != QImage::Format_RGB32)
         image.convertTo(QImage::Format_RGB32);
 
-    // Compare without the alpha byte, which Format_RGB32 leaves meaningless.
-    const std::uint32_t wanted = QRgbFromColour(find) & 0xFFFFFFu;
-    const std::uint32_t written = QRgbFromColour(replace);
     const int width = image.width();
+    const int height = image.height();
     const qsizetype stride = image.bytesPerLine();
     uchar *line = image.bits(); // one detach for the whole image, not one per row
-    for (int y = 0; y < image.height(); ++y, line += stride) {
+    for (int y = 0; y < height; ++y, line += stride) {
         auto *pixel = reinterpret_cast<std::uint32_t *>(line);
-        // Branch-free so the compiler can vectorise the hot loop.
-        for (int x = 0; x < width; ++x)
-            pixel[x] = (pixel[x] & 0xFFFFFFu) == wanted ? written : pixel[x];
+        // Branch-free, comparing without the alpha byte that Format_RGB32
+        // leaves meaningless, so the compiler can vectorise the hot loop.
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t value = pixel[x];
+            value = (value & 0xFFFFFFu) == first.wanted ? first.written : value;
+            if constexpr (Two)
+                value = (value & 0xFFFFFFu) == second.wanted ? second.written : value;
+            pixel[x] = value;
+        }
     }
+}
+
+} // namespace
+
+void ReplaceColour(QImage &image, Colour find, Colour replace)
+{
+    Replace<false>(image, SwapOf(find, replace), {});
+}
+
+void ReplaceColours(QImage &image, Colour find1, Colour replace1, Colour find2, Colour replace2)
+{
+    Replace<true>(image, SwapOf(find1, replace1), SwapOf(find2, replace2));
 }
 
 } // namespace vexlo

@@ -13,4 +13,9 @@ namespace vexlo {
 // nothing either. Requests no repaint: whoever shows the image decides when.
 void ReplaceColour(QImage &image, Colour find, Colour replace);
 
+// Two replacements in one pass: each pixel first as ReplaceColour(find1,
+// replace1), then the result as ReplaceColour(find2, replace2). A pair whose
+// colours are not plain (kNoColour, say) leaves the pixels alone.
+void ReplaceColours(QImage &image, Colour find1, Colour replace1, Colour find2, Colour replace2);
+
 } // namespace vexlo

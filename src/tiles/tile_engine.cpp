@@ -56,6 +56,25 @@ void CopyBlock(const QImage &source, std::int64_t fromX, std::int64_t fromY, QIm
             std::memcpy(to, from, bytes);
 }
 
+// Asks for all the rows of a tile at once: the rows of a tall sheet lie far
+// apart in memory, and waiting for each in turn costs more than the copy.
+void PrefetchBlock(const QImage &image, std::int64_t x, std::int64_t y, bool forWriting)
+{
+    if (x < 0 || y < 0 || x + kTile > image.width() || y + kTile > image.height())
+        return; // edge tiles are rare; they go without
+    const qsizetype stride = image.bytesPerLine();
+    const uchar *row = image.constBits() + y * stride + x * qsizetype(sizeof(QRgb));
+    for (int i = 0; i < kTile; ++i, row += stride) {
+        if (forWriting) {
+            __builtin_prefetch(row, 1);
+            __builtin_prefetch(row + 64, 1);
+        } else {
+            __builtin_prefetch(row, 0);
+            __builtin_prefetch(row + 64, 0);
+        }
+    }
+}
+
 } // namespace
 
 void GetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column, std::int32_t row)
@@ -67,6 +86,7 @@ void GetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::
     const std::int32_t y0 = TileOrigin(row);
 
     QImage &chip = workspace.chipForWriting(buffer);
+    PrefetchBlock(sheet, x0, y0, false);
     const bool wholeTileInside = x0 >= 0 && y0 >= 0 && std::int64_t(x0) + kTile <= sheet.width()
                                  && std::int64_t(y0) + kTile <= sheet.height();
     if (!wholeTileInside)
@@ -82,18 +102,24 @@ void PutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::
     Workspace::checkedIndex(pane);
     QImage &chip = workspace.chipForWriting(buffer);
 
+    const std::int64_t x0 = std::int64_t(column) * kTile;
+    const std::int64_t y0 = std::int64_t(row) * kTile;
+    QImage &sheet = workspace.sheetForWriting(pane);
+    // The target rows are fetched while the buffer's colours are replaced.
+    PrefetchBlock(sheet, x0, y0, true);
+
     if (replace == -1) {
+        // Transparent first, then translucent on the result, in one pass.
         const Options &options = workspace.options();
-        if (options.isOn(OptSwitch::ChkRepTrans))
-            ReplaceColour(chip, workspace.transparentKey(buffer), workspace.transparentKey(pane));
-        if (options.isOn(OptSwitch::ChkRepTransL))
-            ReplaceColour(chip, workspace.translucentKey(buffer), workspace.translucentKey(pane));
+        ReplaceColours(chip,
+                       options.isOn(OptSwitch::ChkRepTrans) ? workspace.transparentKey(buffer) : kNoColour,
+                       workspace.transparentKey(pane),
+                       options.isOn(OptSwitch::ChkRepTransL) ? workspace.translucentKey(buffer) : kNoColour,
+                       workspace.translucentKey(pane));
         emit workspace.chipChanged(buffer);
     }
 
-    const std::int32_t x0 = TileOrigin(column);
-    const std::int32_t y0 = TileOrigin(row);
-    CopyBlock(chip, 0, 0, workspace.sheetForWriting(pane), x0, y0);
+    CopyBlock(chip, 0, 0, sheet, TileOrigin(column), TileOrigin(row));
     emit workspace.sheetChanged(pane);
 }
 
