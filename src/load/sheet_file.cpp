@@ -25,19 +25,21 @@ void LimitReaderAllocations()
     (void)limited;
 }
 
-// A device-independent bitmap is a bitmap file under another name; the
-// readers only recognise it when told.
-QByteArray ReaderFormatFor(const QString &path)
+// A ".dib" file is a bitmap file under another name, or the bare bitmap
+// without the "BM" file header in front; the readers recognise either only
+// when told which it is.
+QByteArray ReaderFormatFor(const QString &path, QFile &file)
 {
-    return QFileInfo(path).suffix().compare(QStringLiteral("dib"), Qt::CaseInsensitive) == 0
-               ? QByteArrayLiteral("bmp")
-               : QByteArray();
+    if (QFileInfo(path).suffix().compare(QStringLiteral("dib"), Qt::CaseInsensitive) != 0)
+        return {};
+    return file.peek(2) == "BM" ? QByteArrayLiteral("bmp") : QByteArrayLiteral("dib");
 }
 
 // Some readers report a picture that ends early as read, leaving the missing
 // pixels as whatever the memory held. Handing them a cleared image of the
 // size and format they will produce (which they then fill in place) makes
-// those pixels black, or transparent where the format has alpha.
+// those pixels the same on every read: black, transparent where the format
+// has alpha, or the palette's first colour in a picture with a palette.
 QImage ClearedImageFor(QImageReader &reader)
 {
     QImage image;
@@ -102,7 +104,7 @@ QImage ReadPicture(const QString &path)
         throw Failure(QStringLiteral("%1: %2").arg(file.errorString(), path));
     if (QImage plain = ReadPlainBitmap(file); !plain.isNull())
         return plain;
-    QImageReader reader(&file, ReaderFormatFor(path));
+    QImageReader reader(&file, ReaderFormatFor(path, file));
     QImage picture = ClearedImageFor(reader);
     if (!reader.read(&picture))
         throw Failure(reader.errorString());

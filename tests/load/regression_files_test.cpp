@@ -66,7 +66,6 @@ const Refusal kRefusals[] = {
     {"height_int_min.bmp", "Unable to read image data"}, // a height with no positive counterpart
     {"zero_size.bmp", "Unable to read image data"},
     {"all_ones_masks.bmp", "Unable to read image data"}, // colour masks of 32 bits each
-    {"without_header.dib", "Unable to read image data"}, // a bitmap without its "BM" file header
     {"huge_screen.gif", "Unable to read image data"},    // a 65535 x 65535 screen
     {"zero_entry.ico", "Unable to read image data"},
     {"zero_entry.cur", "Unable to read image data"},
@@ -85,7 +84,8 @@ const FilledIn kFilledIn[] = {{"pixels_cut.bmp", 64}, {"rle8_short.bmp", 32}, {"
                               {"pixels_cut.gif", 64}, {"pixels_cut.jpg", 64}};
 
 // Odd files that still hold a whole picture.
-const char *const kWhole[] = {"png_bytes.bmp", "with_header.dib", "count_65535.ico", "short_palette.bmp"};
+const char *const kWhole[] = {"png_bytes.bmp", "with_header.dib", "without_header.dib", "count_65535.ico",
+                              "short_palette.bmp"};
 
 TEST(RegressionFiles, EveryFileHasItsOutcomeChecked)
 {
@@ -156,8 +156,9 @@ TEST(RegressionFiles, OddFilesHoldingAWholePictureLoadItExactly)
 {
     // Picture content decides, not the name: PNG bytes named ".bmp".
     EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("png_bytes.bmp")).sheet, Widened(BlockPicture(64, 32))));
-    // A ".dib" that is a bitmap file with its "BM" header.
+    // A ".dib" that is a bitmap file with its "BM" header, and one that is the bare bitmap.
     EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("with_header.dib")).sheet, Widened(BlockPicture(64, 32))));
+    EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("without_header.dib")).sheet, Widened(BlockPicture(64, 32))));
     // An icon directory claiming 65535 entries: its one real entry is read.
     EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("count_65535.ico")).sheet, Widened(BlockPicture(32, 32))));
 
