@@ -10,12 +10,14 @@ using namespace vexlo;
 
 namespace {
 
+// The lines without their line ends. A CR is part of a CR LF line end only
+// when a LF follows it: the last line's own CR is content.
 QList<QByteArray> Lines(const QByteArray &bytes)
 {
     QList<QByteArray> lines = bytes.split('\n');
-    for (QByteArray &line : lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i].endsWith('\r'))
+            lines[i].chop(1);
     return lines;
 }
 

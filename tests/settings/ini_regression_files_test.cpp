@@ -78,6 +78,17 @@ TEST_F(IniRegressionFile, LoneCarriageReturnsDoNotEndLines)
     EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("1"));
 }
 
+TEST_F(IniRegressionFile, ALastLineEndingInALoneCarriageReturnKeepsItWhenALineFollows)
+{
+    // Found by fuzzing the writer: the last line's CR is content, not half
+    // of a line end, and stays when the line gets its own line end.
+    const QByteArray before = use("last-line-lone-cr.ini");
+    EXPECT_TRUE(before.endsWith("]0\r"));
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("default")) << "the first section is \"\xDBOpt\"";
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    EXPECT_EQ(stored(), before + "\r\n[Opt]\r\nChkRepTrans=1\r\n");
+}
+
 TEST_F(IniRegressionFile, AHundredThousandCharacterLineIsReadCutAndWrittenBackWhole)
 {
     const QByteArray before = use("long-line.ini");
