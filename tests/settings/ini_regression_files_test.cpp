@@ -84,7 +84,7 @@ TEST_F(IniRegressionFile, ALastLineEndingInALoneCarriageReturnKeepsItWhenALineFo
     // of a line end, and stays when the line gets its own line end.
     const QByteArray before = use("last-line-lone-cr.ini");
     EXPECT_TRUE(before.endsWith("]0\r"));
-    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("default")) << "the first section is \"\xDBOpt\"";
+    EXPECT_EQ(read("Opt", "ChkStartWiz"), QStringLiteral("default")) << "no line of it is a section header";
     EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
     EXPECT_EQ(stored(), before + "\r\n[Opt]\r\nChkRepTrans=1\r\n");
 }
