@@ -108,6 +108,10 @@ QImage ReadPicture(const QString &path)
     QImage picture = ClearedImageFor(reader);
     if (!reader.read(&picture))
         throw Failure(reader.errorString());
+    // Some readers (MNG's, for one) report success for a file that gave them
+    // no picture at all; an empty picture is no sheet.
+    if (picture.isNull())
+        throw Failure(QStringLiteral("The file holds no picture."));
     return OverBlack(std::move(picture));
 }
 

@@ -36,6 +36,17 @@ QByteArray BitmapHeaders(qint32 width, qint32 height, int bitsPerPixel, int comp
     return bmp;
 }
 
+// Damaged MNG bytes named ".bmp", kept as the fuzzer found them: the MNG
+// reader says it read them but gives no picture.
+QByteArray FoundByFuzzing()
+{
+    return QByteArray::fromHex(
+        "8a4d4e470d0a1a0a00000000003600000028000000080000f4000000000100200000610f0000610f0200000000000000"
+        "009600090028000000a0860100a08601000100180000d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2"
+        "d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2d2"
+        "d200000000300000610f0000fa4b2efa4b2efa4b6375724d3534963d522d");
+}
+
 // A palette of `entries` colours, each different from the others.
 QByteArray Palette(int entries)
 {
@@ -175,6 +186,7 @@ QList<RegressionFile> RegressionFiles()
         {"offset_past_end.ico", IconPointingPastTheEnd()},
         {"zero_entry.cur", ZeroSizeIcon(true)},
         {"png_bytes.bmp", WrittenBytes(BlockPicture(64, 32), "png")},
+        {"mng_bytes.bmp", FoundByFuzzing()},
     };
 }
 

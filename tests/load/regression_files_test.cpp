@@ -72,6 +72,7 @@ const Refusal kRefusals[] = {
     {"count_zero.ico", "Unable to read image data"},
     {"offset_past_end.ico", "Unable to read image data"},
     {"wide_8193.bmp", "Invalid size (X > 256)."},
+    {"mng_bytes.bmp", "The file holds no picture."}, // found by fuzzing: read "successfully" as nothing
 };
 
 // Damaged files of 64-pixel-wide pictures whose missing pixels the readers
