@@ -51,7 +51,8 @@ std::optional<PlainBitmapLayout> PlainBitmapLayoutOf(QByteArrayView head, qint64
     layout.bitsPerPixel = bits;
     layout.pixelOffset = offset;
     layout.rowBytes = RowBytes(width, bits);
-    if (qint64(layout.width) * layout.height * 4 > maxImageBytes)
+    // Divided, not multiplied: two 31-bit sides times 4 overflow 64 bits.
+    if (layout.width > maxImageBytes / 4 / layout.height)
         return std::nullopt;
     if (layout.pixelOffset + layout.rowBytes * layout.height > fileSize)
         return std::nullopt; // ends early: the general reader says what it can

@@ -137,6 +137,11 @@ TEST(PlainBitmap, LeavesEverythingElseToTheGeneralReader)
     qToLittleEndian<qint32>(20000, reinterpret_cast<uchar *>(huge.data()) + 22);
     EXPECT_FALSE(PlainBitmapLayoutOf(huge, qint64(1) << 40, kLimit)) << "over the allocation limit";
     EXPECT_TRUE(PlainBitmapLayoutOf(huge, qint64(1) << 40, qint64(1) << 31));
+    // Found by fuzzing: sides near 2^31 whose products overflow 64 bits once
+    // looked small enough to take.
+    QByteArray widest = with(18, std::numeric_limits<qint32>::max());
+    qToLittleEndian(std::numeric_limits<qint32>::max(), reinterpret_cast<uchar *>(widest.data()) + 22);
+    EXPECT_FALSE(PlainBitmapLayoutOf(widest, good.size(), kLimit));
     QByteArray notBitmap = good;
     notBitmap[0] = 'X';
     EXPECT_FALSE(PlainBitmapLayoutOf(notBitmap, good.size(), kLimit));

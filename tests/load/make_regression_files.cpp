@@ -187,6 +187,7 @@ QList<RegressionFile> RegressionFiles()
         {"zero_entry.cur", ZeroSizeIcon(true)},
         {"png_bytes.bmp", WrittenBytes(BlockPicture(64, 32), "png")},
         {"mng_bytes.bmp", FoundByFuzzing()},
+        {"sides_2g.bmp", claiming(std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::max(), 64)},
     };
 }
 

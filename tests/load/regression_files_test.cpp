@@ -73,6 +73,7 @@ const Refusal kRefusals[] = {
     {"offset_past_end.ico", "Unable to read image data"},
     {"wide_8193.bmp", "Invalid size (X > 256)."},
     {"mng_bytes.bmp", "The file holds no picture."}, // found by fuzzing: read "successfully" as nothing
+    {"sides_2g.bmp", "Unable to read image data"},   // found by fuzzing: 2^31 - 1 square, sizes past 64 bits
 };
 
 // Damaged files of 64-pixel-wide pictures whose missing pixels the readers

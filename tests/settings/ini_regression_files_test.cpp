@@ -89,6 +89,18 @@ TEST_F(IniRegressionFile, ALastLineEndingInALoneCarriageReturnKeepsItWhenALineFo
     EXPECT_EQ(stored(), before + "\r\n[Opt]\r\nChkRepTrans=1\r\n");
 }
 
+TEST_F(IniRegressionFile, AFileOfOneUnendedLineEndingInACarriageReturnKeepsEveryByte)
+{
+    // Found by fuzzing the writer: with no line end to follow, new lines end
+    // in LF, and the old bytes stay as they were in front of them.
+    const QByteArray before = use("unterminated-lone-cr.ini");
+    EXPECT_EQ(before, "[N_#l&ass_\r");
+    EXPECT_TRUE(write("Opt", "ChkRepTrans", "1"));
+    EXPECT_EQ(stored(), before + "\n[Opt]\nChkRepTrans=1\n");
+    EXPECT_EQ(read("Opt", "ChkRepTrans"), QStringLiteral("1"));
+    EXPECT_EQ(read("N_#l&ass_", "ChkRepTrans"), QStringLiteral("default"));
+}
+
 TEST_F(IniRegressionFile, AHundredThousandCharacterLineIsReadCutAndWrittenBackWhole)
 {
     const QByteArray before = use("long-line.ini");
