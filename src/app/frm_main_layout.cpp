@@ -104,6 +104,7 @@ void FrmMain::buildToolBox()
 {
     ToolBox = new QWidget(client_);
     ToolBox->setGeometry(0, 0, 760, 32);
+    ToolBox->setAutoFillBackground(true); // opaque: a sheet scrolled up slides under it
 
     for (int pane = 0; pane < 2; ++pane) {
         const int x = pane * 312; // the right pane's strip repeats the left one 312 pixels on

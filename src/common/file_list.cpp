@@ -3,6 +3,7 @@
 #include "common/folder_list.h"
 
 #include <QDir>
+#include <QSignalBlocker>
 
 namespace vexlo {
 
@@ -26,6 +27,16 @@ bool FileList::setFolder(const QString &folder)
     // Without QDir::CaseSensitive the patterns match regardless of case.
     addItems(QDir(folder).entryList(patterns_, QDir::Files, QDir::Name | QDir::IgnoreCase));
     return true;
+}
+
+void FileList::relist()
+{
+    const QString selected = selectedName();
+    const QSignalBlocker quiet(this);
+    setFolder(folder_);
+    const QList<QListWidgetItem *> found = findItems(selected, Qt::MatchExactly);
+    if (!selected.isEmpty() && !found.isEmpty())
+        setCurrentItem(found.first());
 }
 
 QString FileList::selectedName() const

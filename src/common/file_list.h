@@ -21,6 +21,10 @@ public:
     // Lists the folder (again). A folder that cannot be listed changes
     // nothing: false.
     bool setFolder(const QString &folder);
+    // Lists the same folder again, for files that came or went while the
+    // list was not shown. The selected file stays selected while it is
+    // there, without raising fileChosen.
+    void relist();
     // Name of the selected file; empty when none is selected.
     QString selectedName() const;
 

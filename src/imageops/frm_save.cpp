@@ -74,7 +74,7 @@ void FrmSave::SaveImage(std::int16_t pane)
     const Options &options = workspace_.options();
     if (options.isOn(OptSwitch::ChkRememberDirs) && Workspace::isIndex(pane) && !options.DefDirS(pane).isEmpty())
         Dir1->setPath(options.DefDirS(pane)); // a folder that is gone leaves the lists where they were
-    relistFiles();
+    File1->relist(); // the last save, for one, may have added a file
     exec();
 }
 
@@ -142,17 +142,6 @@ void FrmSave::closeEvent(QCloseEvent *event)
     closedByFrame_ = true;
     hide();
     event->accept();
-}
-
-// The folder may have gained files since the dialog was last shown (the
-// last save, for one); the selected file stays selected while it is there.
-void FrmSave::relistFiles()
-{
-    const QString selected = File1->selectedName();
-    File1->setFolder(File1->folder());
-    const QList<QListWidgetItem *> found = File1->findItems(selected, Qt::MatchExactly);
-    if (!selected.isEmpty() && !found.isEmpty())
-        File1->setCurrentItem(found.first());
 }
 
 } // namespace vexlo

@@ -56,7 +56,6 @@ protected:
 
 private:
     void buildControls();
-    void relistFiles();
     void write(const QString &path);
 
     Workspace &workspace_;

@@ -35,6 +35,7 @@ void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
     if (options.state(OptSwitch::ChkRememberDirs) != 0 && Workspace::isIndex(pane)
         && !options.DefDir(pane).isEmpty())
         Dir1->setPath(options.DefDir(pane)); // a folder that is gone leaves the list where it was
+    File1->relist(); // files may have come or gone since the last use; the choice made stays
 
     exec();
 

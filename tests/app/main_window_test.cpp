@@ -207,6 +207,21 @@ TEST_F(MainWindow, ScrollingPlacesATallSheetByTheFormula)
     EXPECT_EQ(window.TileSet[1]->y(), 40);
 }
 
+TEST_F(MainWindow, ASheetScrolledUpUnderTheToolStripStaysHiddenBehindIt)
+{
+    QImage white = Workspace::blankSheet(1024);
+    white.fill(Qt::white);
+    workspace.setSheet(1, white);
+    window.TileSetScroll[1]->setValue(1000);
+    ASSERT_LT(window.TileSet[1]->y(), 0);
+    // Between the row label and the key captions: nothing but the strip itself.
+    const QImage shown = window.clientArea()->grab().toImage();
+    const QRgb strip = window.ToolBox->palette().color(QPalette::Window).rgb();
+    EXPECT_NE(strip, qRgb(255, 255, 255));
+    EXPECT_EQ(shown.pixel(312 + 140, 20), strip);
+    EXPECT_EQ(shown.pixel(312 + 140, 36), qRgb(255, 255, 255)) << "the sheet shows below the strip";
+}
+
 TEST_F(MainWindow, ASheetOfClientHeightMinusFortyStillScrollsEightPixels)
 {
     workspace.setSheet(0, Workspace::blankSheet(473));

@@ -219,7 +219,7 @@ TEST_F(LoadDialog, CancelTheCloseBoxAndEscapeLeaveThePaneAsItWas)
     EXPECT_TRUE(prompt->boxes().isEmpty());
 }
 
-TEST_F(LoadDialog, ASecondUseOpensWithThePreviousSheetColoursAndScrolling)
+TEST_F(LoadDialog, ASecondUseOpensWithThePreviousSheetColoursAndScrollingAndListsNewFiles)
 {
     writePicture(QStringLiteral("tall.bmp"), BlockPicture(128, 1024));
     ASSERT_EQ(use(0, [&] {
@@ -228,8 +228,11 @@ TEST_F(LoadDialog, ASecondUseOpensWithThePreviousSheetColoursAndScrolling)
         dialog.BtnLoad_Click();
     }), -1);
     const int previewTop = dialog.TileSet->y();
+    writePicture(QStringLiteral("added.bmp"), BlockPicture(64, 32)); // listed before tall.bmp
 
     const std::int16_t result = use(1, [&] {
+        EXPECT_EQ(dialog.File1->count(), 2);
+        EXPECT_EQ(dialog.File1->item(0)->text(), QStringLiteral("added.bmp"));
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Load right"));
         EXPECT_EQ(dialog.FileName->text(), folder.file(QStringLiteral("tall.bmp")));
         EXPECT_FALSE(dialog.TileSet->isHidden());
