@@ -18,7 +18,11 @@ constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
 
 QStringList ParseMacroText(const QByteArray &bytes)
 {
+    // Counted first, so a file too long is refused with its true length.
+    const qsizetype count = bytes.count('\n') + (bytes.isEmpty() || bytes.endsWith('\n') ? 0 : 1);
+    MacroList::checkFits(count);
     QStringList lines;
+    lines.reserve(count);
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -27,7 +31,6 @@ QStringList ParseMacroText(const QByteArray &bytes)
             end = bytes.size();
         else if (end > start && bytes[end - 1] == '\r')
             --end;
-        MacroList::checkFits(lines.size() + 1);
         // Latin-1 maps every byte to one character and back, so any bytes survive.
         lines.append(QString::fromLatin1(bytes.constData() + start, end - start));
         start = next;

@@ -2,13 +2,15 @@
 
 #include "common/failure.h"
 
+#include <QLocale>
+
 namespace vexlo {
 
 void MacroList::checkFits(qsizetype count)
 {
     if (count > kMaxLines)
         throw Failure(QStringLiteral("A macro holds at most 32,767 lines; this one would have %1.")
-                          .arg(count));
+                          .arg(QLocale(QLocale::English).toString(count)));
 }
 
 void MacroList::append(const QString &line)

@@ -136,7 +136,8 @@ TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
     window.TileSet[0]->mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(40, 10));
     ASSERT_EQ(prompt->boxes().size(), 1);
     EXPECT_EQ(prompt->boxes().first().icon, Prompt::Icon::Critical);
-    EXPECT_TRUE(prompt->boxes().first().text.contains(QStringLiteral("32,767")));
+    EXPECT_EQ(prompt->boxes().first().text,
+              QStringLiteral("A macro holds at most 32,767 lines; this one would have 32,768."));
     EXPECT_EQ(workspace.macro().count(), MacroList::kMaxLines);
     EXPECT_TRUE(test::Uniform(workspace.chip(0), test::kLightGrey)) << "no tile was picked up";
 }
