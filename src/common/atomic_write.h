@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QIODevice;
 
@@ -16,5 +17,14 @@ namespace vexlo {
 // Returns the empty text on success, otherwise a description of the failure.
 QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write);
 QString WriteFileAtomically(const QString &path, const QByteArray &bytes);
+
+struct FileContent {
+    QString path;
+    std::function<bool(QIODevice &)> write;
+};
+
+// Several files as one: every content is completed beside its target before
+// any target is replaced, so a failed write changes none of them.
+QString WriteFilesAtomically(const std::vector<FileContent> &files);
 
 } // namespace vexlo

@@ -1,5 +1,7 @@
 #include "play/play_arguments.h"
 
+#include <QFileInfo>
+
 namespace vexlo {
 namespace {
 
@@ -47,8 +49,8 @@ QString PlayUsage()
         "  --replace-translucent on|off  replace the translucent key colour (default off)\n"
         "  --out-left, --out-right FILE  where to write the resulting sheets (BMP)\n"
         "\n"
-        "Exit status: 0 played and written, 1 refused or halted (nothing written),\n"
-        "2 wrong arguments.\n");
+        "Exit status: 0 played and the outputs written, 1 refused, halted or an\n"
+        "output not written (then no output file is changed), 2 wrong arguments.\n");
 }
 
 std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QString &problem)
@@ -111,6 +113,10 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
         problem = QStringLiteral("no macro file given");
     else if (!sheetGiven[0] || !sheetGiven[1])
         problem = QStringLiteral("both --left and --right sheets are needed");
+    else if (!parsed.panes[0].output.isEmpty()
+             && QFileInfo(parsed.panes[0].output).absoluteFilePath()
+                    == QFileInfo(parsed.panes[1].output).absoluteFilePath())
+        problem = QStringLiteral("--out-left and --out-right name the same file");
     if (!problem.isEmpty())
         return std::nullopt;
     return parsed;

@@ -74,9 +74,11 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
             Print(err, failure + u'\n');
             return 1;
         }
+        std::vector<SheetBitmap> outputs;
         for (int pane = 0; pane < 2; ++pane)
             if (!parsed->panes[pane].output.isEmpty())
-                WriteSheetBitmap(workspace.sheet(pane), parsed->panes[pane].output);
+                outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output});
+        WriteSheetBitmaps(outputs); // both or neither
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;

@@ -4,6 +4,7 @@
 #include "play/play_arguments.h"
 #include "play_support.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -146,13 +147,28 @@ TEST_F(VexloPlay, AHaltNamesTheLineAndWritesNothing)
     EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
 }
 
-TEST_F(VexloPlay, AnOutputThatCannotBeWrittenIsReported)
+TEST_F(VexloPlay, AnOutputThatCannotBeWrittenIsReportedAndTheOtherIsNotWrittenEither)
 {
+    folder.write(QStringLiteral("old.bmp"), "earlier file");
     const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                               QStringLiteral("old.bmp"), QStringLiteral("--out-right"),
                                                QStringLiteral("no/such/folder/out.bmp")}
                                    + sheets());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: Cannot write"))) << run.err.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4) << "no temporary file left behind";
+}
+
+TEST_F(VexloPlay, BothOutputsNamingOneFileAreRefusedAsWrongArguments)
+{
+    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                               QStringLiteral("out.bmp"), QStringLiteral("--out-right"),
+                                               QStringLiteral("./out.bmp")}
+                                   + sheets());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: --out-left and --out-right name the same file\n")));
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("out.bmp"))));
 }
 
 } // namespace
