@@ -65,7 +65,8 @@ QString FolderList::selectedPath() const
 
 void FolderList::openSelected()
 {
-    setPath(selectedPath());
+    if (!setPath(selectedPath()))
+        fill(); // gone or closed to us: show the current folder as it is now
 }
 
 void FolderList::keyPressEvent(QKeyEvent *event)

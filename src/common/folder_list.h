@@ -26,7 +26,8 @@ public:
     bool setPath(const QString &folder);
     // The folder of the selected line; the current folder when none is.
     QString selectedPath() const;
-    // Makes the selected folder the current one.
+    // Makes the selected folder the current one. When it cannot be listed,
+    // the current folder is listed again and selected.
     void openSelected();
 
 signals:

@@ -54,6 +54,22 @@ TEST(FolderList, ShowsTheAncestorsThenTheVisibleSubFoldersSortedByName)
     EXPECT_EQ(list.path(), folder.path() + QStringLiteral("/beta"));
 }
 
+TEST(FolderList, OpeningAFolderRemovedSinceItWasListedStaysAndListsTheFolderAsItIsNow)
+{
+    test::TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("gone")));
+    FolderList list;
+    ASSERT_TRUE(list.setPath(folder.path()));
+    ASSERT_TRUE(QDir(folder.path()).rmdir(QStringLiteral("gone")));
+
+    list.setCurrentRow(list.count() - 1);
+    ASSERT_EQ(list.currentItem()->text(), QStringLiteral("gone"));
+    emit list.itemDoubleClicked(list.currentItem());
+    EXPECT_EQ(list.path(), folder.path());
+    EXPECT_FALSE(Lines(list).contains(QStringLiteral("gone")));
+    EXPECT_EQ(list.selectedPath(), folder.path()) << "the current folder is selected again";
+}
+
 TEST(FileList, ListsTheMatchingVisibleFilesWithoutRegardToCaseSortedByName)
 {
     test::TempFolder folder;
