@@ -8,6 +8,9 @@
 #include <limits>
 #include <string>
 
+#include <locale.h>
+#include <stdlib.h>
+
 namespace vexlo {
 namespace {
 
@@ -56,6 +59,14 @@ double ReadRadix(Reader &in, int base)
     return value;
 }
 
+// strtod in the C locale: the program runs in the user's locale, where the
+// decimal separator may be a comma, but these numbers always use a point.
+double StrtodC(const char *text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return strtod_l(text, nullptr, c);
+}
+
 // Digits, point and exponent are gathered into plain ASCII so that strtod,
 // which rounds correctly, does the conversion.
 double ReadDecimal(Reader &in)
@@ -92,7 +103,7 @@ double ReadDecimal(Reader &in)
             in.rewind(beforeExponent);
         }
     }
-    return std::strtod(digits.c_str(), nullptr);
+    return StrtodC(digits.c_str());
 }
 
 // The common case of macro fields and settings, a plain whole number, read

@@ -1,12 +1,19 @@
 #include "common/failure.h"
 #include "common/lenient_number.h"
 
+#include "support/temp_folder.h"
+
+#include <QFileInfo>
+#include <QProcess>
 #include <QString>
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace vexlo {
 namespace {
@@ -49,6 +56,36 @@ TEST(LenientNumber, ExtremeTextsGiveInfiniteOrHugeValuesWithoutFailing)
     EXPECT_EQ(LenientNumber(u"inf"), 0);
     EXPECT_GT(LenientNumber(QString(400, u'9')), 1e300);
     EXPECT_TRUE(std::isinf(LenientNumber(QStringLiteral("&H") + QString(400, QChar(u'F')))));
+}
+
+// The program runs in the user's locale, and many write decimals with a
+// comma; a number text always has a point. The C library's numbers are
+// switched to such a locale, made here from a definition of its own.
+TEST(LenientNumber, ReadsAPointWhateverTheUsersLocaleWrites)
+{
+    test::TempFolder folder;
+    folder.write(QStringLiteral("comma.def"),
+                 "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n");
+    QProcess localedef;
+    localedef.start(QStringLiteral("localedef"), {QStringLiteral("-c"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                                                  QStringLiteral("-i"), folder.file(QStringLiteral("comma.def")),
+                                                  folder.file(QStringLiteral("comma"))});
+    if (!localedef.waitForFinished() || !QFileInfo(folder.file(QStringLiteral("comma/LC_NUMERIC"))).exists())
+        GTEST_SKIP() << "localedef cannot make a locale here (Debian package locales)";
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    setenv("LOCPATH", folder.path().toLocal8Bit().constData(), 1);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "comma"), nullptr);
+    ASSERT_EQ(std::strtod("2.5", nullptr), 2.0) << "the locale writes decimals with a comma";
+
+    EXPECT_EQ(LenientNumber(u"2.5"), 2.5);
+    EXPECT_EQ(LenientNumber(u"-1 . 5"), -1.5);
+    EXPECT_EQ(LenientNumber(u".5"), 0.5);
+    EXPECT_EQ(LenientNumber(u"1.5E2"), 150);
+    EXPECT_EQ(LenientNumber(u"2,5"), 2) << "a comma ends the number as ever";
+    EXPECT_EQ(ToInt16(LenientNumber(u"3.5")), 4);
+
+    std::setlocale(LC_NUMERIC, before.c_str());
+    unsetenv("LOCPATH");
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
