@@ -24,7 +24,8 @@ struct FileContent {
 };
 
 // Several files as one: every content is completed beside its target before
-// any target is replaced, so a failed write changes none of them.
+// any target is replaced, so a failed write changes none of them (only a
+// rename refused at the very end could leave the earlier ones replaced).
 QString WriteFilesAtomically(const std::vector<FileContent> &files);
 
 } // namespace vexlo
