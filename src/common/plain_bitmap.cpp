@@ -26,6 +26,48 @@ qint64 RowBytes(qint64 width, int bitsPerPixel)
     return (width * bitsPerPixel + 31) / 32 * 4;
 }
 
+// A 24-bit row is blue, green, red per pixel: the low three bytes of each
+// little-endian QRgb. Four pixels make three whole 32-bit words, which is
+// much faster than storing byte by byte.
+void PackRow24(const QRgb *from, uchar *to, int width)
+{
+    int x = 0;
+    for (; x + 4 <= width; x += 4, to += 12) {
+        const quint32 p0 = from[x], p1 = from[x + 1], p2 = from[x + 2], p3 = from[x + 3];
+        qToLittleEndian<quint32>((p0 & 0xFFFFFFu) | (p1 << 24), to);
+        qToLittleEndian<quint32>(((p1 >> 8) & 0xFFFFu) | (p2 << 16), to + 4);
+        qToLittleEndian<quint32>(((p2 >> 16) & 0xFFu) | (p3 << 8), to + 8);
+    }
+    for (; x < width; ++x, to += 3) {
+        to[0] = uchar(qBlue(from[x]));
+        to[1] = uchar(qGreen(from[x]));
+        to[2] = uchar(qRed(from[x]));
+    }
+}
+
+void UnpackRow24(const uchar *from, QRgb *to, int width)
+{
+    constexpr quint32 kOpaque = 0xFF000000u;
+    int x = 0;
+    for (; x + 4 <= width; x += 4, from += 12) {
+        const auto w0 = qFromLittleEndian<quint32>(from);
+        const auto w1 = qFromLittleEndian<quint32>(from + 4);
+        const auto w2 = qFromLittleEndian<quint32>(from + 8);
+        to[x] = kOpaque | (w0 & 0xFFFFFFu);
+        to[x + 1] = kOpaque | (w0 >> 24) | ((w1 & 0xFFFFu) << 8);
+        to[x + 2] = kOpaque | (w1 >> 16) | ((w2 & 0xFFu) << 16);
+        to[x + 3] = kOpaque | (w2 >> 8);
+    }
+    for (; x < width; ++x, from += 3)
+        to[x] = kOpaque | (QRgb(from[2]) << 16) | (QRgb(from[1]) << 8) | from[0];
+}
+
+void UnpackRow32(const uchar *from, QRgb *to, int width)
+{
+    for (int x = 0; x < width; ++x, from += 4)
+        to[x] = 0xFF000000u | qFromLittleEndian<quint32>(from); // the fourth byte is unused
+}
+
 } // namespace
 
 std::optional<PlainBitmapLayout> PlainBitmapLayoutOf(QByteArrayView head, qint64 fileSize, qint64 maxImageBytes)
@@ -64,7 +106,6 @@ QImage ReadPlainBitmapRows(const PlainBitmapLayout &layout, QIODevice &rows)
     QImage image(layout.width, layout.height, QImage::Format_RGB32);
     if (image.isNull())
         return {};
-    const int step = layout.bitsPerPixel / 8;
     const int width = layout.width;
     const int rowsPerBlock = int(std::max<qint64>(1, kBlockBytes / layout.rowBytes));
     QByteArray block;
@@ -77,8 +118,10 @@ QImage ReadPlainBitmapRows(const PlainBitmapLayout &layout, QIODevice &rows)
             const auto *from = reinterpret_cast<const uchar *>(block.constData()) + (stored - first) * layout.rowBytes;
             const int y = layout.topDown ? stored : layout.height - 1 - stored;
             auto *to = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < width; ++x, from += step)
-                to[x] = 0xFF000000u | (QRgb(from[2]) << 16) | (QRgb(from[1]) << 8) | from[0];
+            if (layout.bitsPerPixel == 24)
+                UnpackRow24(from, to, width);
+            else
+                UnpackRow32(from, to, width);
         }
     }
     return image;
@@ -116,12 +159,7 @@ bool WriteBitmap24(const QImage &image, QIODevice &device)
         for (int i = 0; i < count; ++i) {
             const int y = height - 1 - (done + i);
             const auto *from = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-            auto *to = reinterpret_cast<uchar *>(block.data()) + i * rowBytes;
-            for (int x = 0; x < width; ++x, to += 3) {
-                to[0] = uchar(qBlue(from[x]));
-                to[1] = uchar(qGreen(from[x]));
-                to[2] = uchar(qRed(from[x]));
-            }
+            PackRow24(from, reinterpret_cast<uchar *>(block.data()) + i * rowBytes, width);
         }
         if (device.write(block) != block.size())
             return false;
