@@ -109,7 +109,10 @@ TEST(PlainBitmap, WritesA24BitFileThatQtReadsBackExactly)
     EXPECT_EQ(PlainReads(file), image);
 
     const QImage odd = Pattern(33, 5); // rows padded to four bytes
-    EXPECT_EQ(QtReads(Encoded(odd)), odd);
+    const QByteArray oddFile = Encoded(odd);
+    EXPECT_EQ(QtReads(oddFile), odd);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(oddFile[54 + row * 100 + 99], '\0') << "padding of row " << row;
     const QImage tall = Pattern(256, 1000); // several blocks of rows
     EXPECT_EQ(QtReads(Encoded(tall)), tall);
 }
