@@ -72,7 +72,15 @@ TEST(LenientNumber, ReadsAPointWhateverTheUsersLocaleWrites)
                                                   folder.file(QStringLiteral("comma"))});
     if (!localedef.waitForFinished() || !QFileInfo(folder.file(QStringLiteral("comma/LC_NUMERIC"))).exists())
         GTEST_SKIP() << "localedef cannot make a locale here (Debian package locales)";
-    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    // Put back however the test ends, so the tests after it read numbers as ever.
+    struct LocaleRestorer {
+        std::string before = std::setlocale(LC_NUMERIC, nullptr);
+        ~LocaleRestorer()
+        {
+            std::setlocale(LC_NUMERIC, before.c_str());
+            unsetenv("LOCPATH");
+        }
+    } restorer;
     setenv("LOCPATH", folder.path().toLocal8Bit().constData(), 1);
     ASSERT_NE(std::setlocale(LC_NUMERIC, "comma"), nullptr);
     ASSERT_EQ(std::strtod("2.5", nullptr), 2.0) << "the locale writes decimals with a comma";
@@ -83,9 +91,6 @@ TEST(LenientNumber, ReadsAPointWhateverTheUsersLocaleWrites)
     EXPECT_EQ(LenientNumber(u"1.5E2"), 150);
     EXPECT_EQ(LenientNumber(u"2,5"), 2) << "a comma ends the number as ever";
     EXPECT_EQ(ToInt16(LenientNumber(u"3.5")), 4);
-
-    std::setlocale(LC_NUMERIC, before.c_str());
-    unsetenv("LOCPATH");
 }
 
 TEST(RoundHalfEven, HalvesGoToTheEvenNeighbour)
