@@ -7,8 +7,13 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // A write past the file size limit then fails (EFBIG) and is reported
+    // like any failed write, instead of ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexlo"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vexlo::DrawAppIcon(16))));

@@ -12,9 +12,15 @@ namespace vexlo {
 
 // Every file the program writes goes through here: the content goes to a
 // temporary file beside the target, which replaces the target only when it
-// is complete, so a failed write leaves what was there before.
+// is complete, so a failed write leaves what was there before. A replaced
+// file keeps its owner, group and mode; a symbolic link is followed and the
+// file it names is replaced. A target that exists and is not a regular file
+// (a device such as /dev/null, a FIFO) is written directly instead, since
+// replacing it would destroy it; a FIFO that nobody reads is a failure, not
+// a wait.
 // `write` puts the content into the device and says whether that worked.
-// Returns the empty text on success, otherwise a description of the failure.
+// Returns the empty text on success, otherwise a description of the failure,
+// "Cannot write PATH: REASON".
 QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write);
 QString WriteFileAtomically(const QString &path, const QByteArray &bytes);
 
@@ -24,8 +30,15 @@ struct FileContent {
 };
 
 // Several files as one: every content is completed beside its target before
-// any target is replaced, so a failed write changes none of them (only a
-// rename refused at the very end could leave the earlier ones replaced).
+// any target is replaced, and a target already replaced is put back when a
+// later one cannot be (its old file is kept under a backup name in the same
+// folder until all are in place). So when this fails, no regular file has
+// changed and no temporary or backup file is left behind.
 QString WriteFilesAtomically(const std::vector<FileContent> &files);
+
+// The step that puts a completed file in its target's place, rename(2)
+// unless a test replaces it to make it fail; nullptr restores it.
+using ReplaceStep = int (*)(const char *from, const char *to);
+void SetReplaceStepForTesting(ReplaceStep step);
 
 } // namespace vexlo

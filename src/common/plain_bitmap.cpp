@@ -1,5 +1,7 @@
 #include "common/plain_bitmap.h"
 
+#include "common/sheet_limits.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -103,9 +105,7 @@ std::optional<PlainBitmapLayout> PlainBitmapLayoutOf(QByteArrayView head, qint64
 
 QImage ReadPlainBitmapRows(const PlainBitmapLayout &layout, QIODevice &rows)
 {
-    QImage image(layout.width, layout.height, QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
+    QImage image = AllocatedImage(layout.width, layout.height, QImage::Format_RGB32);
     const int width = layout.width;
     const int rowsPerBlock = int(std::max<qint64>(1, kBlockBytes / layout.rowBytes));
     QByteArray block;
@@ -129,7 +129,7 @@ QImage ReadPlainBitmapRows(const PlainBitmapLayout &layout, QIODevice &rows)
 
 bool WriteBitmap24(const QImage &image, QIODevice &device)
 {
-    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    const QImage source = ConvertedImage(image, QImage::Format_RGB32);
     const int width = source.width(); // read once: the loops below run per pixel
     const int height = source.height();
     const qint64 rowBytes = RowBytes(width, 24);

@@ -30,12 +30,14 @@ std::optional<PlainBitmapLayout> PlainBitmapLayoutOf(QByteArrayView head, qint64
 
 // The picture of a plain bitmap as a Format_RGB32 image, reading its rows
 // from the device (positioned at the first one) a block at a time; a null
-// image when the device gives out early. The fourth byte of a 32-bit pixel
+// image when the device gives out early; fails (vexlo::Failure) when the
+// memory for it cannot be had. The fourth byte of a 32-bit pixel
 // is not alpha in a plain bitmap and is ignored.
 QImage ReadPlainBitmapRows(const PlainBitmapLayout &layout, QIODevice &rows);
 
 // Writes an image as a 24-bit plain bitmap file, bottom row first, a block
-// at a time; every colour kept exactly. False when the device refused a write.
+// at a time; every colour kept exactly. False when the device refused a write;
+// fails (vexlo::Failure) when there is no memory to convert the image.
 bool WriteBitmap24(const QImage &image, QIODevice &device);
 
 } // namespace vexlo

@@ -1,7 +1,6 @@
 #include "imageops/sheet_height.h"
 
 #include "app/workspace.h"
-#include "common/failure.h"
 #include "common/lenient_number.h"
 
 #include <algorithm>
@@ -35,19 +34,14 @@ HeightAnswer ReadHeightAnswer(const QString &answer)
         return {HeightAnswer::Outcome::Refused, 0, QStringLiteral("Invalid height.")};
     const double pixels = std::max(1.0, RoundHalfEven(tiles * Workspace::kTileSize));
     if (pixels > kMaxSheetHeight)
-        return {HeightAnswer::Outcome::Refused, 0,
-                QStringLiteral("Height too large. A sheet can be at most %1 tiles (%2 pixels) high.")
-                    .arg(kMaxSheetHeight / Workspace::kTileSize)
-                    .arg(kMaxSheetHeight)};
+        return {HeightAnswer::Outcome::Refused, 0, SheetTooTallText()};
     return {HeightAnswer::Outcome::Resize, int(pixels), {}};
 }
 
 QImage SheetWithHeight(const QImage &sheet, int pixels)
 {
-    QImage resized(sheet.width(), pixels, QImage::Format_RGB32);
-    if (resized.isNull())
-        throw Failure(QStringLiteral("Out of memory"));
-    const QImage source = sheet.convertToFormat(QImage::Format_RGB32);
+    QImage resized = AllocatedImage(sheet.width(), pixels, QImage::Format_RGB32);
+    const QImage source = ConvertedImage(sheet, QImage::Format_RGB32);
     const int kept = std::min(source.height(), pixels);
     const std::size_t rowBytes = std::size_t(source.width()) * sizeof(QRgb);
     for (int y = 0; y < kept; ++y)

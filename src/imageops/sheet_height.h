@@ -1,14 +1,11 @@
 #pragma once
 
+#include "common/sheet_limits.h"
+
 #include <QImage>
 #include <QString>
 
 namespace vexlo {
-
-// The tallest sheet the image commands make: 4096 tiles (131,072 pixels),
-// 128 MiB at 32 bits per pixel, the same size the picture readers allow a
-// loaded sheet, so every sheet Resize makes can be saved and loaded again.
-inline constexpr int kMaxSheetHeight = 131072;
 
 // A sheet's height in tiles as the resize prompt shows it: the height in
 // pixels / 32 as a single-precision number, in its shortest plain decimal

@@ -3,18 +3,25 @@
 #include "app/workspace.h"
 #include "common/failure.h"
 #include "common/plain_bitmap.h"
+#include "common/sheet_limits.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageIOHandler>
 #include <QImageReader>
-#include <QPainter>
 
 #include <cstring>
+#include <memory>
 #include <utility>
 
 namespace vexlo {
 namespace {
+
+constexpr qint64 kMiB = 1024 * 1024;
+constexpr qint64 kPictureAllocationLimit = kPictureAllocationLimitMiB * kMiB;
+// No sheet file is larger: the tallest sheet as a 32-bit bitmap, with room
+// for its headers.
+constexpr qint64 kMaxFileBytes = kPictureAllocationLimit + kMiB;
 
 void LimitReaderAllocations()
 {
@@ -25,14 +32,40 @@ void LimitReaderAllocations()
     (void)limited;
 }
 
+// A refusal of the picture, not of the file.
+void CheckRules(QSize size)
+{
+    const QString broken = SheetRuleFailure(size);
+    if (!broken.isEmpty())
+        throw Failure(broken);
+}
+
+// The file's bytes, a pipe's or a device's read into memory up to the
+// largest sheet file, so no reader waits on a stream without an end.
+std::unique_ptr<QIODevice> SheetBytes(QFile &file, const QString &path)
+{
+    if (!file.isSequential()) {
+        if (file.size() > kMaxFileBytes)
+            throw Failure(QStringLiteral("%1 is too large to be a sheet file.").arg(path));
+        return nullptr;
+    }
+    auto bytes = ReadAtMost(file, kMaxFileBytes, path);
+    if (!bytes)
+        throw Failure(QStringLiteral("%1 is too large to be a sheet file.").arg(path));
+    auto buffer = std::make_unique<QBuffer>();
+    buffer->setData(std::move(*bytes));
+    buffer->open(QIODevice::ReadOnly);
+    return buffer;
+}
+
 // A ".dib" file is a bitmap file under another name, or the bare bitmap
 // without the "BM" file header in front; the readers recognise either only
 // when told which it is.
-QByteArray ReaderFormatFor(const QString &path, QFile &file)
+QByteArray ReaderFormatFor(const QString &path, QIODevice &device)
 {
     if (QFileInfo(path).suffix().compare(QStringLiteral("dib"), Qt::CaseInsensitive) != 0)
         return {};
-    return file.peek(2) == "BM" ? QByteArrayLiteral("bmp") : QByteArrayLiteral("dib");
+    return device.peek(2) == "BM" ? QByteArrayLiteral("bmp") : QByteArrayLiteral("dib");
 }
 
 // Some readers report a picture that ends early as read, leaving the missing
@@ -42,69 +75,67 @@ QByteArray ReaderFormatFor(const QString &path, QFile &file)
 // has alpha, or the palette's first colour in a picture with a palette.
 QImage ClearedImageFor(QImageReader &reader)
 {
-    QImage image;
     const QSize size = reader.size();
     const QImage::Format format = reader.imageFormat();
-    if (size.isValid() && format != QImage::Format_Invalid
-        && QImageIOHandler::allocateImage(size, format, &image)) {
-        const bool opaque32 = image.depth() == 32 && !image.hasAlphaChannel();
-        image.fill(opaque32 ? 0xFF000000u : 0u);
-    }
+    if (!size.isValid() || format == QImage::Format_Invalid)
+        return {};
+    const qint64 bytes = qint64(size.width()) * size.height() * QImage::toPixelFormat(format).bitsPerPixel() / 8;
+    if (bytes > kPictureAllocationLimit)
+        return {}; // the reader refuses it itself
+    QImage image = AllocatedImage(size.width(), size.height(), format);
+    const bool opaque32 = image.depth() == 32 && !image.hasAlphaChannel();
+    image.fill(opaque32 ? 0xFF000000u : 0u);
     return image;
 }
 
-// Takes the picture by value so that an opaque one is made fully opaque in
-// place, without a copy of the whole sheet.
+// Every pixel of a sheet is opaque: a pixel with transparency shows what it
+// shows over black, which is its premultiplied colour. Some readers fill
+// what a damaged file leaves out with 0, alpha included, even in an opaque
+// format. Takes the picture by value so that one in the right format is
+// changed in place, without a copy of the whole sheet.
 QImage OverBlack(QImage picture)
 {
-    if (!picture.hasAlphaChannel()) {
-        // Some readers fill what a damaged file leaves out with 0, alpha
-        // included, even in an opaque format; every pixel of a sheet is opaque.
-        QImage opaque = std::move(picture).convertToFormat(QImage::Format_RGB32);
-        const int width = opaque.width();
-        const qsizetype stride = opaque.bytesPerLine();
-        uchar *line = opaque.bits(); // one detach check for the whole image
-        for (int y = 0; y < opaque.height(); ++y, line += stride) {
-            auto *row = reinterpret_cast<QRgb *>(line);
-            for (int x = 0; x < width; ++x)
-                row[x] |= 0xFF000000u;
-        }
-        return opaque;
+    const bool alpha = picture.hasAlphaChannel();
+    QImage opaque = ConvertedImage(std::move(picture), alpha ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
+    uchar *line = opaque.bits(); // one detach check for the whole image
+    if (line == nullptr)
+        throw NotEnoughMemory(opaque.width(), opaque.height());
+    const int width = opaque.width();
+    const qsizetype stride = opaque.bytesPerLine();
+    for (int y = 0; y < opaque.height(); ++y, line += stride) {
+        auto *row = reinterpret_cast<QRgb *>(line);
+        for (int x = 0; x < width; ++x)
+            row[x] |= 0xFF000000u;
     }
-    QImage opaque(picture.size(), QImage::Format_RGB32);
-    opaque.fill(Qt::black);
-    QPainter painter(&opaque);
-    painter.drawImage(0, 0, picture);
+    opaque.reinterpretAsFormat(QImage::Format_RGB32);
     return opaque;
 }
 
 // The common plain bitmap straight from the file's rows, much faster than the
 // general reader; a null image when the file is anything else, with the file
 // back at its start for the general reader.
-QImage ReadPlainBitmap(QFile &file)
+QImage ReadPlainBitmap(QIODevice &device)
 {
-    const auto layout = PlainBitmapLayoutOf(file.peek(54), file.size(),
-                                            qint64(kPictureAllocationLimitMiB) * 1024 * 1024);
-    if (!layout || !file.seek(layout->pixelOffset))
+    const auto layout = PlainBitmapLayoutOf(device.peek(54), device.size(), kPictureAllocationLimit);
+    if (!layout)
         return {};
-    QImage picture = ReadPlainBitmapRows(*layout, file);
-    file.seek(0);
+    CheckRules(QSize(layout->width, layout->height));
+    if (!device.seek(layout->pixelOffset))
+        return {};
+    QImage picture = ReadPlainBitmapRows(*layout, device); // throws when there is no memory for it
+    device.seek(0);
     return picture;
 }
 
-} // namespace
-
-QImage ReadPicture(const QString &path)
+QImage ReadPicture(QIODevice &device, const QString &path)
 {
     LimitReaderAllocations();
-    // Opened here, so a file that cannot be opened is reported with the
-    // system's reason rather than the reader's "File not found".
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("%1: %2").arg(file.errorString(), path));
-    if (QImage plain = ReadPlainBitmap(file); !plain.isNull())
+    if (QImage plain = ReadPlainBitmap(device); !plain.isNull())
         return plain;
-    QImageReader reader(&file, ReaderFormatFor(path, file));
+    QImageReader reader(&device, ReaderFormatFor(path, device));
+    if (const QSize declared = reader.size(); declared.isValid())
+        CheckRules(declared); // before a pixel is read or anything allocated for them
     QImage picture = ClearedImageFor(reader);
     if (!reader.read(&picture))
         throw Failure(reader.errorString());
@@ -112,13 +143,18 @@ QImage ReadPicture(const QString &path)
     // no picture at all; an empty picture is no sheet.
     if (picture.isNull())
         throw Failure(QStringLiteral("The file holds no picture."));
+    CheckRules(picture.size()); // a reader that declared no size, or another
     return OverBlack(std::move(picture));
 }
+
+} // namespace
 
 QString SheetRuleFailure(QSize size)
 {
     if (size.width() > Workspace::kSheetWidth)
         return QStringLiteral("Invalid size (X > 256).");
+    if (size.height() > kMaxSheetHeight)
+        return SheetTooTallText();
     if (size.width() % Workspace::kTileSize != 0)
         return QStringLiteral("Invalid size (X mod 32 <> 0).");
     if (size.height() % Workspace::kTileSize != 0)
@@ -128,24 +164,29 @@ QString SheetRuleFailure(QSize size)
 
 QImage WidenToSheet(const QImage &picture)
 {
-    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    const QImage source = ConvertedImage(picture, QImage::Format_RGB32);
     if (source.width() == Workspace::kSheetWidth)
         return source;
-    QImage sheet = Workspace::blankSheet(source.height());
+    QImage sheet = AllocatedImage(Workspace::kSheetWidth, source.height(), QImage::Format_RGB32);
+    sheet.fill(Qt::black);
     const std::size_t rowBytes = std::size_t(source.width()) * sizeof(QRgb);
     for (int y = 0; y < source.height(); ++y)
         std::memcpy(sheet.scanLine(y), source.constScanLine(y), rowBytes);
     return sheet;
 }
 
-SheetFile LoadSheetFile(const QString &path)
+SheetFile LoadSheetFile(const QString &path, SpecialFiles special)
 {
+    QFile file;
+    std::unique_ptr<QIODevice> bytes;
     try {
-        const QImage picture = ReadPicture(path);
-        const QString broken = SheetRuleFailure(picture.size());
-        if (!broken.isEmpty())
-            return {QImage(), broken};
-        return {WidenToSheet(picture), QString()};
+        OpenForReading(file, path, special);
+        bytes = SheetBytes(file, path);
+    } catch (const Failure &failure) {
+        return {QImage(), failure.description(), true};
+    }
+    try {
+        return {WidenToSheet(ReadPicture(bytes ? *bytes : file, path)), QString()};
     } catch (const Failure &failure) {
         return {QImage(), failure.description()};
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_read.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -11,17 +13,14 @@ namespace vexlo {
 // before anything is allocated for it.
 inline constexpr int kPictureAllocationLimitMiB = 128;
 
-// Reads a picture file of one of the sheet formats (bmp, dib, jpg, gif, ico,
-// cur) as an opaque Format_RGB32 image: pixels with transparency are laid
-// over black, and pixels a damaged file leaves out come out black, the same
-// on every read. Fails with the reader's own description of the problem.
-QImage ReadPicture(const QString &path);
-
 // The first sheet rule a picture of this size breaks, as the text shown for
-// it; empty when it keeps them all.
+// it; empty when it keeps them all. Besides the width (at most 256, a
+// multiple of 32) and the height (a multiple of 32), no sheet is taller
+// than kMaxSheetHeight.
 QString SheetRuleFailure(QSize size);
 
 // The picture at the left edge of a black sheet of the full sheet width.
+// Fails when the memory for it cannot be had.
 QImage WidenToSheet(const QImage &picture);
 
 // A picture file taken as a sheet: either accepted (at full sheet width) or
@@ -29,12 +28,19 @@ QImage WidenToSheet(const QImage &picture);
 struct SheetFile {
     QImage sheet;
     QString refusal;
+    // The refusal names the file itself (it could not be opened or read);
+    // otherwise it speaks of the picture only, as the load dialog shows it
+    // in place of the file's name.
+    bool refusalNamesFile = false;
 
     bool accepted() const { return !sheet.isNull(); }
 };
 
-// The one way a file becomes a sheet: read, check against the sheet rules,
-// widen. Never throws.
-SheetFile LoadSheetFile(const QString &path);
+// The one way a file becomes a sheet: read one of the sheet formats (bmp,
+// dib, jpg, gif, ico, cur), check it against the sheet rules from its
+// declared size before any pixel is read and again once read, lay pixels
+// with transparency over black and widen it. Pixels a damaged file leaves
+// out come out black, the same on every read. Never throws.
+SheetFile LoadSheetFile(const QString &path, SpecialFiles special = SpecialFiles::Refuse);
 
 } // namespace vexlo

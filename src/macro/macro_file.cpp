@@ -5,7 +5,6 @@
 #include "macro/macro_list.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace vexlo {
 namespace {
@@ -46,21 +45,14 @@ QByteArray MacroFileBytes(const QStringList &lines)
     return bytes;
 }
 
-QStringList ReadMacroFile(const QString &path)
+QStringList ReadMacroFile(const QString &path, SpecialFiles special)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir())
-        throw Failure(QStringLiteral("%1 is a folder, not a macro file.").arg(path));
-    if (!file.exists())
-        throw Failure(QStringLiteral("File not found: %1").arg(path));
-    if (file.size() > kMaxFileBytes)
+    QFile file;
+    OpenForReading(file, path, special);
+    const auto bytes = ReadAtMost(file, kMaxFileBytes, path);
+    if (!bytes)
         throw Failure(QStringLiteral("%1 is too large to be a macro file.").arg(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Failure(QStringLiteral("Cannot read %1: %2").arg(path, file.errorString()));
-    return ParseMacroText(bytes);
+    return ParseMacroText(*bytes);
 }
 
 void WriteMacroFile(const QString &path, const QStringList &lines)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_read.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -11,8 +13,9 @@ namespace vexlo {
 // neither checked nor changed: every byte of an entry comes back as it was.
 // Reading takes LF and CR LF line ends; a lone CR stays inside its line.
 
-// Both fail (vexlo::Failure) with a description for the user.
-QStringList ReadMacroFile(const QString &path);
+// Both fail (vexlo::Failure) with a description for the user. Reading stops
+// at a size no macro reaches, whatever the file claims.
+QStringList ReadMacroFile(const QString &path, SpecialFiles special = SpecialFiles::Refuse);
 void WriteMacroFile(const QString &path, const QStringList &lines);
 
 // The same without the file, for tests and tools.

@@ -2,8 +2,13 @@
 
 #include <QCoreApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // A write past the file size limit then fails (EFBIG) and is reported
+    // like any failed write, instead of ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     // No display needed: a core application finds the picture reader plugins.
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();

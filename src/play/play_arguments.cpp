@@ -2,6 +2,9 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cctype>
+
 namespace vexlo {
 namespace {
 
@@ -20,10 +23,11 @@ std::optional<Colour> ParseHexColour(const QString &text)
 {
     if (text.size() != 7 || !text.startsWith(u'#'))
         return std::nullopt;
-    bool ok = false;
-    const uint rgb = text.mid(1).toUInt(&ok, 16);
-    if (!ok)
+    // Six hexadecimal digits and nothing else: no sign, no blank.
+    const QByteArray digits = text.sliced(1).toLatin1();
+    if (!std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(uchar(c)) != 0; }))
         return std::nullopt;
+    const uint rgb = digits.toUInt(nullptr, 16);
     return ColourFromRgb(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
 }
 
@@ -47,7 +51,9 @@ QString PlayUsage()
         "                             as #RRGGBB (default #000000,#000000)\n"
         "  --replace-transparent on|off  replace the transparent key colour (default on)\n"
         "  --replace-translucent on|off  replace the translucent key colour (default off)\n"
-        "  --out-left, --out-right FILE  where to write the resulting sheets (BMP)\n"
+        "  --out-left, --out-right FILE  where to write the resulting sheets (BMP);\n"
+        "                             a device or a FIFO (/dev/null, >(...)) is written\n"
+        "                             in place, any other file replaced whole\n"
         "\n"
         "Exit status: 0 played and the outputs written, 1 refused, halted or an\n"
         "output not written (then no output file is changed), 2 wrong arguments.\n");
@@ -68,6 +74,10 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             return parsed;
         }
         if (!argument.startsWith(u"--")) {
+            if (argument.isEmpty()) {
+                problem = QStringLiteral("the macro file needs a name, not an empty text");
+                return std::nullopt;
+            }
             if (!parsed.macro.isEmpty()) {
                 problem = QStringLiteral("only one macro file, please: %1").arg(argument);
                 return std::nullopt;
@@ -80,6 +90,12 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             return std::nullopt;
         }
         const QString value = arguments[++i];
+        const bool namesFile = argument == u"--left" || argument == u"--right" || argument == u"--out-left"
+                               || argument == u"--out-right";
+        if (namesFile && value.isEmpty()) {
+            problem = QStringLiteral("%1 needs a file name, not an empty text").arg(argument);
+            return std::nullopt;
+        }
         if (argument == u"--left" || argument == u"--right") {
             const int pane = argument == u"--left" ? 0 : 1;
             parsed.panes[pane].sheet = value;

@@ -22,9 +22,11 @@ void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
 {
     for (int pane = 0; pane < 2; ++pane) {
         const PlayArguments::Pane &given = arguments.panes[pane];
-        const SheetFile loaded = LoadSheetFile(given.sheet);
+        // Pipes and devices are read too, so `<(...)` gives a sheet.
+        const SheetFile loaded = LoadSheetFile(given.sheet, SpecialFiles::Read);
         if (!loaded.accepted())
-            throw Failure(QStringLiteral("%1: %2").arg(given.sheet, loaded.refusal));
+            throw Failure(loaded.refusalNamesFile ? loaded.refusal
+                                                  : QStringLiteral("%1: %2").arg(given.sheet, loaded.refusal));
         workspace.setSheet(pane, loaded.sheet);
         workspace.setKeyColours(pane, given.transparent, given.translucent);
     }
@@ -67,7 +69,7 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     try {
         Workspace workspace;
-        workspace.macro().setLines(ReadMacroFile(parsed->macro));
+        workspace.macro().setLines(ReadMacroFile(parsed->macro, SpecialFiles::Read));
         LoadPanes(workspace, *parsed);
         const QString failure = PlayFailure(PlayMacroLines(workspace));
         if (!failure.isEmpty()) {

@@ -1,9 +1,10 @@
 #include "settings/ini_document.h"
 
+#include "common/failure.h"
+#include "common/file_read.h"
+
 #include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace vexlo {
 namespace {
@@ -19,16 +20,21 @@ bool SameName(const QByteArray &a, const QByteArray &b)
 
 std::optional<IniDocument> IniDocument::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    // Not there, or no file of ours (a FIFO would hold the program in its
+    // open for ever): read as empty.
+    if (!info.exists() || !info.isFile())
         return IniDocument();
-    if (QFileInfo(file).size() > kMaxFileBytes || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    try {
+        OpenForReading(file, path, SpecialFiles::Refuse);
+        const auto bytes = ReadAtMost(file, kMaxFileBytes, path);
+        if (!bytes)
+            return std::nullopt;
+        return parse(*bytes);
+    } catch (const Failure &) {
         return std::nullopt;
-    // Read what the file holds, not the limit: read(n) sets aside n bytes first.
-    const QByteArray bytes = file.read(std::min(file.size(), kMaxFileBytes) + 1);
-    if (bytes.size() > kMaxFileBytes || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return parse(bytes);
+    }
 }
 
 IniDocument IniDocument::parse(const QByteArray &bytes)

@@ -15,8 +15,8 @@ public:
     // Settings files are small; anything larger is not ours to rewrite.
     static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
-    // Empty document for a missing file; nothing for a file that exists but
-    // cannot be read or is too large.
+    // Empty document for a missing file or one that is not a regular file;
+    // nothing for a file that exists but cannot be read or is too large.
     static std::optional<IniDocument> load(const QString &path);
     static IniDocument parse(const QByteArray &bytes);
 

@@ -20,18 +20,28 @@ QString ReadIniString(const QString &file, const QString &section, const QString
 bool WriteIniString(const QString &file, const QString &section, const QString &key,
                     const QString &value)
 {
-    // A line break in a value would split it into lines of its own.
-    if (value.contains(u'\n') || value.contains(u'\r'))
-        return false;
+    return WriteIniValues(file, section, {{key, value}});
+}
+
+bool WriteIniValues(const QString &file, const QString &section, const QList<IniValue> &values)
+{
     const QFileInfo info(file);
-    // A read-only settings file is left as its owner made it, also for root.
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
+    // A read-only settings file is left as its owner made it, also for root;
+    // a device or a FIFO in its place is never written.
+    if (info.exists() && (!info.isFile() || !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
         return false;
     auto doc = IniDocument::load(file);
     if (!doc)
         return false;
-    doc->setValue(section, key, value);
-    return WriteFileAtomically(file, doc->bytes()).isEmpty();
+    bool all = true;
+    for (const IniValue &value : values) {
+        // A line break in a value would split it into lines of its own.
+        if (value.value.contains(u'\n') || value.value.contains(u'\r'))
+            all = false;
+        else
+            doc->setValue(section, value.key, value.value);
+    }
+    return WriteFileAtomically(file, doc->bytes()).isEmpty() && all;
 }
 
 QString PlainNumberText(double value)
@@ -50,6 +60,11 @@ double ReadIniNumber(const QString &file, const QString &section, const QString 
     return LenientNumber(text);
 }
 
+QString BooleanText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
 bool WriteIniNumber(const QString &file, const QString &section, const QString &key, double value)
 {
     return WriteIniString(file, section, key, PlainNumberText(value));
@@ -57,7 +72,7 @@ bool WriteIniNumber(const QString &file, const QString &section, const QString &
 
 bool WriteIniNumber(const QString &file, const QString &section, const QString &key, bool value)
 {
-    return WriteIniString(file, section, key, value ? QStringLiteral("True") : QStringLiteral("False"));
+    return WriteIniString(file, section, key, BooleanText(value));
 }
 
 } // namespace vexlo

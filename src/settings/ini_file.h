@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace vexlo {
@@ -21,6 +22,17 @@ QString ReadIniString(const QString &file, const QString &section, const QString
 bool WriteIniString(const QString &file, const QString &section, const QString &key,
                     const QString &value);
 
+struct IniValue {
+    QString key;
+    QString value;
+};
+
+// Several keys of one section in one update of the file: one read and one
+// write, giving the same bytes as writing them one after the other, so two
+// programs saving at once leave all of one's keys or all of the other's,
+// never a mix. A value holding a line break is left out (false).
+bool WriteIniValues(const QString &file, const QString &section, const QList<IniValue> &values);
+
 // Numbers: "True" / "False" in any letter case read as -1 / 0; anything else is
 // the number the value begins with (0 if none). Written in plain decimal.
 double ReadIniNumber(const QString &file, const QString &section, const QString &key,
@@ -30,8 +42,10 @@ bool WriteIniNumber(const QString &file, const QString &section, const QString &
 bool WriteIniNumber(const QString &file, const QString &section, const QString &key,
                     bool value);
 
-// The plain text form of a number: "0", "1", "-1", "2.5".
+// The plain text form of a number: "0", "1", "-1", "2.5"; of a boolean:
+// "True", "False".
 QString PlainNumberText(double value);
+QString BooleanText(bool value);
 
 inline constexpr int kIniValueMaxLength = 2047;
 

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <cmath>
+#include <optional>
 
 namespace vexlo {
 namespace {
@@ -39,18 +40,21 @@ struct Place {
     QString key;
 };
 
-void SaveControl(QWidget &control, const QString &tag, const Place &at)
+// A control's state as the settings store it; nothing for a control whose
+// tag does not fit its kind.
+std::optional<QString> SavedText(QWidget &control, const QString &tag)
 {
     if (tag == u"O") {
         if (auto *button = qobject_cast<QAbstractButton *>(&control))
-            WriteIniNumber(at.file, at.section, at.key, button->isChecked());
+            return BooleanText(button->isChecked());
     } else if (tag == u"C") {
         if (auto *box = qobject_cast<QCheckBox *>(&control))
-            WriteIniNumber(at.file, at.section, at.key, double(CheckBoxValue(*box)));
+            return PlainNumberText(double(CheckBoxValue(*box)));
     } else if (tag == u"T" || tag == u"N") {
         if (auto *edit = qobject_cast<QLineEdit *>(&control))
-            WriteIniString(at.file, at.section, at.key, edit->text());
+            return edit->text();
     }
+    return std::nullopt;
 }
 
 void LoadControl(QWidget &control, const QString &tag, const Place &at)
@@ -94,7 +98,12 @@ void ForEachCodedControl(QWidget &window, QString &file, Visit visit)
 
 void SaveControls(QWidget &window, QString &file)
 {
-    ForEachCodedControl(window, file, SaveControl);
+    QList<IniValue> values;
+    ForEachCodedControl(window, file, [&values](QWidget &control, const QString &tag, const Place &at) {
+        if (const auto text = SavedText(control, tag))
+            values.append({at.key, *text});
+    });
+    WriteIniValues(ResolvedFile(file), window.objectName(), values);
 }
 
 void LoadControls(QWidget &window, QString &file)

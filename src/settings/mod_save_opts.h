@@ -24,6 +24,7 @@ namespace vexlo {
 // the order of the keys in a new file.
 //
 // An empty `file` means IniPath(), which is then stored into `file`.
+// All of the window's keys are written in one update of the file.
 void SaveControls(QWidget &window, QString &file);
 
 // Restores every coded control, with its current state as the default, so a

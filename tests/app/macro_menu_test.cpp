@@ -220,7 +220,7 @@ TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)
     ASSERT_EQ(prompt->boxes().size(), 3);
     EXPECT_EQ(prompt->boxes()[0].text, QStringLiteral("No file selected."));
     EXPECT_EQ(prompt->boxes()[1].text, QStringLiteral("No file selected."));
-    EXPECT_TRUE(prompt->boxes()[2].text.startsWith(QStringLiteral("File not found")));
+    EXPECT_TRUE(prompt->boxes()[2].text.startsWith(QStringLiteral("Cannot read ")));
     for (const auto &box : prompt->boxes()) {
         EXPECT_EQ(box.icon, Prompt::Icon::Critical);
         EXPECT_EQ(box.title, QStringLiteral("Vexlo"));

@@ -137,7 +137,7 @@ TEST_F(LoadPreview, EveryRegressionFileShowsItsRefusalOrItsPreview)
     QFile::remove(folder.file(QStringLiteral("gone.bmp")));
     dialog.File1->setCurrentItem(dialog.File1->findItems(QStringLiteral("gone.bmp"), Qt::MatchExactly).value(0));
     EXPECT_EQ(dialog.FileName->text(),
-              QStringLiteral("No such file or directory: ") + folder.file(QStringLiteral("gone.bmp")));
+              QStringLiteral("Cannot read %1: No such file or directory").arg(folder.file(QStringLiteral("gone.bmp"))));
     EXPECT_FALSE(dialog.BtnLoad->isEnabled());
 }
 
@@ -155,7 +155,7 @@ TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
     if (probe.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "permissions do not stop this user from reading";
     choose(QStringLiteral("locked.bmp"));
-    EXPECT_EQ(dialog.FileName->text(), QStringLiteral("Permission denied: ") + path);
+    EXPECT_EQ(dialog.FileName->text(), QStringLiteral("Cannot read %1: Permission denied").arg(path));
     EXPECT_TRUE(dialog.TileSet->isHidden());
     EXPECT_FALSE(dialog.BtnLoad->isEnabled());
     EXPECT_TRUE(dialog.TransLCol->isHidden());

@@ -111,7 +111,7 @@ TEST(RegressionFiles, UnusablePicturesAreRefusedWithTheExactReason)
         EXPECT_EQ(file.refusal, QString::fromLatin1(refusal.text));
     }
     EXPECT_EQ(LoadSheetFile(DataFile("missing.bmp")).refusal,
-              QStringLiteral("No such file or directory: ") + DataFile("missing.bmp"));
+              QStringLiteral("Cannot read %1: No such file or directory").arg(DataFile("missing.bmp")));
 }
 
 TEST(RegressionFiles, PicturesThatEndEarlyComeOutTheSameEveryTime)

@@ -87,9 +87,9 @@ TEST(MacroFiles, FailuresDescribeTheProblem)
 {
     test::TempFolder folder;
     EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("missing.vmi"))); }),
-              QStringLiteral("File not found: ") + folder.file(QStringLiteral("missing.vmi")));
+              QStringLiteral("Cannot read %1: No such file or directory").arg(folder.file(QStringLiteral("missing.vmi"))));
     EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.path()); }),
-              folder.path() + QStringLiteral(" is a folder, not a macro file."));
+              QStringLiteral("Cannot read %1: Is a directory").arg(folder.path()));
     EXPECT_TRUE(test::FailureOf([&] { WriteMacroFile(folder.file(QStringLiteral("no/such/x.vmi")), kCopyDrag); })
                     .startsWith(QStringLiteral("Cannot write ")));
 }

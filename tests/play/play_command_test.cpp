@@ -65,6 +65,14 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--replace-translucent"), QStringLiteral("yes")} + sheets(),
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("other.vmi")} + sheets(),
         QStringList{QStringLiteral("copy.vmi")} + sheets() + QStringList{QStringLiteral("--out-left")},
+        // Signs and blanks are no hexadecimal digits.
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left-keys"), QStringLiteral("#+FFFFF,#000000")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left-keys"), QStringLiteral("# FFFFF,#000000")} + sheets(),
+        // Empty file names name no file.
+        QStringList{QStringLiteral("")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral(""), QStringLiteral("--right"),
+                    QStringLiteral("right.bmp")},
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-right"), QStringLiteral("")} + sheets(),
     };
     for (const QStringList &arguments : wrong) {
         const test::PlayRun run = play(arguments);
@@ -82,6 +90,8 @@ TEST_F(VexloPlay, KeyColoursAreReadAsHexadecimalRgb)
     EXPECT_FALSE(ParseHexColour(QStringLiteral("FF00FF")));
     EXPECT_FALSE(ParseHexColour(QStringLiteral("#FF00F")));
     EXPECT_FALSE(ParseHexColour(QStringLiteral("#GG0000")));
+    EXPECT_FALSE(ParseHexColour(QStringLiteral("#-FFFFF")));
+    EXPECT_FALSE(ParseHexColour(QStringLiteral("#FFFFF ")));
 }
 
 TEST_F(VexloPlay, PlaysAndWritesTheRequestedSheets)
@@ -117,9 +127,23 @@ TEST_F(VexloPlay, SheetsAreRefusedWithTheLoadDialogsTextsNamingTheFile)
     const test::PlayRun tall = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("left.bmp"),
                                      QStringLiteral("--right"), QStringLiteral("short.bmp")});
     EXPECT_EQ(tall.err, QStringLiteral("vexlo-play: short.bmp: Invalid size (Y mod 32 <> 0).\n"));
-    const test::PlayRun missing = play(QStringList{QStringLiteral("none.vmi")} + sheets());
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_TRUE(missing.err.contains(QStringLiteral("File not found")));
+}
+
+TEST_F(VexloPlay, AFileThatCannotBeReadIsNamedOnceWithOneReason)
+{
+    QFile::link(folder.file(QStringLiteral("gone")), folder.file(QStringLiteral("dangling")));
+    const QString noSuchFile = QStringLiteral("vexlo-play: Cannot read %1: No such file or directory\n");
+    for (const QString &macro : {QStringLiteral("none.vmi"), QStringLiteral("dangling")}) {
+        const test::PlayRun run = play(QStringList{macro} + sheets());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, noSuchFile.arg(macro));
+    }
+    for (const QString &sheet : {QStringLiteral("none.bmp"), QStringLiteral("dangling")}) {
+        const test::PlayRun run = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), sheet,
+                                        QStringLiteral("--right"), QStringLiteral("right.bmp")});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, noSuchFile.arg(sheet));
+    }
 }
 
 TEST_F(VexloPlay, AnEmptyMacroIsRefusedAsInTheWindow)
