@@ -60,10 +60,11 @@ Target Resolve(const QString &path)
 {
     Target target;
     target.shown = target.real = path;
-    const QFileInfo info(path);
-    if (info.isSymLink() && info.exists())
-        target.real = info.canonicalFilePath();
-    target.exists = stat(Native(target.real).constData(), &target.status) == 0;
+    target.exists = stat(Native(path).constData(), &target.status) == 0;
+    // Only a regular file's link is followed by name: a device or a pipe
+    // (/dev/fd/N of a shell's >(...)) is opened through the path as given.
+    if (target.exists && S_ISREG(target.status.st_mode) && QFileInfo(path).isSymLink())
+        target.real = QFileInfo(path).canonicalFilePath();
     return target;
 }
 

@@ -19,6 +19,8 @@
 #include <QStorageInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+
 
 namespace vexlo::test {
 namespace {
@@ -159,6 +161,27 @@ TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
     EXPECT_TRUE(dialog.TileSet->isHidden());
     EXPECT_FALSE(dialog.BtnLoad->isEnabled());
     EXPECT_TRUE(dialog.TransLCol->isHidden());
+}
+
+TEST_F(LoadPreview, AFifoOrADeviceIsRefusedWithoutBeingOpened)
+{
+    // The file list shows links to them, not FIFOs and devices themselves.
+    const QString fifo = folder.file(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.file(QStringLiteral("pipe"))).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("pipe")), fifo));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.file(QStringLiteral("zero.bmp"))));
+    // Opening a FIFO that nobody writes would never come back: asked of the
+    // loading path alone first, so this test fails rather than hangs.
+    ASSERT_TRUE(InChildWithin(5000, [&] {
+        return LoadSheetFile(fifo).refusal == fifo + QStringLiteral(" is not a regular file.");
+    }));
+    dialog.Dir1->setPath(folder.path());
+    for (const QString &name : {QStringLiteral("pipe.bmp"), QStringLiteral("zero.bmp")}) {
+        choose(name);
+        EXPECT_EQ(dialog.FileName->text(), folder.file(name) + QStringLiteral(" is not a regular file."));
+        EXPECT_TRUE(dialog.TileSet->isHidden());
+        EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+    }
 }
 
 TEST_F(LoadPreview, ExploreOpensTheFolderAndShowsWhyItCouldNot)

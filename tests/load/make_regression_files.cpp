@@ -2,9 +2,11 @@
 // each can be made again: make_load_regression_files tests/data/load
 #include "picture_bytes.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QCoreApplication>
+#include <QImageWriter>
 #include <QList>
 
 #include <cstdio>
@@ -133,6 +135,30 @@ QByteArray IconPointingPastTheEnd()
     return icon;
 }
 
+// Taller than any sheet in a few bytes: a 1-bit bitmap of 32 x 1,048,576
+// pixels whose rows are missing, 118 bytes in all; widened as a sheet it
+// would take more than a gigabyte.
+QByteArray TallBitmap()
+{
+    return BitmapHeaders(32, 1048576, 1, 0, 2 * 4, 56) + Palette(2) + QByteArray(56, '\0');
+}
+
+// A whole 1-bit PNG of 64 x 524,288 pixels, a few kilobytes; as a sheet
+// more than half a gigabyte.
+QByteArray TallPng()
+{
+    QImage picture(64, 524288, QImage::Format_Mono);
+    picture.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    picture.fill(0);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setQuality(0); // the smallest file
+    writer.write(picture);
+    return bytes;
+}
+
 struct RegressionFile {
     const char *name;
     QByteArray bytes;
@@ -188,6 +214,8 @@ QList<RegressionFile> RegressionFiles()
         {"png_bytes.bmp", WrittenBytes(BlockPicture(64, 32), "png")},
         {"mng_bytes.bmp", FoundByFuzzing()},
         {"sides_2g.bmp", claiming(std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::max(), 64)},
+        {"tall_1048576.bmp", TallBitmap()},
+        {"tall_png_bytes.bmp", TallPng()},
     };
 }
 

@@ -74,6 +74,9 @@ const Refusal kRefusals[] = {
     {"wide_8193.bmp", "Invalid size (X > 256)."},
     {"mng_bytes.bmp", "The file holds no picture."}, // found by fuzzing: read "successfully" as nothing
     {"sides_2g.bmp", "Unable to read image data"},   // found by fuzzing: 2^31 - 1 square, sizes past 64 bits
+    // Taller than any sheet, refused from the declared size before a pixel is read.
+    {"tall_1048576.bmp", "Height too large. A sheet can be at most 4096 tiles (131072 pixels) high."},
+    {"tall_png_bytes.bmp", "Height too large. A sheet can be at most 4096 tiles (131072 pixels) high."},
 };
 
 // Damaged files of 64-pixel-wide pictures whose missing pixels the readers

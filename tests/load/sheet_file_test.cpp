@@ -93,6 +93,9 @@ TEST(SheetFile, SizeRulesReportOnlyTheFirstBrokenRule)
         {{256, 32}, ""},
         {{96, 64}, ""},
         {{32, 1024}, ""},
+        {{32, 131072}, ""},
+        {{32, 131104}, "Height too large. A sheet can be at most 4096 tiles (131072 pixels) high."},
+        {{300, 200000}, "Invalid size (X > 256)."},
     };
     for (const auto &c : cases)
         EXPECT_EQ(SheetRuleFailure(c.size), QString::fromLatin1(c.failure))

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace vexlo {
 namespace {
 
@@ -92,6 +94,23 @@ TEST(MacroFiles, FailuresDescribeTheProblem)
               QStringLiteral("Cannot read %1: Is a directory").arg(folder.path()));
     EXPECT_TRUE(test::FailureOf([&] { WriteMacroFile(folder.file(QStringLiteral("no/such/x.vmi")), kCopyDrag); })
                     .startsWith(QStringLiteral("Cannot write ")));
+}
+
+TEST(MacroFiles, AFifoOrADeviceIsRefusedBeforeItIsOpenedAndEndlessInputStopsAtTheLimit)
+{
+    test::TempFolder folder;
+    const QString fifo = folder.file(QStringLiteral("walls.vmi"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), folder.file(QStringLiteral("zero.vmi"))));
+    // Opening a FIFO that nobody writes would never come back.
+    EXPECT_TRUE(test::InChildWithin(5000, [&] {
+        return test::FailureOf([&] { ReadMacroFile(fifo); }) == fifo + QStringLiteral(" is not a regular file.");
+    }));
+    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi"))); }),
+              folder.file(QStringLiteral("zero.vmi")) + QStringLiteral(" is not a regular file."));
+    // Read as the batch tool reads them: up to the limit, whatever the size says (0 here).
+    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi")), SpecialFiles::Read); }),
+              folder.file(QStringLiteral("zero.vmi")) + QStringLiteral(" is too large to be a macro file."));
 }
 
 TEST(MacroFiles, AReadOnlyFolderOrAWriteCutShortLeavesTheOldFileAsItWas)

@@ -6,6 +6,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QThread>
+
+#include <csignal>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -182,6 +186,51 @@ TEST_F(VexloPlay, AnOutputThatCannotBeWrittenIsReportedAndTheOtherIsNotWrittenEi
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: Cannot write"))) << run.err.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4) << "no temporary file left behind";
+}
+
+TEST_F(VexloPlay, AFileSizeLimitIsAReportedFailureThatChangesNoFile)
+{
+    folder.write(QStringLiteral("old.bmp"), "earlier file");
+    const test::PlayRun run = test::RunVexloPlay(
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"), QStringLiteral("old.bmp")} + sheets(),
+        folder.path(), [] {
+            std::signal(SIGXFSZ, SIG_DFL); // as a shell leaves it: the program must see to it itself
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    EXPECT_EQ(run.exitCode, 1) << "not ended by SIGXFSZ";
+    EXPECT_EQ(run.err, QStringLiteral("vexlo-play: Cannot write old.bmp: File too large\n"));
+    EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file left behind";
+}
+
+TEST_F(VexloPlay, PipesAreReadAndWrittenAndEndlessInputStopsAtTheLimit)
+{
+    // As a shell gives them: <(...) and >(...) name pipes.
+    QProcess shell;
+    shell.setWorkingDirectory(folder.path());
+    shell.start(QStringLiteral("bash"),
+                {QStringLiteral("-c"),
+                 QStringLiteral("\"$0\" copy.vmi --left <(cat left.bmp) --right right.bmp "
+                                "--out-left >(cat > piped.bmp; touch piped.done)"),
+                 QStringLiteral(VEXLO_PLAY_BINARY)});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(shell.exitCode(), 0) << shell.readAllStandardError().constData();
+    for (int wait = 0; wait < 500 && !QFile::exists(folder.file(QStringLiteral("piped.done"))); ++wait)
+        QThread::msleep(10);
+    const test::PlayRun direct =
+        play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"), QStringLiteral("direct.bmp")} + sheets());
+    ASSERT_EQ(direct.exitCode, 0);
+    EXPECT_EQ(folder.read(QStringLiteral("piped.bmp")), folder.read(QStringLiteral("direct.bmp")));
+
+    // A device without an end is read up to the limit of its kind and refused.
+    const test::PlayRun macro = play(QStringList{QStringLiteral("/dev/zero")} + sheets());
+    EXPECT_EQ(macro.exitCode, 1);
+    EXPECT_EQ(macro.err, QStringLiteral("vexlo-play: /dev/zero is too large to be a macro file.\n"));
+    const test::PlayRun sheet = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("/dev/zero"),
+                                      QStringLiteral("--right"), QStringLiteral("right.bmp")});
+    EXPECT_EQ(sheet.exitCode, 1);
+    EXPECT_EQ(sheet.err, QStringLiteral("vexlo-play: /dev/zero is too large to be a sheet file.\n"));
 }
 
 TEST_F(VexloPlay, BothOutputsNamingOneFileAreRefusedAsWrongArguments)

@@ -6,6 +6,8 @@
 
 #include <QProcess>
 
+#include <functional>
+
 namespace vexlo::test {
 
 // The outcome of one run of the vexlo-play program.
@@ -15,10 +17,15 @@ struct PlayRun {
     QString err;
 };
 
-inline PlayRun RunVexloPlay(const QStringList &arguments, const QString &folder)
+// `inChild` runs in the new process just before the program starts (to set
+// a limit, say).
+inline PlayRun RunVexloPlay(const QStringList &arguments, const QString &folder,
+                            const std::function<void()> &inChild = {})
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
     process.start(QStringLiteral(VEXLO_PLAY_BINARY), arguments);
     PlayRun run;
     if (!process.waitForFinished(30000)) {

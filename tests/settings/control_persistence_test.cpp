@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace vexlo {
 namespace {
 
@@ -192,6 +196,45 @@ TEST_F(ControlPersistence, LaterSavesReplaceValuesInPlaceAndKeepEveryOtherLine)
     save(window);
     EXPECT_EQ(stored(), QByteArray("; kept comment\r\n[Sample]\r\nName10=start\r\nUnknown=keep me\r\nSwitch=1\r\n"
                                    "Choice0=True\r\nChoice1=False\r\nCount=5\r\n[Other]\r\nSwitch=9\r\n"));
+}
+
+// Runs `save` in two processes at once, started together.
+void SaveAtOnce(const std::function<void()> &first, const std::function<void()> &second)
+{
+    int go[2];
+    ASSERT_EQ(pipe(go), 0);
+    pid_t children[2];
+    for (int i = 0; i < 2; ++i) {
+        children[i] = fork();
+        ASSERT_NE(children[i], -1);
+        if (children[i] == 0) {
+            char byte;
+            close(go[1]);
+            _exit(read(go[0], &byte, 1) == 1 ? ((i == 0 ? first : second)(), 0) : 1);
+        }
+    }
+    close(go[0]);
+    EXPECT_EQ(write(go[1], "!!", 2), 2);
+    close(go[1]);
+    for (pid_t child : children)
+        waitpid(child, nullptr, 0);
+}
+
+TEST_F(ControlPersistence, TwoCopiesSavingAtOnceLeaveAllOfOnesKeysNeverAMix)
+{
+    SampleWindow one;
+    SampleWindow other;
+    other.Switch->setChecked(false);
+    other.Second->setChecked(true);
+    other.Count->setText(QStringLiteral("7"));
+    other.Name->setText(QStringLiteral("other"));
+    const QByteArray ones = "[Sample]\nSwitch=1\nChoice0=True\nChoice1=False\nCount=5\nName10=start\n";
+    const QByteArray others = "[Sample]\nSwitch=0\nChoice0=False\nChoice1=True\nCount=7\nName10=other\n";
+    for (int round = 0; round < 30; ++round) {
+        SaveAtOnce([&] { save(one); }, [&] { save(other); });
+        const QByteArray saved = stored();
+        ASSERT_TRUE(saved == ones || saved == others) << "round " << round << ":\n" << saved.constData();
+    }
 }
 
 TEST(HasIndex, OnlyControlsWithAWholeNumberIndexAreArrayMembers)

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace vexlo {
 namespace {
@@ -190,6 +193,23 @@ TEST_F(IniFile, AReadOnlyFolderOrAWriteCutShortFailsWithoutDamage)
     EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] { return !write("Opt", "A", QStringLiteral("2")); }));
     EXPECT_EQ(stored(), before);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Vexlo.INI")});
+}
+
+TEST_F(IniFile, ASettingsFileThatIsNoRegularFileIsReadAsEmptyAndNeverWritten)
+{
+    const QString fifo = folder.file(QStringLiteral("settings.fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, path()));
+    // Opening a FIFO that nobody writes would never come back.
+    EXPECT_TRUE(test::InChildWithin(5000, [&] {
+        return read("Opt", "ChkStartWiz") == QStringLiteral("default")
+               && !write("Opt", "ChkStartWiz", QStringLiteral("0"));
+    }));
+    EXPECT_FALSE(write("Opt", "ChkStartWiz", QStringLiteral("0")));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    struct stat status {};
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST(PlainNumberText, WholeNumbersHaveNoPointAndFractionsNoExponent)

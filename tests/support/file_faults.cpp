@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <csignal>
@@ -55,19 +56,66 @@ bool ReadOnlyFolder::holds() const
     return false;
 }
 
-bool InChildUnderFileSizeLimit(qint64 bytes, const std::function<bool()> &body)
+namespace {
+
+// Runs `body` in a child process after `prepare`; true when it returned true
+// within the time.
+bool InChild(int timeoutMs, const std::function<bool()> &prepare, const std::function<bool()> &body)
 {
     const pid_t child = fork();
     if (child == -1)
         return false;
-    if (child == 0) {
+    if (child == 0)
+        _exit(prepare() && body() ? 0 : 1);
+    QElapsedTimer clock;
+    clock.start();
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0) {
+        if (clock.elapsed() > timeoutMs) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            return false;
+        }
+        usleep(10000);
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The process's address space in bytes, from the kernel's own count.
+qint64 AddressSpaceBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
+} // namespace
+
+bool InChildUnderFileSizeLimit(qint64 bytes, const std::function<bool()> &body)
+{
+    return InChild(60000, [bytes] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{rlim_t(bytes), rlim_t(bytes)};
-        const bool limited = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-        _exit(limited && body() ? 0 : 1);
-    }
-    int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }, body);
+}
+
+bool InChildUnderMemoryLimit(qint64 extraBytes, const std::function<bool()> &body, int timeoutMs)
+{
+    return InChild(timeoutMs, [extraBytes] {
+        const qint64 now = AddressSpaceBytes();
+        const rlimit limit{rlim_t(now + extraBytes), rlim_t(now + extraBytes)};
+        return now > 0 && setrlimit(RLIMIT_AS, &limit) == 0;
+    }, body);
+}
+
+bool InChildWithin(int timeoutMs, const std::function<bool()> &body)
+{
+    return InChild(timeoutMs, [] { return true; }, body);
 }
 
 QString FailureOf(const std::function<void()> &action)

@@ -45,6 +45,17 @@ private:
 // `body` returned true. What `body` changes in memory stays in the child.
 bool InChildUnderFileSizeLimit(qint64 bytes, const std::function<bool()> &body);
 
+// Runs `body` in a child process whose address space may grow by at most
+// `extraBytes` beyond what it holds at the start, as under `ulimit -v`.
+// True when `body` returned true; false also when the child crashed or had
+// not ended after `timeoutMs` (then it is killed): a hang is a failure too.
+bool InChildUnderMemoryLimit(qint64 extraBytes, const std::function<bool()> &body, int timeoutMs = 30000);
+
+// Runs `body` in a child process: true when it returned true within
+// `timeoutMs`, so a call that would never come back fails the test instead
+// of holding it.
+bool InChildWithin(int timeoutMs, const std::function<bool()> &body);
+
 // The description of the vexlo::Failure that `action` raised; empty when none.
 QString FailureOf(const std::function<void()> &action);
 

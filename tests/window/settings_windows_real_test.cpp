@@ -56,6 +56,23 @@ TEST_F(SettingsWindows, SetupShowsOptionsWhoseSwitchesActAtOnceAndAreSavedAtClos
     EXPECT_TRUE(saved.endsWith("[Mine]\nkeep=yes\n")) << saved.constData();
 }
 
+TEST_F(SettingsWindows, AFileSizeLimitAtClosingCostsTheSettingsNotACrash)
+{
+    // Saving every key makes the file grow past the limit.
+    const QByteArray before = "[Opt]\nChkStartWiz=0\n";
+    session->writeProgramFile(QStringLiteral("Vexlo.INI"), before);
+    session->limitFileSize(before.size() + 16);
+    ASSERT_TRUE(session->startVexlo());
+    const QString main = session->waitForWindow(QStringLiteral("^Vexlo$"));
+    ASSERT_FALSE(main.isEmpty());
+    QThread::msleep(300);
+    ASSERT_TRUE(session->closeWindow(main));
+    EXPECT_TRUE(session->waitForExit()) << "ended by SIGXFSZ instead of exiting normally";
+    QFile settings(session->programFile(QStringLiteral("Vexlo.INI")));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), before);
+}
+
 TEST_F(SettingsWindows, AFirstStartShowsOptionsBeforeTheMainWindowAndThenTheLeftLoadDialog)
 {
     ASSERT_TRUE(session->startVexlo()); // no settings file: a new installation

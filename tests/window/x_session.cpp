@@ -6,6 +6,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace vexlo::test {
 namespace {
 
@@ -104,6 +107,13 @@ bool XSession::start(const QString &binary, QProcessEnvironment environment)
 {
     vexlo_.setProcessEnvironment(environment);
     vexlo_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (fileSizeLimit_ >= 0) {
+        vexlo_.setChildProcessModifier([limit = rlim_t(fileSizeLimit_)] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            const rlimit fileSize{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &fileSize);
+        });
+    }
     vexlo_.start(binary, {});
     return vexlo_.waitForStarted(5000);
 }

@@ -28,6 +28,10 @@ public:
     void writeProgramFile(const QString &name, const QByteArray &bytes);
     QString programFile(const QString &name) const;
     bool startVexlo();
+    // Vexlo, once started, may not make any file larger than this, and the
+    // signal the system sends for a larger one is left as a shell leaves it:
+    // ending the program unless it sees to it itself.
+    void limitFileSize(qint64 bytes) { fileSizeLimit_ = bytes; }
     // Starts an installed Vexlo as it is, with `home` as the user's home and
     // configuration folder.
     bool startInstalled(const QString &binary, const QString &home);
@@ -64,6 +68,7 @@ private:
     QProcess vexlo_;
     QString display_;
     bool ready_ = false;
+    qint64 fileSizeLimit_ = -1;
 };
 
 } // namespace vexlo::test

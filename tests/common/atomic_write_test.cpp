@@ -1,0 +1,228 @@
+// Writing files as one: all of them or none, a replaced file keeping its
+// owner, group and mode, and devices and FIFOs written where they are.
+#include "common/atomic_write.h"
+
+#include "support/file_faults.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace vexlo {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+struct stat StatusOf(const QString &path)
+{
+    struct stat status {};
+    EXPECT_EQ(stat(QFile::encodeName(path).constData(), &status), 0) << path.toStdString();
+    return status;
+}
+
+// Every name in the folder, hidden ones too.
+QStringList Names(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+std::vector<FileContent> Contents(const QStringList &paths, const QByteArray &bytes)
+{
+    std::vector<FileContent> files;
+    for (const QString &path : paths)
+        files.push_back({path, [bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }});
+    return files;
+}
+
+// The replace step fails from its `failAt`th call on, as a rename refused
+// by a shared folder or a full directory would.
+int g_replaceCalls = 0;
+int g_failAt = 0;
+int FailingReplace(const char *from, const char *to)
+{
+    if (++g_replaceCalls >= g_failAt) {
+        errno = EPERM;
+        return -1;
+    }
+    return std::rename(from, to);
+}
+
+class FailingReplaceStep {
+public:
+    explicit FailingReplaceStep(int failAt)
+    {
+        g_replaceCalls = 0;
+        g_failAt = failAt;
+        SetReplaceStepForTesting(&FailingReplace);
+    }
+    ~FailingReplaceStep() { SetReplaceStepForTesting(nullptr); }
+};
+
+TEST(WritingFilesAsOne, AReplaceRefusedLatePutsBackTheFilesAlreadyReplaced)
+{
+    test::TempFolder folder;
+    folder.write(QStringLiteral("a.bmp"), "old a");
+    folder.write(QStringLiteral("c.bmp"), "old c");
+    const ino_t inodeA = StatusOf(folder.file(QStringLiteral("a.bmp"))).st_ino;
+    const QStringList paths{folder.file(QStringLiteral("a.bmp")), folder.file(QStringLiteral("b.bmp")),
+                            folder.file(QStringLiteral("c.bmp"))};
+    {
+        const FailingReplaceStep failing(3);
+        EXPECT_EQ(WriteFilesAtomically(Contents(paths, "new")),
+                  QStringLiteral("Cannot write %1: Operation not permitted").arg(paths[2]));
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("a.bmp")), "old a");
+    EXPECT_EQ(StatusOf(paths[0]).st_ino, inodeA) << "the very file that was there, not a copy";
+    EXPECT_EQ(folder.read(QStringLiteral("c.bmp")), "old c");
+    EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("a.bmp"), QStringLiteral("c.bmp")}))
+        << "the new file is gone again and no temporary or backup file is left";
+
+    EXPECT_EQ(WriteFilesAtomically(Contents(paths, "new")), QString());
+    for (const char *name : {"a.bmp", "b.bmp", "c.bmp"})
+        EXPECT_EQ(folder.read(QString::fromLatin1(name)), "new");
+    EXPECT_EQ(Names(folder.path()).size(), 3);
+}
+
+TEST(WritingFilesAsOne, ASharedFolderRefusingToReplaceAnotherUsersFileChangesNothing)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to give a file to another user";
+    test::TempFolder folder;
+    chmod(QFile::encodeName(folder.path()).constData(), 01777); // shared by all, as /tmp: sticky
+    folder.write(QStringLiteral("mine.bmp"), "my old sheet");
+    folder.write(QStringLiteral("theirs.bmp"), "their sheet");
+    ASSERT_EQ(chown(QFile::encodeName(folder.file(QStringLiteral("mine.bmp"))).constData(), kNobody, kNobody), 0);
+    QString failure;
+    {
+        const test::ActingAsOrdinaryUser me; // nobody, who owns mine.bmp but not theirs.bmp
+        failure = WriteFilesAtomically(Contents({folder.file(QStringLiteral("mine.bmp")),
+                                                 folder.file(QStringLiteral("theirs.bmp"))},
+                                                "new sheet"));
+    }
+    EXPECT_EQ(failure, QStringLiteral("Cannot write %1: Operation not permitted")
+                           .arg(folder.file(QStringLiteral("theirs.bmp"))));
+    EXPECT_EQ(folder.read(QStringLiteral("mine.bmp")), "my old sheet");
+    EXPECT_EQ(folder.read(QStringLiteral("theirs.bmp")), "their sheet");
+    EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("mine.bmp"), QStringLiteral("theirs.bmp")}));
+}
+
+// A folder in which files can be added but none renamed or removed.
+class AppendOnlyFolder {
+public:
+    explicit AppendOnlyFolder(const QString &path) : fd_(open(QFile::encodeName(path).constData(), O_RDONLY))
+    {
+        int flags = 0;
+        holds_ = fd_ >= 0 && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0
+                 && (flags |= FS_APPEND_FL, ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0);
+    }
+    ~AppendOnlyFolder()
+    {
+        int flags = 0;
+        if (holds_ && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags &= ~FS_APPEND_FL;
+            ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    bool holds() const { return holds_; }
+
+private:
+    int fd_;
+    bool holds_ = false;
+};
+
+TEST(WritingFilesAsOne, AnAppendOnlyFolderIsRefusedBeforeAnyFileChanges)
+{
+    test::TempFolder folder;
+    folder.write(QStringLiteral("first.bmp"), "old first");
+    QDir(folder.path()).mkdir(QStringLiteral("log"));
+    folder.write(QStringLiteral("log/second.bmp"), "old second");
+    const AppendOnlyFolder appendOnly(folder.file(QStringLiteral("log")));
+    if (!appendOnly.holds())
+        GTEST_SKIP() << "append-only folders need root and a file system that has them (ext4, xfs, btrfs)";
+    const QString second = folder.file(QStringLiteral("log/second.bmp"));
+    EXPECT_EQ(WriteFilesAtomically(Contents({folder.file(QStringLiteral("first.bmp")), second}, "new")),
+              QStringLiteral("Cannot write %1: it or its folder is append-only or immutable").arg(second));
+    EXPECT_EQ(folder.read(QStringLiteral("first.bmp")), "old first");
+    EXPECT_EQ(folder.read(QStringLiteral("log/second.bmp")), "old second");
+    EXPECT_EQ(Names(folder.path()), QStringList{QStringLiteral("first.bmp")});
+    EXPECT_EQ(Names(folder.file(QStringLiteral("log"))), QStringList{QStringLiteral("second.bmp")});
+}
+
+TEST(WritingFilesAsOne, AReplacedFileKeepsItsOwnerGroupAndModeAndALinkStaysALink)
+{
+    test::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("shared.INI"));
+    folder.write(QStringLiteral("shared.INI"), "old");
+    chmod(QFile::encodeName(path).constData(), 0640);
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0);
+    }
+    ASSERT_TRUE(QFile::link(path, folder.file(QStringLiteral("link.INI"))));
+
+    EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("link.INI")), QByteArray("new")), QString());
+    EXPECT_EQ(folder.read(QStringLiteral("shared.INI")), "new");
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("link.INI"))).isSymLink());
+    const struct stat after = StatusOf(path);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(after.st_uid, kNobody) << "root's write took another user's file over";
+        EXPECT_EQ(after.st_gid, kNobody);
+    }
+
+    const mode_t mask = umask(022);
+    EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("new.INI")), QByteArray("x")), QString());
+    umask(mask);
+    EXPECT_EQ(StatusOf(folder.file(QStringLiteral("new.INI"))).st_mode & 07777, 0644u);
+}
+
+TEST(WritingFilesAsOne, DevicesAndFifosAreWrittenWhereTheyAreAndStayWhatTheyAre)
+{
+    test::TempFolder folder;
+    const QString fifo = folder.file(QStringLiteral("out.fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(fifo, folder.file(QStringLiteral("out.bmp"))));
+
+    // Nobody reads it: a failure at once, not a wait.
+    EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("out.bmp")), QByteArray("sheet")),
+              QStringLiteral("Cannot write %1: nothing reads from it").arg(folder.file(QStringLiteral("out.bmp"))));
+
+    QProcess reader;
+    reader.start(QStringLiteral("cat"), {fifo});
+    ASSERT_TRUE(reader.waitForStarted());
+    QString failure;
+    for (int tries = 0; tries < 100; ++tries) { // until cat has the FIFO open
+        failure = WriteFileAtomically(folder.file(QStringLiteral("out.bmp")), QByteArray("sheet"));
+        if (failure.isEmpty())
+            break;
+        usleep(20000);
+    }
+    EXPECT_EQ(failure, QString());
+    ASSERT_TRUE(reader.waitForFinished());
+    EXPECT_EQ(reader.readAllStandardOutput(), "sheet");
+    EXPECT_TRUE(S_ISFIFO(StatusOf(fifo).st_mode));
+    EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("out.bmp"), QStringLiteral("out.fifo")}));
+
+    const QString null = folder.file(QStringLiteral("null"));
+    if (mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "cannot make a device node here (needs root outside a restricted container)";
+    EXPECT_EQ(WriteFileAtomically(null, QByteArray("thrown away")), QString());
+    EXPECT_TRUE(S_ISCHR(StatusOf(null).st_mode));
+}
+
+} // namespace
+} // namespace vexlo

@@ -1,0 +1,89 @@
+// How large a sheet can be, and what happens when memory runs short: the
+// tallest sheet saved loads back, a taller picture is refused from its
+// declared size, and a load that cannot have its memory fails with a reason
+// instead of crashing or hanging.
+#include "common/sheet_limits.h"
+#include "imageops/sheet_bitmap.h"
+#include "load/sheet_file.h"
+
+#include "support/file_faults.h"
+#include "support/pixels.h"
+#include "support/temp_folder.h"
+
+#include <QImageWriter>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+constexpr qint64 kMiB = 1024 * 1024;
+
+TEST(SheetLimits, TheTallestSheetSavedLoadsBackAndATallerPictureIsRefused)
+{
+    test::TempFolder folder;
+    const QImage tallest = test::PatternSheet(3, kMaxSheetHeight);
+    WriteSheetBitmap(tallest, folder.file(QStringLiteral("tallest.bmp")));
+    const SheetFile loaded = LoadSheetFile(folder.file(QStringLiteral("tallest.bmp")));
+    ASSERT_TRUE(loaded.accepted()) << loaded.refusal.toStdString();
+    EXPECT_TRUE(test::SamePixels(loaded.sheet, tallest));
+
+    // Narrow, so it once passed as a sheet 8 times its size that could be
+    // saved but never loaded again.
+    QImage taller(32, kMaxSheetHeight + 32, QImage::Format_RGB32);
+    taller.fill(Qt::white);
+    WriteSheetBitmap(taller, folder.file(QStringLiteral("taller.bmp")));
+    const SheetFile refused = LoadSheetFile(folder.file(QStringLiteral("taller.bmp")));
+    EXPECT_FALSE(refused.accepted());
+    EXPECT_EQ(refused.refusal, QStringLiteral("Height too large. A sheet can be at most 4096 tiles (131072 pixels) high."));
+}
+
+TEST(SheetLimits, MemoryThatCannotBeHadIsAFailureNamingThePicture)
+{
+    test::TempFolder folder;
+    QImage narrow(32, kMaxSheetHeight, QImage::Format_RGB32);
+    narrow.fill(Qt::white);
+    WriteSheetBitmap(narrow, folder.file(QStringLiteral("narrow.bmp")));
+    const QString path = folder.file(QStringLiteral("narrow.bmp"));
+    // Room to read the 16 MiB picture, not to widen it to 128 MiB.
+    EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {
+        const SheetFile file = LoadSheetFile(path);
+        return !file.accepted()
+               && file.refusal == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
+    }));
+    EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {
+        return test::FailureOf([] { AllocatedImage(256, kMaxSheetHeight, QImage::Format_RGB32); })
+               == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
+    }));
+}
+
+TEST(SheetLimits, PicturesWithTransparencyAreLaidOverBlackOnThisThreadWithLittleMemory)
+{
+    constexpr int kHeight = 32768;
+    QImage picture(256, kHeight, QImage::Format_ARGB32);
+    for (int y = 0; y < kHeight; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < 256; ++x)
+            row[x] = qRgba(x, y & 0xFF, 200, (x + y) & 0xFF);
+    }
+    test::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("alpha.bmp")); // PNG bytes: the content decides
+    ASSERT_TRUE(QImageWriter(path, "png").write(picture));
+    const qint64 pictureBytes = picture.sizeInBytes();
+    // The picture as read and once more as laid over black, and a little:
+    // no room for the stacks of worker threads, which Qt waits for forever
+    // when they cannot be started.
+    EXPECT_TRUE(test::InChildUnderMemoryLimit(2 * pictureBytes + 6 * kMiB, [&] {
+        const SheetFile file = LoadSheetFile(path);
+        if (!file.accepted())
+            return false;
+        for (int y = 0; y < kHeight; y += 97)
+            for (int x = 0; x < 256; ++x)
+                if (file.sheet.pixel(x, y) != (qPremultiply(picture.pixel(x, y)) | 0xFF000000u))
+                    return false;
+        return true;
+    }, 20000));
+}
+
+} // namespace
+} // namespace vexlo
