@@ -1,5 +1,6 @@
 // The picture loading path exactly as the load dialog uses it, on any file
 // of any of the six sheet file types (the first byte picks the type).
+#include "common/sheet_limits.h"
 #include "fuzz_support.h"
 #include "load/sheet_file.h"
 
@@ -27,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const QImage &sheet = loaded.sheet;
     fuzz::Require(sheet.format() == QImage::Format_RGB32, "a sheet is 32-bit RGB");
-    fuzz::Require(sheet.width() == 256 && sheet.height() > 0 && sheet.height() % 32 == 0, "a sheet keeps the rules");
+    fuzz::Require(sheet.width() == 256 && sheet.height() > 0 && sheet.height() % 32 == 0
+                      && sheet.height() <= kMaxSheetHeight,
+                  "a sheet keeps the rules");
     for (int y = 0; y < sheet.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(sheet.constScanLine(y));
         for (int x = 0; x < sheet.width(); ++x)

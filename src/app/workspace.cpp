@@ -1,6 +1,7 @@
 #include "app/workspace.h"
 
 #include "common/failure.h"
+#include "common/sheet_limits.h"
 
 namespace vexlo {
 
@@ -9,7 +10,7 @@ Workspace::Workspace(QObject *parent) : QObject(parent)
     for (Pane &pane : panes_)
         pane.sheet = blankSheet();
     for (QImage &chip : chips_) {
-        chip = QImage(kTileSize, kTileSize, QImage::Format_RGB32);
+        chip = AllocatedImage(kTileSize, kTileSize, QImage::Format_RGB32);
         chip.fill(kChipClear);
     }
 }
@@ -23,14 +24,14 @@ int Workspace::checkedIndex(int index)
 
 QImage Workspace::blankSheet(int height)
 {
-    QImage sheet(kSheetWidth, height, QImage::Format_RGB32);
+    QImage sheet = AllocatedImage(kSheetWidth, height, QImage::Format_RGB32);
     sheet.fill(Qt::black);
     return sheet;
 }
 
 void Workspace::setSheet(int pane, const QImage &sheet)
 {
-    panes_.at(checkedIndex(pane)).sheet = sheet.convertToFormat(QImage::Format_RGB32);
+    panes_.at(checkedIndex(pane)).sheet = ConvertedImage(sheet, QImage::Format_RGB32);
     emit sheetChanged(pane);
 }
 

@@ -51,6 +51,16 @@ TEST(SheetLimits, MemoryThatCannotBeHadIsAFailureNamingThePicture)
         return !file.accepted()
                && file.refusal == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
     }));
+    // A picture with a palette, read by the general reader: 32 MiB at 8 bits.
+    QImage indexed(256, kMaxSheetHeight, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 255)});
+    indexed.fill(1);
+    ASSERT_TRUE(QImageWriter(folder.file(QStringLiteral("indexed.bmp")), "bmp").write(indexed));
+    const QString indexedPath = folder.file(QStringLiteral("indexed.bmp"));
+    EXPECT_TRUE(test::InChildUnderMemoryLimit(16 * kMiB, [&] {
+        return LoadSheetFile(indexedPath).refusal
+               == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
+    }));
     EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {
         return test::FailureOf([] { AllocatedImage(256, kMaxSheetHeight, QImage::Format_RGB32); })
                == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
