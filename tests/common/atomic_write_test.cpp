@@ -14,8 +14,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -118,39 +116,13 @@ TEST(WritingFilesAsOne, ASharedFolderRefusingToReplaceAnotherUsersFileChangesNot
     EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("mine.bmp"), QStringLiteral("theirs.bmp")}));
 }
 
-// A folder in which files can be added but none renamed or removed.
-class AppendOnlyFolder {
-public:
-    explicit AppendOnlyFolder(const QString &path) : fd_(open(QFile::encodeName(path).constData(), O_RDONLY))
-    {
-        int flags = 0;
-        holds_ = fd_ >= 0 && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0
-                 && (flags |= FS_APPEND_FL, ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0);
-    }
-    ~AppendOnlyFolder()
-    {
-        int flags = 0;
-        if (holds_ && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags &= ~FS_APPEND_FL;
-            ioctl(fd_, FS_IOC_SETFLAGS, &flags);
-        }
-        if (fd_ >= 0)
-            close(fd_);
-    }
-    bool holds() const { return holds_; }
-
-private:
-    int fd_;
-    bool holds_ = false;
-};
-
 TEST(WritingFilesAsOne, AnAppendOnlyFolderIsRefusedBeforeAnyFileChanges)
 {
     test::TempFolder folder;
     folder.write(QStringLiteral("first.bmp"), "old first");
     QDir(folder.path()).mkdir(QStringLiteral("log"));
     folder.write(QStringLiteral("log/second.bmp"), "old second");
-    const AppendOnlyFolder appendOnly(folder.file(QStringLiteral("log")));
+    const test::AppendOnlyFolder appendOnly(folder.file(QStringLiteral("log")));
     if (!appendOnly.holds())
         GTEST_SKIP() << "append-only folders need root and a file system that has them (ext4, xfs, btrfs)";
     const QString second = folder.file(QStringLiteral("log/second.bmp"));

@@ -3,6 +3,7 @@
 #include "load/sheet_file.h"
 #include "play/play_arguments.h"
 #include "play_support.h"
+#include "support/file_faults.h"
 
 #include <QDir>
 #include <QFile>
@@ -186,6 +187,26 @@ TEST_F(VexloPlay, AnOutputThatCannotBeWrittenIsReportedAndTheOtherIsNotWrittenEi
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: Cannot write"))) << run.err.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4) << "no temporary file left behind";
+}
+
+TEST_F(VexloPlay, AnOutputThatCannotReplaceItsFileLeavesTheOtherAsItWas)
+{
+    folder.write(QStringLiteral("old.bmp"), "earlier file");
+    QDir(folder.path()).mkdir(QStringLiteral("log"));
+    folder.write(QStringLiteral("log/out.bmp"), "earlier log");
+    test::AppendOnlyFolder appendOnly(folder.file(QStringLiteral("log")));
+    if (!appendOnly.holds())
+        GTEST_SKIP() << "append-only folders need root and a file system that has them (ext4, xfs, btrfs)";
+    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                               QStringLiteral("old.bmp"), QStringLiteral("--out-right"),
+                                               QStringLiteral("log/out.bmp")}
+                                   + sheets());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, QStringLiteral("vexlo-play: Cannot write log/out.bmp: it or its folder is append-only or immutable\n"));
+    EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
+    EXPECT_EQ(folder.read(QStringLiteral("log/out.bmp")), "earlier log");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file left behind";
+    EXPECT_EQ(QDir(folder.file(QStringLiteral("log"))).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(VexloPlay, AFileSizeLimitIsAReportedFailureThatChangesNoFile)

@@ -6,6 +6,9 @@
 #include <QFile>
 
 #include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -54,6 +57,26 @@ bool ReadOnlyFolder::holds() const
         return true;
     probe.remove();
     return false;
+}
+
+AppendOnlyFolder::AppendOnlyFolder(const QString &path) : fd_(open(QFile::encodeName(path).constData(), O_RDONLY))
+{
+    int flags = 0;
+    if (fd_ < 0 || ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0)
+        return;
+    flags |= FS_APPEND_FL;
+    holds_ = ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0;
+}
+
+AppendOnlyFolder::~AppendOnlyFolder()
+{
+    int flags = 0;
+    if (holds_ && ioctl(fd_, FS_IOC_GETFLAGS, &flags) == 0) {
+        flags &= ~FS_APPEND_FL;
+        ioctl(fd_, FS_IOC_SETFLAGS, &flags);
+    }
+    if (fd_ >= 0)
+        close(fd_);
 }
 
 namespace {

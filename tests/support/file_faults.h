@@ -39,6 +39,24 @@ private:
     std::optional<ActingAsOrdinaryUser> ordinary_;
 };
 
+// A folder to which files can be added but in which none can be renamed
+// or removed, for the object's lifetime (needs root and a file system with
+// the append-only flag).
+class AppendOnlyFolder {
+public:
+    explicit AppendOnlyFolder(const QString &path);
+    ~AppendOnlyFolder();
+    AppendOnlyFolder(const AppendOnlyFolder &) = delete;
+    AppendOnlyFolder &operator=(const AppendOnlyFolder &) = delete;
+
+    // False when the flag could not be set, so a test of it means nothing.
+    bool holds() const { return holds_; }
+
+private:
+    int fd_;
+    bool holds_ = false;
+};
+
 // Runs `body` in a child process in which no file may grow past `bytes` (a
 // write beyond fails with "File too large" instead of ending the process),
 // as when a disk fills up half-way; the limit holds for root too. True when
