@@ -61,10 +61,6 @@ TEST(SheetLimits, MemoryThatCannotBeHadIsAFailureNamingThePicture)
         return LoadSheetFile(indexedPath).refusal
                == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
     }));
-    EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {
-        return test::FailureOf([] { AllocatedImage(256, kMaxSheetHeight, QImage::Format_RGB32); })
-               == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
-    }));
 }
 
 TEST(SheetLimits, PicturesWithTransparencyAreLaidOverBlackOnThisThreadWithLittleMemory)
