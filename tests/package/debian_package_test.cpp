@@ -89,13 +89,10 @@ protected:
         expectBuilt();
         ASSERT_EQ(installed_.exitCode, 0) << "dpkg -i failed: " << Shown(installed_);
     }
-    // A compressed manual page as installed, its text unescaped enough to
-    // find option names in it.
-    static QString manualSource(const QString &page)
+    // A compressed file as installed.
+    static QString unpacked(const QString &relative)
     {
-        const ProgramRun source = RunProgram(QStringLiteral("gzip"),
-                                      {QStringLiteral("-dc"), root(QStringLiteral("usr/share/man/man1/") + page)});
-        return QString(source.out).replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        return RunProgram(QStringLiteral("gzip"), {QStringLiteral("-dc"), root(relative)}).out;
     }
 
     static inline QTemporaryDir *work_ = nullptr;
@@ -183,6 +180,14 @@ TEST_F(DebianPackage, InstalledWithDpkgIntoAnotherRootItsVexloPlayRuns)
     EXPECT_EQ(version.out, QStringLiteral("vexlo-play %1\n").arg(QString::fromLatin1(kVersionText)));
 }
 
+TEST_F(DebianPackage, TheChangelogsNewestEntryIsForThisVersion)
+{
+    expectInstalled();
+    const QString changelog = unpacked(QStringLiteral("usr/share/doc/vexlo/changelog.Debian.gz"));
+    EXPECT_TRUE(changelog.startsWith(QStringLiteral("vexlo (%1-1) ").arg(QString::fromLatin1(kVersionText))))
+        << "packaging/changelog wants a new entry at the top: " << changelog.section(u'\n', 0, 0).toStdString();
+}
+
 TEST_F(DebianPackage, TheManualOfVexloPlayNamesExactlyTheOptionsOfItsHelp)
 {
     expectInstalled();
@@ -190,7 +195,9 @@ TEST_F(DebianPackage, TheManualOfVexloPlayNamesExactlyTheOptionsOfItsHelp)
     ASSERT_EQ(help.exitCode, 0) << Shown(help);
     const QSet<QString> helpOptions = LongOptions(help.out);
     ASSERT_TRUE(helpOptions.contains(QStringLiteral("--out-right"))) << help.out.toStdString();
-    const QSet<QString> manualOptions = LongOptions(manualSource(QStringLiteral("vexlo-play.1.gz")));
+    // The page's source writes each hyphen of an option as "\\-".
+    const QString page = unpacked(QStringLiteral("usr/share/man/man1/vexlo-play.1.gz"));
+    const QSet<QString> manualOptions = LongOptions(QString(page).replace(QStringLiteral("\\-"), QStringLiteral("-")));
     EXPECT_EQ(Lacking(helpOptions, manualOptions), "") << "missing from the manual page";
     EXPECT_EQ(Lacking(manualOptions, helpOptions), "") << "in the manual page but not in --help";
 }
