@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace vexlo {
 namespace {
@@ -32,6 +33,19 @@ QImage AllocatedImage(int width, int height, QImage::Format format)
     if (image.isNull())
         throw NotEnoughMemory(width, height);
     return image;
+}
+
+uchar *WritableBits(QImage &image)
+{
+    // Copied here rather than by bits(), which leaves a null image in place
+    // of one it could not copy.
+    if (!image.isNull() && !image.isDetached()) {
+        QImage own = image.copy();
+        if (own.isNull())
+            throw NotEnoughMemory(image.width(), image.height());
+        image = std::move(own);
+    }
+    return image.bits();
 }
 
 QImage ConvertedImage(QImage image, QImage::Format format)

@@ -23,6 +23,12 @@ Failure NotEnoughMemory(int width, int height);
 // (vexlo::Failure) with "Not enough memory for a picture of W x H pixels."
 // when the memory cannot be had.
 QImage AllocatedImage(int width, int height, QImage::Format format);
+// The image's pixels for writing. An image shared with another is copied
+// first, which needs memory: fails with the text above when it cannot be had,
+// leaving the image as it was, so nothing is ever written through a null
+// pointer nor a picture lost.
+uchar *WritableBits(QImage &image);
+
 // The image in another format, checked the same way, converted a strip at
 // a time on this thread; the image itself when it has that format already.
 QImage ConvertedImage(QImage image, QImage::Format format);

@@ -98,9 +98,7 @@ QImage OverBlack(QImage picture)
     const bool alpha = picture.hasAlphaChannel();
     QImage opaque = ConvertedImage(std::move(picture), alpha ? QImage::Format_ARGB32_Premultiplied
                                                              : QImage::Format_RGB32);
-    uchar *line = opaque.bits(); // one detach check for the whole image
-    if (line == nullptr)
-        throw NotEnoughMemory(opaque.width(), opaque.height());
+    uchar *line = WritableBits(opaque); // one detach check for the whole image
     const int width = opaque.width();
     const qsizetype stride = opaque.bytesPerLine();
     for (int y = 0; y < opaque.height(); ++y, line += stride) {

@@ -1,5 +1,7 @@
 #include "tiles/replace_colour.h"
 
+#include "common/sheet_limits.h"
+
 #include <cstdint>
 
 namespace vexlo {
@@ -40,7 +42,7 @@ void Replace(QImage &image, Swap first, Swap second)
     const int width = image.width();
     const int height = image.height();
     const qsizetype stride = image.bytesPerLine();
-    uchar *line = image.bits(); // one detach for the whole image, not one per row
+    uchar *line = WritableBits(image); // one detach for the whole image, not one per row
     for (int y = 0; y < height; ++y, line += stride) {
         auto *pixel = reinterpret_cast<std::uint32_t *>(line);
         // Branch-free, comparing without the alpha byte that Format_RGB32

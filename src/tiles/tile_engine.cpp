@@ -3,6 +3,7 @@
 #include "app/workspace.h"
 #include "common/failure.h"
 #include "common/lenient_number.h"
+#include "common/sheet_limits.h"
 #include "macro/macro_recording.h"
 #include "tiles/replace_colour.h"
 
@@ -42,7 +43,7 @@ void CopyBlock(const QImage &source, std::int64_t fromX, std::int64_t fromY, QIm
     const qsizetype fromStride = source.bytesPerLine();
     const qsizetype toStride = target.bytesPerLine();
     const uchar *from = source.constBits() + (fromY + top) * fromStride + (fromX + left) * qsizetype(sizeof(QRgb));
-    uchar *to = target.bits() + (toY + top) * toStride + (toX + left) * qsizetype(sizeof(QRgb));
+    uchar *to = WritableBits(target) + (toY + top) * toStride + (toX + left) * qsizetype(sizeof(QRgb));
     const std::int64_t rows = bottom - top;
     // A whole tile row has a size known here, which the compiler copies with
     // vector moves; a variable size becomes a string instruction that costs

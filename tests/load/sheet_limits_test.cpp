@@ -2,9 +2,12 @@
 // tallest sheet saved loads back, a taller picture is refused from its
 // declared size, and a load that cannot have its memory fails with a reason
 // instead of crashing or hanging.
+#include "app/workspace.h"
 #include "common/sheet_limits.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
+#include "tiles/replace_colour.h"
+#include "tiles/tile_engine.h"
 
 #include "support/file_faults.h"
 #include "support/pixels.h"
@@ -60,6 +63,22 @@ TEST(SheetLimits, MemoryThatCannotBeHadIsAFailureNamingThePicture)
     EXPECT_TRUE(test::InChildUnderMemoryLimit(16 * kMiB, [&] {
         return LoadSheetFile(indexedPath).refusal
                == QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
+    }));
+}
+
+TEST(SheetLimits, ASharedSheetThatCannotBeCopiedBeforeItsFirstChangeIsLeftAsItWas)
+{
+    // As after a load, when the load dialog's preview holds the same sheet:
+    // the first change copies it.
+    QImage tallest(256, kMaxSheetHeight, QImage::Format_RGB32);
+    tallest.fill(Qt::white);
+    Workspace workspace;
+    workspace.setSheet(0, tallest);
+    const QString noMemory = QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
+    EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {
+        return test::FailureOf([&] { PutTile(workspace, 0, 0, 0, 0, 0); }) == noMemory
+               && test::FailureOf([&] { ReplaceColour(workspace.sheetForWriting(0), kWhite, kBlack); }) == noMemory
+               && workspace.sheet(0).pixel(0, 0) == qRgb(255, 255, 255);
     }));
 }
 
