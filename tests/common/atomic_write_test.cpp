@@ -101,10 +101,13 @@ TEST(WritingFilesAsOne, ASharedFolderRefusingToReplaceAnotherUsersFileChangesNot
     chmod(QFile::encodeName(folder.path()).constData(), 01777); // shared by all, as /tmp: sticky
     folder.write(QStringLiteral("mine.bmp"), "my old sheet");
     folder.write(QStringLiteral("theirs.bmp"), "their sheet");
-    ASSERT_EQ(chown(QFile::encodeName(folder.file(QStringLiteral("mine.bmp"))).constData(), kNobody, kNobody), 0);
+    if (chown(QFile::encodeName(folder.file(QStringLiteral("mine.bmp"))).constData(), kNobody, kNobody) != 0)
+        GTEST_SKIP() << "user " << kNobody << " cannot own files here";
     QString failure;
     {
         const test::ActingAsOrdinaryUser me; // nobody, who owns mine.bmp but not theirs.bmp
+        if (QFile(folder.file(QStringLiteral("theirs.bmp"))).open(QIODevice::ReadWrite))
+            GTEST_SKIP() << "acting as another user does not take here";
         failure = WriteFilesAtomically(Contents({folder.file(QStringLiteral("mine.bmp")),
                                                  folder.file(QStringLiteral("theirs.bmp"))},
                                                 "new sheet"));
@@ -123,9 +126,8 @@ TEST(WritingFilesAsOne, AReplacedFileKeepsItsOwnerGroupAndModeAndALinkStaysALink
     folder.write(QStringLiteral("shared.INI"), "old");
     chmod(QFile::encodeName(path).constData(), 0640);
     const bool root = geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0);
-    }
+    if (root && chown(QFile::encodeName(path).constData(), kNobody, kNobody) != 0)
+        GTEST_SKIP() << "user " << kNobody << " cannot own files here";
     ASSERT_TRUE(QFile::link(path, folder.file(QStringLiteral("link.INI"))));
 
     EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("link.INI")), QByteArray("new")), QString());
