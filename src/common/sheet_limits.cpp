@@ -7,7 +7,6 @@
 namespace vexlo {
 namespace {
 
-constexpr int kTilePixels = 32;
 // Qt converts an image of more than twice this many bytes on worker
 // threads, and waits for them forever when one cannot be started (as when
 // memory is short). Strips this small are converted on the calling thread.
@@ -18,13 +17,6 @@ constexpr qsizetype kStripBytes = 64 * 1024;
 Failure NotEnoughMemory(int width, int height)
 {
     return Failure(QStringLiteral("Not enough memory for a picture of %1 x %2 pixels.").arg(width).arg(height));
-}
-
-QString SheetTooTallText()
-{
-    return QStringLiteral("Height too large. A sheet can be at most %1 tiles (%2 pixels) high.")
-        .arg(kMaxSheetHeight / kTilePixels)
-        .arg(kMaxSheetHeight);
 }
 
 QImage AllocatedImage(int width, int height, QImage::Format format)

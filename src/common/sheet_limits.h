@@ -13,9 +13,6 @@ namespace vexlo {
 // so every sheet Vexlo holds, and so every sheet it writes, loads again.
 inline constexpr int kMaxSheetHeight = 131072;
 
-// The refusal of a taller sheet, naming the limit.
-QString SheetTooTallText();
-
 // "Not enough memory for a picture of W x H pixels."
 Failure NotEnoughMemory(int width, int height);
 

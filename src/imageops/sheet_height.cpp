@@ -34,7 +34,10 @@ HeightAnswer ReadHeightAnswer(const QString &answer)
         return {HeightAnswer::Outcome::Refused, 0, QStringLiteral("Invalid height.")};
     const double pixels = std::max(1.0, RoundHalfEven(tiles * Workspace::kTileSize));
     if (pixels > kMaxSheetHeight)
-        return {HeightAnswer::Outcome::Refused, 0, SheetTooTallText()};
+        return {HeightAnswer::Outcome::Refused, 0,
+                QStringLiteral("Height too large. A sheet can be at most %1 tiles (%2 pixels) high.")
+                    .arg(kMaxSheetHeight / Workspace::kTileSize)
+                    .arg(kMaxSheetHeight)};
     return {HeightAnswer::Outcome::Resize, int(pixels), {}};
 }
 

@@ -152,7 +152,7 @@ QString SheetRuleFailure(QSize size)
     if (size.width() > Workspace::kSheetWidth)
         return QStringLiteral("Invalid size (X > 256).");
     if (size.height() > kMaxSheetHeight)
-        return SheetTooTallText();
+        return QStringLiteral("Invalid size (Y > %1).").arg(kMaxSheetHeight);
     if (size.width() % Workspace::kTileSize != 0)
         return QStringLiteral("Invalid size (X mod 32 <> 0).");
     if (size.height() % Workspace::kTileSize != 0)

@@ -16,7 +16,7 @@ inline constexpr int kPictureAllocationLimitMiB = 128;
 // The first sheet rule a picture of this size breaks, as the text shown for
 // it; empty when it keeps them all. Besides the width (at most 256, a
 // multiple of 32) and the height (a multiple of 32), no sheet is taller
-// than kMaxSheetHeight.
+// than kMaxSheetHeight: "Invalid size (Y > 131072)."
 QString SheetRuleFailure(QSize size);
 
 // The picture at the left edge of a black sheet of the full sheet width.

@@ -94,7 +94,7 @@ TEST(SheetFile, SizeRulesReportOnlyTheFirstBrokenRule)
         {{96, 64}, ""},
         {{32, 1024}, ""},
         {{32, 131072}, ""},
-        {{32, 131104}, "Height too large. A sheet can be at most 4096 tiles (131072 pixels) high."},
+        {{32, 131104}, "Invalid size (Y > 131072)."},
         {{300, 200000}, "Invalid size (X > 256)."},
     };
     for (const auto &c : cases)

@@ -38,7 +38,7 @@ TEST(SheetLimits, TheTallestSheetSavedLoadsBackAndATallerPictureIsRefused)
     WriteSheetBitmap(taller, folder.file(QStringLiteral("taller.bmp")));
     const SheetFile refused = LoadSheetFile(folder.file(QStringLiteral("taller.bmp")));
     EXPECT_FALSE(refused.accepted());
-    EXPECT_EQ(refused.refusal, QStringLiteral("Height too large. A sheet can be at most 4096 tiles (131072 pixels) high."));
+    EXPECT_EQ(refused.refusal, QStringLiteral("Invalid size (Y > 131072)."));
 }
 
 TEST(SheetLimits, MemoryThatCannotBeHadIsAFailureNamingThePicture)
