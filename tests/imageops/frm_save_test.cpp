@@ -1,12 +1,12 @@
 // The save dialog with real files in a temporary folder: what it writes
 // where, what it refuses, and the folder it remembers for each pane.
-#include "app/workspace.h"
 #include "common/drive_list.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "imageops/frm_save.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
+#include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
@@ -191,6 +191,7 @@ TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
                                folder.file(QStringLiteral("walls.bmp/x.bmp"))};
     for (const QString &path : refused) {
         SCOPED_TRACE(path.toStdString());
+        QFile::remove(folder.file(QStringLiteral("second try.bmp"))); // a new name each time, asked nothing
         prompt->forget();
         prompt->answerText(path);
         prompt->answerText(folder.file(QStringLiteral("second try.bmp")));

@@ -1,11 +1,11 @@
 #include "load_dialog_fixture.h"
 
 #include "app/frm_main.h"
-#include "app/key_swatch.h"
 #include "app/sheet_surface.h"
 #include "common/drive_list.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
+#include "common/key_swatch.h"
 #include "load/preview_box.h"
 #include "load/sheet_file.h"
 #include "support/file_faults.h"
