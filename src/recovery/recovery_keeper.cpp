@@ -20,7 +20,7 @@ QString LockPath(const QString &folder)
 
 } // namespace
 
-RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *parent)
+RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *parent, int delayMs)
     : QObject(parent), workspace_(workspace), root_(std::move(root)),
       name_(QUuid::createUuid().toString(QUuid::WithoutBraces)), lock_(LockPath(folder()))
 {
@@ -28,7 +28,7 @@ RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *pare
     lock_.setStaleLockTime(0); // a lock is stale only when its process is gone
     lock_.tryLock(0);
     timer_.setSingleShot(true);
-    timer_.setInterval(kDelayMs);
+    timer_.setInterval(delayMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::keep);
     connect(&workspace_, &Workspace::workChanged, this, [this] {
         ++changes_;

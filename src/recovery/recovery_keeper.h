@@ -23,8 +23,9 @@ class RecoveryKeeper : public QObject {
 public:
     static constexpr int kDelayMs = 30000;
 
-    // `root` holds the recoveries of every Vexlo of this user.
-    RecoveryKeeper(Workspace &workspace, QString root, QObject *parent = nullptr);
+    // `root` holds the recoveries of every Vexlo of this user; `delayMs`
+    // after the last change the work is kept.
+    RecoveryKeeper(Workspace &workspace, QString root, QObject *parent = nullptr, int delayMs = kDelayMs);
     ~RecoveryKeeper() override;
 
     // The recovery folder in the user's data folder (…/Vexlo/recovery).
