@@ -256,6 +256,11 @@ TEST_F(ImageCommands, ReplaceColourChangesExactlyThatColourOnThePaneAndRecordsNo
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0][0].toInt(), 0) << "the pane is told to show its new colours";
     EXPECT_EQ(workspace.macro().rowCount(), lines) << "nothing recorded";
+
+    window.mundo->trigger(); // one step, every pixel back
+    EXPECT_TRUE(SamePixels(workspace.sheet(0), left));
+    window.mredo->trigger();
+    EXPECT_TRUE(SamePixels(workspace.sheet(0), expected));
 }
 
 TEST_F(ImageCommands, ReplaceColourStopsAtACancelAndFindingTheReplacementChangesNothing)

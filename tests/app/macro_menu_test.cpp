@@ -176,6 +176,31 @@ TEST_F(MacroMenu, SaveNewAlwaysAppendsTheExtensionAndAnEmptyAnswerWritesNothing)
     EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.vmi")}), QStringList{QStringLiteral("walls.vmi.vmi")});
 }
 
+TEST_F(MacroMenu, SaveNewAsksBeforeReplacingAFileAndNoWritesNothing)
+{
+    folder.write(QStringLiteral("walls.vmi"), "Cls,1\r\n");
+    workspace.setMacroLines(kCopyDrag);
+    prompt->answerText(QStringLiteral("walls"));
+    prompt->answerYesNo(false);
+    prompt->answerText(QStringLiteral("walls"));
+    prompt->answerYesNo(true);
+    bool stayedOpen = false;
+    inMacroDialog([&](FrmMacroFile &dialog) {
+        dialog.BtnSave_Click(1);
+        stayedOpen = dialog.isVisible();
+        EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Cls,1\r\n");
+        dialog.BtnSave_Click(1);
+    });
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(prompt->boxes().size(), 4);
+    const test::ScriptedPrompt::Box &asked = prompt->boxes()[1];
+    EXPECT_EQ(asked.icon, Prompt::Icon::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(asked.text, QStringLiteral("walls.vmi already exists. Replace it?"));
+    EXPECT_EQ(asked.byDefault, Prompt::Answer::No);
+    EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
+}
+
 TEST_F(MacroMenu, SaveOverReplacesTheSelectedFileWithoutAQuestion)
 {
     folder.write(QStringLiteral("old.vmi"), "Cls,1\r\n");
@@ -199,6 +224,12 @@ TEST_F(MacroMenu, LoadReplacesTheWholeMacro)
     });
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,5"), QString(), QStringLiteral("Cls,0")}));
     EXPECT_TRUE(workspace.recording()) << "loading leaves the recording switch alone";
+    EXPECT_FALSE(workspace.macroUnsaved()) << "as in its file";
+
+    window.mundo->trigger(); // a step of its own
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("Cls,1")});
+    window.mredo->trigger();
+    EXPECT_EQ(lines().size(), 3);
 }
 
 TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)

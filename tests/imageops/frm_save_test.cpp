@@ -185,6 +185,29 @@ TEST_F(SaveDialog, AnEmptyNewNameWritesNothingAndShowsNothing)
     EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")});
 }
 
+TEST_F(SaveDialog, NewNameAsksBeforeReplacingAFileAndNoWritesNothing)
+{
+    const QString walls = folder.file(QStringLiteral("walls.bmp"));
+    prompt->answerText(walls);
+    prompt->answerYesNo(false);
+    prompt->answerText(walls);
+    prompt->answerYesNo(true);
+    use(1, [&] {
+        dialog.BtnSave_Click(1);
+        EXPECT_TRUE(dialog.isVisible()) << "No keeps the dialog open";
+        EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+        dialog.BtnSave_Click(1);
+    });
+    ASSERT_EQ(prompt->boxes().size(), 4);
+    const ScriptedPrompt::Box &asked = prompt->boxes()[1];
+    EXPECT_EQ(asked.icon, ScriptedPrompt::Icon::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(asked.text, QStringLiteral("walls.bmp already exists. Replace it?"));
+    EXPECT_EQ(asked.byDefault, Prompt::Answer::No);
+    EXPECT_TRUE(SamePixels(readBack(walls), workspace.sheet(1)));
+    EXPECT_FALSE(workspace.paneUnsaved(1)) << "saved";
+}
+
 TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
 {
     const QString refused[] = {folder.file(QStringLiteral("missing/sheet.bmp")), folder.path(),

@@ -246,6 +246,13 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWi
     EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
     EXPECT_EQ(window.TileSet[1]->y(), paneTop);
     EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
+
+    // One undo step: the sheet and both its keys back.
+    window.mundo->trigger();
+    EXPECT_EQ(workspace.sheet(1), Workspace::blankSheet(1024));
+    EXPECT_EQ(window.TransCol[1]->colour(), kWhite);
+    EXPECT_EQ(window.TransLCol[1]->colour(), kWhite);
+    EXPECT_EQ(window.TileSet[1]->y(), paneTop);
 }
 
 } // namespace
