@@ -12,6 +12,13 @@ namespace {
 // a drop keeps two, a long macro run thousands.
 constexpr std::size_t kFewTiles = 32;
 
+// A tile buffer's pixels, which lie in one block (32 pixels of 4 bytes make
+// a row with no padding).
+QRgb *ChipPixels(QImage &chip)
+{
+    return reinterpret_cast<QRgb *>(chip.bits());
+}
+
 } // namespace
 
 qint64 StepRecord::bytesOf(const QStringList &lines)
@@ -26,7 +33,7 @@ qint64 StepRecord::bytesOf(const Change &change)
 {
     struct Size {
         qint64 operator()(const Tile &tile) const { return qint64(tile.pixels.size() * sizeof(QRgb)); }
-        qint64 operator()(const Chip &chip) const { return chip.image.sizeInBytes(); }
+        qint64 operator()(const Chip &chip) const { return qint64(chip.pixels.size() * sizeof(QRgb)); }
         qint64 operator()(const Sheet &sheet) const { return sheet.image.sizeInBytes(); }
         qint64 operator()(const Keys &) const { return 0; }
         qint64 operator()(const Scroll &) const { return 0; }
@@ -59,12 +66,12 @@ void StepRecord::keepTile(int pane, const QImage &sheet, QRect area)
 {
     if (sheetKept_[pane] || !firstTouch(pane, area))
         return;
-    Tile tile{pane, area, std::vector<QRgb>(std::size_t(area.width()) * std::size_t(area.height()))};
-    QRgb *to = tile.pixels.data();
-    for (int y = area.top(); y <= area.bottom(); ++y, to += area.width()) {
-        const auto *row = reinterpret_cast<const QRgb *>(sheet.constScanLine(y)) + area.x();
-        std::copy_n(row, area.width(), to);
-    }
+    Tile tile{pane, area, {}};
+    tile.pixels.reserve(std::size_t(area.width()) * std::size_t(area.height()));
+    const qsizetype stride = sheet.bytesPerLine() / qsizetype(sizeof(QRgb));
+    const QRgb *row = reinterpret_cast<const QRgb *>(sheet.constBits()) + area.y() * stride + area.x();
+    for (int y = 0; y < area.height(); ++y, row += stride)
+        tile.pixels.insert(tile.pixels.end(), row, row + area.width());
     add(std::move(tile));
 }
 
@@ -72,7 +79,8 @@ void StepRecord::keepChip(int buffer, const QImage &chip)
 {
     if (std::exchange(chipKept_[buffer], true))
         return;
-    add(Chip{buffer, chip});
+    const auto *pixels = reinterpret_cast<const QRgb *>(chip.constBits());
+    add(Chip{buffer, std::vector<QRgb>(pixels, pixels + chip.width() * chip.height())});
 }
 
 void StepRecord::keepSheet(int pane, const QImage &sheet)
@@ -127,7 +135,7 @@ void StepRecord::put(Workspace &workspace, Change &change, bool undoing)
         }
         workspace.sheetPixelsChanged(tile->pane);
     } else if (auto *chip = std::get_if<Chip>(&change)) {
-        std::swap(workspace.chips_[chip->buffer], chip->image);
+        std::swap_ranges(chip->pixels.begin(), chip->pixels.end(), ChipPixels(workspace.chips_[chip->buffer]));
         workspace.chipPixelsChanged(chip->buffer);
     } else if (auto *sheet = std::get_if<Sheet>(&change)) {
         QImage &current = workspace.panes_[sheet->pane].sheet;

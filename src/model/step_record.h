@@ -24,6 +24,8 @@ class Workspace;
 // workspace holds, so one copy serves both.
 class StepRecord {
 public:
+    StepRecord() { changes_.reserve(4); } // a drop keeps four things at most
+
     // Called by the workspace just before it changes what they name; each
     // thing is kept once, as the step found it.
     void keepTile(int pane, const QImage &sheet, QRect area);
@@ -52,7 +54,7 @@ private:
     };
     struct Chip {
         int buffer;
-        QImage image;
+        std::vector<QRgb> pixels;
     };
     struct Sheet {
         int pane;

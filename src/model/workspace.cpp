@@ -123,7 +123,7 @@ void Workspace::setChip(int buffer, const QImage &tile)
     QImage &chip = chips_.at(checkedIndex(buffer));
     if (open_)
         open_->keepChip(buffer, chip);
-    chip = tile.convertToFormat(QImage::Format_RGB32);
+    chip = tile.copy(0, 0, kTileSize, kTileSize).convertToFormat(QImage::Format_RGB32);
     chipPixelsChanged(buffer);
 }
 
@@ -138,6 +138,8 @@ void Workspace::appendMacroLine(const QString &line)
 
 void Workspace::setMacroLines(const QStringList &lines)
 {
+    if (lines == macro_.lines())
+        return; // no change, and so no step (clearing an empty macro)
     const QStringList before = macro_.lines();
     macro_.setLines(lines);
     if (open_)

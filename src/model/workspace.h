@@ -144,7 +144,7 @@ private:
     std::uint64_t macroRevision_ = 0;
     std::uint64_t macroSaved_ = 0;
 
-    std::unique_ptr<StepRecord> open_;
+    std::shared_ptr<StepRecord> open_;
     QString openText_;
     qint64 undoBytes_ = 0;
     bool refilling_ = false; // the stack is being refilled: its steps do nothing

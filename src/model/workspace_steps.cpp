@@ -12,7 +12,7 @@ namespace vexlo {
 void Workspace::beginStep(const QString &text)
 {
     endStep();
-    open_ = std::make_unique<StepRecord>();
+    open_ = std::make_shared<StepRecord>();
     openText_ = text;
 }
 
@@ -34,7 +34,7 @@ void Workspace::endStep()
 
 void Workspace::rollBackStep()
 {
-    if (const std::unique_ptr<StepRecord> record = std::move(open_))
+    if (const std::shared_ptr<StepRecord> record = std::move(open_))
         record->undo(*this);
 }
 
@@ -43,8 +43,8 @@ void Workspace::trimUndo()
     if (undoBytes_ <= kUndoBudgetBytes)
         return;
     // QUndoStack drops no single step, so the steps kept are taken out and
-    // pushed again into an emptied stack. Trimming to three quarters of the
-    // budget makes that rare.
+    // pushed again into an emptied stack, quietly, and the actions told once
+    // at the end. Trimming to half the budget makes that rare.
     struct Kept {
         std::shared_ptr<StepRecord> record;
         QString text;
@@ -58,7 +58,7 @@ void Workspace::trimUndo()
     std::size_t first = 0;
     std::size_t last = steps.size();
     qint64 total = undoBytes_;
-    while (total > kUndoBudgetBytes / 4 * 3 && last - first > 1) {
+    while (total > kUndoBudgetBytes / 2 && last - first > 1) {
         // The oldest done step goes first; with none done, the newest undone
         // one, so every step kept can still be undone or redone in turn.
         if (int(first) < index)
@@ -67,11 +67,18 @@ void Workspace::trimUndo()
             total -= steps[--last].record->bytes();
     }
     refilling_ = true;
+    undoStack_.blockSignals(true);
     undoStack_.clear();
     for (std::size_t i = first; i < last; ++i)
         undoStack_.push(new UndoStep(*this, steps[i].record, steps[i].text, int(i) < index));
     undoStack_.setIndex(index - int(first));
+    undoStack_.blockSignals(false);
     refilling_ = false;
+    emit undoStack_.indexChanged(undoStack_.index());
+    emit undoStack_.canUndoChanged(undoStack_.canUndo());
+    emit undoStack_.canRedoChanged(undoStack_.canRedo());
+    emit undoStack_.undoTextChanged(undoStack_.undoText());
+    emit undoStack_.redoTextChanged(undoStack_.redoText());
 }
 
 } // namespace vexlo

@@ -29,7 +29,7 @@ RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *pare
     lock_.tryLock(0);
     timer_.setSingleShot(true);
     timer_.setInterval(delayMs);
-    connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::keep);
+    connect(&timer_, &QTimer::timeout, this, [this] { keep(); });
     connect(&workspace_, &Workspace::workChanged, this, [this] {
         ++changes_;
         timer_.start();
@@ -48,17 +48,19 @@ QString RecoveryKeeper::folder() const
     return QDir(root_).filePath(name_);
 }
 
-void RecoveryKeeper::keep()
+QString RecoveryKeeper::keep()
 {
     timer_.stop();
     if (!workspace_.unsaved()) {
         QDir(folder()).removeRecursively();
-        return;
+        return {};
     }
     if (kept_ == changes_ && QDir(folder()).exists())
-        return;
-    if (WriteRecovery(folder(), TakeSnapshot(workspace_)).isEmpty())
+        return {};
+    const QString failure = WriteRecovery(folder(), TakeSnapshot(workspace_));
+    if (failure.isEmpty())
         kept_ = changes_;
+    return failure;
 }
 
 bool RecoveryKeeper::offerLeftWork()

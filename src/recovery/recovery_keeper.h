@@ -37,9 +37,10 @@ public:
     bool offerLeftWork();
 
     // Writes the unsaved work now, or removes this session's recovery when
-    // nothing is unsaved. Failures to write are not shown: the next try
-    // comes with the next change or the close.
-    void keep();
+    // nothing is unsaved. Returns why the work could not be written, or the
+    // empty text; the timer's writes show no failure, as the next change or
+    // the close tries again.
+    QString keep();
 
     // This session's recovery folder (there only while it holds work).
     QString folder() const;

@@ -7,6 +7,7 @@
 #include "recovery/recovery_files.h"
 #include "recovery/recovery_keeper.h"
 #include "settings/opt.h"
+#include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -216,6 +217,20 @@ TEST_F(StartWithLeftWork, ClosingWithAChangeKeepsItForTheNextStart)
     const auto read = ReadRecovery(QDir(RecoveryKeeper::defaultRoot()).filePath(kept.first()));
     ASSERT_TRUE(read.has_value());
     EXPECT_EQ(read->sheets[1].size(), QSize(256, 224));
+}
+
+TEST_F(StartWithLeftWork, WorkThatCannotBeKeptOnClosingIsSaidSo)
+{
+    folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
+    const auto window = start();
+    workspace.setSheet(0, PatternSheet(7, 64));
+    const test::ReadOnlyFolder readOnly(RecoveryKeeper::defaultRoot());
+    ASSERT_TRUE(readOnly.holds());
+    window->close();
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes()[0].icon, Prompt::Icon::Critical);
+    EXPECT_TRUE(prompt->boxes()[0].text.startsWith(QStringLiteral("The unsaved work could not be kept: ")))
+        << prompt->boxes()[0].text.toStdString();
 }
 
 } // namespace
