@@ -15,7 +15,12 @@ constexpr qsizetype kSwapLines = 5; // Get, Put, Put, Cls, Cls
 void PickUpTile(Workspace &workspace, std::int16_t pane, std::int32_t column, std::int32_t row)
 {
     workspace.beginStep(QStringLiteral("Pick up tile"));
-    GetTile(workspace, pane, pane, column, row);
+    try {
+        GetTile(workspace, pane, pane, column, row);
+    } catch (...) {
+        workspace.rollBackStep(); // no step is left open for later changes to join
+        throw;
+    }
 }
 
 void DropTile(Workspace &workspace, std::int16_t source, std::int32_t fromColumn, std::int32_t fromRow,

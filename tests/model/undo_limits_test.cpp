@@ -107,5 +107,12 @@ TEST_F(MacroLimitDrop, At32765LinesEvenACopyIsRefusedWhole)
     EXPECT_TRUE(SameState(StateOf(workspace), before));
 }
 
+TEST_F(MacroLimitDrop, APickUpRefusedAtTheLimitLeavesNoStepOpen)
+{
+    fillMacro(MacroList::kMaxLines);
+    EXPECT_FALSE(test::FailureOf([&] { PickUpTile(workspace, 0, 1, 1); }).isEmpty());
+    EXPECT_FALSE(workspace.stepOpen());
+}
+
 } // namespace
 } // namespace vexlo
