@@ -59,59 +59,42 @@ TEST(UndoMemory, TheStackKeepsAtMost256MiBAndDropsTheOldestStepsFirst)
     EXPECT_LE(workspace.undoBytes(), Workspace::kUndoBudgetBytes);
 }
 
-class MacroLimitDrop : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+// At 32,764 lines a copy (3 lines) fits and a swap (6) does not; at 32,765
+// neither does. A drop refused changes nothing, its pick-up included.
+TEST(MacroLimitDrop, ADropWhoseLinesWouldNotAllFitIsRefusedWhole)
+{
+    const struct {
+        qsizetype lines;
+        std::int16_t pane; // 0: a swap, 1: a copy
+        const char *refusal; // empty: it fits
+    } cases[] = {
+        {32764, 1, ""},
+        {32764, 0, "A macro holds at most 32,767 lines; this one would have 32,770."},
+        {32765, 1, "A macro holds at most 32,767 lines; this one would have 32,768."},
+        {32765, 0, "A macro holds at most 32,767 lines; this one would have 32,771."},
+        {32767, 1, "A macro holds at most 32,767 lines; this one would have 32,768."}, // at the pick-up
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lines << " lines, pane " << c.pane);
+        Workspace workspace;
         workspace.setSheet(0, PatternSheet(1));
         workspace.setSheet(1, PatternSheet(2));
+        workspace.setMacroLines(QStringList(c.lines, QStringLiteral("Cls,0")));
         workspace.setRecording(true);
-    }
-    void fillMacro(qsizetype lines)
-    {
-        workspace.setMacroLines(QStringList(lines, QStringLiteral("Cls,0")));
-        workspace.setRecording(true);
-    }
-    // A drag from tile (1, 1) of the left pane dropped on tile (2, 2) of `pane`.
-    QString drag(std::int16_t pane)
-    {
-        return test::FailureOf([&] {
+        const auto before = StateOf(workspace);
+        const QString failure = test::FailureOf([&] {
             PickUpTile(workspace, 0, 1, 1);
-            DropTile(workspace, 0, 1, 1, pane, 2, 2);
+            DropTile(workspace, 0, 1, 1, c.pane, 2, 2);
         });
+        EXPECT_EQ(failure, QString::fromLatin1(c.refusal));
+        if (failure.isEmpty()) {
+            EXPECT_EQ(workspace.macro().count(), MacroList::kMaxLines);
+            continue;
+        }
+        EXPECT_TRUE(SameState(StateOf(workspace), before)) << "sheets, buffers and lines as they were";
+        EXPECT_FALSE(workspace.undoStack().canUndo());
+        EXPECT_FALSE(workspace.stepOpen());
     }
-
-    Workspace workspace;
-};
-
-TEST_F(MacroLimitDrop, At32764LinesACopyFitsAndASwapIsRefusedWhole)
-{
-    fillMacro(32764);
-    const auto before = StateOf(workspace);
-    EXPECT_EQ(drag(0), QStringLiteral("A macro holds at most 32,767 lines; this one would have 32,770."));
-    EXPECT_TRUE(SameState(StateOf(workspace), before)) << "sheets, buffers and lines as they were";
-    EXPECT_FALSE(workspace.undoStack().canUndo());
-
-    EXPECT_EQ(drag(1), QString());
-    EXPECT_EQ(workspace.macro().count(), 32767);
-    EXPECT_EQ(workspace.undoStack().undoText(), QStringLiteral("Copy tile"));
-}
-
-TEST_F(MacroLimitDrop, At32765LinesEvenACopyIsRefusedWhole)
-{
-    fillMacro(32765);
-    const auto before = StateOf(workspace);
-    EXPECT_EQ(drag(1), QStringLiteral("A macro holds at most 32,767 lines; this one would have 32,768."));
-    EXPECT_TRUE(SameState(StateOf(workspace), before));
-    EXPECT_EQ(drag(0), QStringLiteral("A macro holds at most 32,767 lines; this one would have 32,771."));
-    EXPECT_TRUE(SameState(StateOf(workspace), before));
-}
-
-TEST_F(MacroLimitDrop, APickUpRefusedAtTheLimitLeavesNoStepOpen)
-{
-    fillMacro(MacroList::kMaxLines);
-    EXPECT_FALSE(test::FailureOf([&] { PickUpTile(workspace, 0, 1, 1); }).isEmpty());
-    EXPECT_FALSE(workspace.stepOpen());
 }
 
 } // namespace

@@ -47,38 +47,29 @@ protected:
     Workspace workspace;
 };
 
-TEST_F(UndoSteps, ACopiedTileIsOneStepFromThePickUpOn)
+TEST_F(UndoSteps, EachDragIsOneStepFromThePickUpOn)
 {
     workspace.setRecording(true);
-    const auto before = StateOf(workspace);
-    PickUpTile(workspace, 0, 2, 1);
-    DropTile(workspace, 0, 2, 1, 1, 5, 4);
-    EXPECT_EQ(workspace.macro().count(), 4);
-    expectUndoRedo(before, QStringLiteral("Copy tile"));
-}
-
-TEST_F(UndoSteps, ASwapAndAClickThatSwapsATileWithItselfAreOneStepEach)
-{
-    const auto before = StateOf(workspace);
-    PickUpTile(workspace, 1, 0, 0);
-    DropTile(workspace, 1, 0, 0, 1, 7, 4);
-    expectUndoRedo(before, QStringLiteral("Swap tiles"));
-
-    workspace.undoStack().undo();
-    const auto clicked = StateOf(workspace);
-    PickUpTile(workspace, 1, 3, 2);
-    DropTile(workspace, 1, 3, 2, 1, 3, 2);
-    ASSERT_EQ(workspace.undoStack().count(), 1) << "the swap undone gave way to the click";
-    workspace.undoStack().undo();
-    EXPECT_TRUE(SameState(StateOf(workspace), clicked));
-}
-
-TEST_F(UndoSteps, APickUpWithoutADropIsAStepOfItsOwnWhenTheDragEnds)
-{
-    const auto before = StateOf(workspace);
-    PickUpTile(workspace, 0, 1, 1);
-    EndTileDrag(workspace);
-    expectUndoRedo(before, QStringLiteral("Pick up tile"));
+    const struct {
+        const char *text;
+        std::int16_t from, column, row; // tile (3, 2) picked up there
+        bool dropped;
+    } drags[] = {
+        {"Copy tile", 0, 5, 4, true},
+        {"Swap tiles", 1, 7, 4, true},
+        {"Swap tiles", 1, 3, 2, true}, // a click: the tile swapped with itself
+        {"Pick up tile", 0, 0, 0, false},
+    };
+    for (const auto &drag : drags) {
+        SCOPED_TRACE(drag.text);
+        const auto before = StateOf(workspace);
+        PickUpTile(workspace, drag.from, 3, 2);
+        if (drag.dropped)
+            DropTile(workspace, drag.from, 3, 2, 1, drag.column, drag.row);
+        EndTileDrag(workspace);
+        expectUndoRedo(before, QString::fromLatin1(drag.text));
+        workspace.undoStack().undo(); // the next drag replaces this step
+    }
 }
 
 TEST_F(UndoSteps, ReplaceColourPutsBackOnlyThePixelsItChanged)
@@ -99,30 +90,7 @@ TEST_F(UndoSteps, ReplaceColourPutsBackOnlyThePixelsItChanged)
     expectUndoRedo(before, QStringLiteral("Replace colour"));
 }
 
-TEST_F(UndoSteps, AStepThatJoinsAnOpenOneIsUndoneWithIt)
-{
-    const auto before = StateOf(workspace);
-    {
-        const Step clear(workspace, QStringLiteral("Clear image"));
-        workspace.setSheet(1, Workspace::blankSheet(160));
-        const Step resize(workspace, QStringLiteral("Resize image"));
-        workspace.setScrollValue(1, 0);
-        workspace.setScrollValue(1, 700);
-        workspace.setSheet(1, Workspace::blankSheet(2000));
-    }
-    expectUndoRedo(before, QStringLiteral("Clear image"));
-}
-
-TEST_F(UndoSteps, AStepThatChangedNothingIsNoStep)
-{
-    {
-        const Step step(workspace, QStringLiteral("Play macro"));
-    }
-    EXPECT_EQ(workspace.undoStack().count(), 0);
-    EXPECT_FALSE(workspace.undoStack().canUndo());
-}
-
-TEST_F(UndoSteps, WhileRecordingUndoTakesOutExactlyTheStepsLinesAndRedoPutsThemBack)
+TEST_F(UndoSteps, UndoTakesOutTheStepsMacroLinesOnlyWhileRecordingAndRedoPutsBackWhatItTook)
 {
     workspace.setRecording(true);
     PickUpTile(workspace, 0, 0, 0);
@@ -134,48 +102,14 @@ TEST_F(UndoSteps, WhileRecordingUndoTakesOutExactlyTheStepsLinesAndRedoPutsThemB
     ASSERT_EQ(afterSwap.size(), 1 + 3 + 6);
 
     workspace.undoStack().undo();
-    EXPECT_EQ(workspace.macro().lines(), afterCopy);
+    EXPECT_EQ(workspace.macro().lines(), afterCopy) << "exactly the swap's six lines";
+    workspace.setRecording(false);
     workspace.undoStack().undo();
-    EXPECT_EQ(workspace.macro().lines(), QStringList{QStringLiteral("Cls,1")}) << "the earlier line stays";
-    workspace.undoStack().redo();
+    EXPECT_EQ(workspace.macro().lines(), afterCopy) << "not recording: the list stays";
+    workspace.setRecording(true);
+    workspace.undoStack().redo(); // nothing was taken, nothing is put back twice
     workspace.undoStack().redo();
     EXPECT_EQ(workspace.macro().lines(), afterSwap);
-}
-
-TEST_F(UndoSteps, NotRecordingUndoLeavesTheMacroAsItIs)
-{
-    workspace.setRecording(true);
-    PickUpTile(workspace, 0, 0, 0);
-    DropTile(workspace, 0, 0, 0, 1, 1, 1);
-    workspace.setRecording(false);
-    const QStringList recorded = workspace.macro().lines();
-    const QImage copied = workspace.sheet(1).copy();
-
-    workspace.undoStack().undo();
-    EXPECT_EQ(workspace.macro().lines(), recorded);
-    workspace.setRecording(true);
-    workspace.undoStack().redo();
-    EXPECT_EQ(workspace.macro().lines(), recorded) << "nothing taken out, nothing put back twice";
-    EXPECT_TRUE(test::SamePixels(workspace.sheet(1), copied));
-}
-
-TEST_F(UndoSteps, WhatIsUnsavedFollowsChangesSavesAndUndo)
-{
-    workspace.markPaneSaved(0);
-    workspace.markPaneSaved(1);
-    workspace.markMacroSaved();
-    EXPECT_FALSE(workspace.unsaved());
-    PickUpTile(workspace, 0, 0, 0);
-    DropTile(workspace, 0, 0, 0, 1, 1, 1);
-    EXPECT_FALSE(workspace.paneUnsaved(0)) << "only the target changed";
-    EXPECT_TRUE(workspace.paneUnsaved(1));
-    EXPECT_FALSE(workspace.macroUnsaved()) << "not recording";
-    workspace.markPaneSaved(1);
-    EXPECT_FALSE(workspace.unsaved());
-    workspace.undoStack().undo();
-    EXPECT_TRUE(workspace.paneUnsaved(1)) << "the saved file has the copy";
-    workspace.setMacroLines({});
-    EXPECT_TRUE(workspace.macroUnsaved());
 }
 
 } // namespace

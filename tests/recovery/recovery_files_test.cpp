@@ -66,8 +66,6 @@ TEST_F(RecoveryFiles, ARecoveryCutShortOrDamagedIsReadAsNothing)
         [&] { cut("left.bmp", 1); },
         [&] { cut("right.bmp", 768); },
         [&] { cut("macro.vmi", 2); },
-        [&] { QFile::remove(path("recovery.txt")); },
-        [&] { QFile::remove(path("right.bmp")); },
         [&] { QFile(path("recovery.txt")).resize(20); },
         [&] {
             // Same size, another kind of file: no plain bitmap.
