@@ -129,7 +129,6 @@ private:
     void macroChanged();
     void scrollChanged(int pane) { emit scrollValueChanged(pane); }
 
-    void applied(StepRecord &record, bool undone);
     void trimUndo();
 
     std::array<Pane, 2> panes_;
