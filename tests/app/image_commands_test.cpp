@@ -11,6 +11,7 @@
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
+#include "support/shown_main_window.h"
 #include "support/temp_folder.h"
 
 #include <QComboBox>
@@ -36,17 +37,8 @@ using test::Uniform;
 
 constexpr QRgb kMagenta = qRgb(255, 0, 255);
 
-class ImageCommands : public ::testing::Test {
+class ImageCommands : public test::ShownMainWindow {
 protected:
-    void SetUp() override
-    {
-        folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
-        window.Form_Load();
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        workspace.setSheet(0, PatternSheet(1, 128));
-        workspace.setSheet(1, PatternSheet(2, 1024));
-    }
 
     // Answers the colour dialog each time it comes up, one step per showing,
     // while `command` runs; returns the captions it came up with.
@@ -84,10 +76,6 @@ protected:
         };
     }
 
-    test::ScopedScriptedPrompt prompt;
-    test::TempFolder folder;
-    Workspace workspace;
-    FrmMain window{workspace, folder.path()};
 };
 
 TEST_F(ImageCommands, ResizeAsksInTilesAndPutsThePaneAtItsTop)

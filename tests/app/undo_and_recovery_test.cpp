@@ -12,6 +12,7 @@
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 #include "support/session_state.h"
+#include "support/shown_main_window.h"
 #include "support/temp_folder.h"
 
 #include <QAction>
@@ -29,25 +30,10 @@ using test::PatternSheet;
 using test::SameState;
 using test::StateOf;
 
-class UndoMenu : public ::testing::Test {
+class UndoMenu : public test::ShownMainWindow {
 protected:
-    void SetUp() override
-    {
-        folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
-        window.Form_Load();
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        workspace.setSheet(0, PatternSheet(1, 128));
-        workspace.setSheet(1, PatternSheet(2, 2048));
-    }
-
     // Ctrl+Z and Ctrl+Y as the keyboard gives them to the window.
     void press(const QKeySequence &keys) { QTest::keySequence(&window, keys); }
-
-    test::ScopedScriptedPrompt prompt;
-    test::TempFolder folder;
-    Workspace workspace;
-    FrmMain window{workspace, folder.path()};
 };
 
 TEST_F(UndoMenu, TheEditMenuStandsBetweenMacroAndViewWithTheStacksOwnActions)
