@@ -1,8 +1,8 @@
 #include "load/sheet_file.h"
 
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "common/plain_bitmap.h"
+#include "model/workspace.h"
 
 #include <QFile>
 #include <QFileInfo>
