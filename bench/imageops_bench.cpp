@@ -2,10 +2,10 @@
 // colour, writing it as a bitmap and reading that back as the load dialog
 // does; and the three in a row on a 256 x 8192 bitmap, inside a running
 // program (load_replace_save.sh times the same as a process of its own).
-#include "app/workspace.h"
 #include "imageops/sheet_bitmap.h"
 #include "imageops/sheet_height.h"
 #include "load/sheet_file.h"
+#include "model/workspace.h"
 #include "sheet_pipeline.h"
 #include "tiles/replace_colour.h"
 

@@ -1,8 +1,8 @@
 // Playing a full macro: 32,767 recorded lines, about 11,000 tile copies
 // between two 256 x 8192 sheets.
-#include "app/workspace.h"
-#include "macro/macro_list.h"
 #include "macro/macro_player.h"
+#include "model/macro_list.h"
+#include "model/workspace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,7 +41,7 @@ void PlayAFullMacro(benchmark::State &state)
     workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), 0);
     workspace.setKeyColours(1, ColourFromRgb(0, 255, 255), ColourFromRgb(64, 64, 64));
     workspace.options().setState(OptSwitch::ChkRepTransL, 1);
-    workspace.macro().setLines(RecordedCopyDrags(kHeight / Workspace::kTileSize));
+    workspace.setMacroLines(RecordedCopyDrags(kHeight / Workspace::kTileSize));
     for (auto _ : state) {
         const PlayResult result = PlayMacroLines(workspace);
         if (result.outcome != PlayResult::Outcome::Played)

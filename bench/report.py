@@ -64,6 +64,14 @@ def main():
                   "OneDrop/1024", micros, "under 5 µs", lambda v: v < 5)
     benchmark_row("One drop's tile work, 32768-high sheets", "OneDrop/32768", micros, "under 5 µs",
                   lambda v: v < 5)
+    benchmark_row("A whole drag with its undo record (pick-up, drop, step pushed), 32768-high sheets",
+                  "DropWithItsUndoRecord/32768", micros, "under 5 µs", lambda v: v < 5)
+    benchmark_row("Undo and redo of a drop, the pair, 32768-high sheets", "UndoAndRedoOfADrop/32768", micros,
+                  "under 20 µs", lambda v: v < 20)
+    benchmark_row("Undo of Replace colour on the largest sheet", "UndoOfReplaceColourOnTheLargestSheet", millis,
+                  "under 50 ms", lambda v: v < 50)
+    benchmark_row("Replace colour with its undo record, the largest sheet",
+                  "ReplaceColourWithItsUndoRecordOnTheLargestSheet", gigabytes)
     benchmark_row("Playing 32,767 macro lines on two 256 x 8192 sheets", "PlayAFullMacro", millis, "under 50 ms",
                   lambda v: v < 50)
     benchmark_row("Save the largest sheet as a bitmap", "SaveTheLargestSheet", millis)

@@ -1,9 +1,9 @@
 #include "sheet_pipeline.h"
 
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
+#include "model/workspace.h"
 #include "tiles/replace_colour.h"
 
 namespace vexlo::bench {

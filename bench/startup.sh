@@ -41,6 +41,9 @@ else
   display=:$(tr -d '[:space:]' <"$work/display")
 fi
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
+# A user data folder of its own: unsaved work left by a real session would
+# otherwise be offered at the start, and nothing is left in the real one.
+export XDG_DATA_HOME=$work/data
 unset WAYLAND_DISPLAY
 for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
 openbox >/dev/null 2>&1 &

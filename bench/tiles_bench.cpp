@@ -1,8 +1,8 @@
 // The tile engine's hot paths: a whole-sheet colour replacement and the work
 // of one dropped tile.
-#include "app/workspace.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
 #include "tiles/replace_colour.h"
-#include "tiles/tile_engine.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // The macro player on any list of lines, on a small workspace: it plays,
 // skips or halts, and never crashes.
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "fuzz_support.h"
 #include "macro/macro_file.h"
 #include "macro/macro_player.h"
+#include "model/workspace.h"
 
 using namespace vexlo;
 
@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), ColourFromRgb(64, 64, 64));
     workspace.setKeyColours(1, kBlack, ColourFromRgb(0, 255, 255));
     workspace.options().setState(OptSwitch::ChkRepTransL, 1);
-    workspace.macro().setLines(lines);
+    workspace.setMacroLines(lines);
 
     const PlayResult result = PlayMacroLines(workspace);
     if (result.outcome == PlayResult::Outcome::Halted)

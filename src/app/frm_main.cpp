@@ -2,11 +2,13 @@
 #include "app/frm_main.h"
 
 #include "app/client_area.h"
-#include "app/key_swatch.h"
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
 #include "common/colour.h"
+#include "common/key_swatch.h"
 #include "common/pane_placement.h"
+#include "common/prompt.h"
+#include "model/workspace.h"
+#include "recovery/recovery_keeper.h"
 #include "settings/app_path.h"
 #include "settings/opt.h"
 
@@ -32,13 +34,16 @@ void FrmMain::Form_Load()
     TileSetScroll_Change(1);
     // Every setting is restored before anything reads it; the swatches follow.
     opt_->Form_Load();
-    runStartupWizard();
+    // Work left by an earlier Vexlo comes first; restored, it is where the
+    // user goes on, so the wizard does not start.
+    if (!recovery_->offerLeftWork())
+        runStartupWizard();
 }
 
 void FrmMain::TileSetScroll_Change(std::int16_t Index)
 {
     SheetSurface *sheet = TileSet.at(Index);
-    const double top = PlacedSheetTop(sheet->height(), client_->height(), TileSetScroll[Index]->value());
+    const double top = PlacedSheetTop(sheet->height(), client_->height(), workspace_.scrollValue(Index));
     sheet->move(sheet->x(), int(std::lround(top)));
 }
 
@@ -77,6 +82,10 @@ void FrmMain::BtnMacro_Click()
 void FrmMain::Form_Unload()
 {
     opt_->Form_Unload(); // writes every setting
+    // Closing is never refused; what cannot be kept is at least not lost silently.
+    if (const QString failure = recovery_->keep(); !failure.isEmpty())
+        Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Vexlo"),
+                                  QStringLiteral("The unsaved work could not be kept: %1").arg(failure));
     QCoreApplication::quit();
 }
 
@@ -84,6 +93,26 @@ void FrmMain::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
     event->accept();
+}
+
+void FrmMain::connectModel()
+{
+    showKeyColours(0);
+    showKeyColours(1);
+    showSwatchesForOptions();
+    connect(&workspace_, &Workspace::keyColoursChanged, this, &FrmMain::showKeyColours);
+    connect(&workspace_.options(), &Options::stateChanged, this, &FrmMain::showSwatchesForOptions);
+    // A pane is placed by its scroll value, whoever changed it; undo and redo
+    // place both panes once a whole step is back, its heights and values
+    // together.
+    connect(&workspace_, &Workspace::scrollValueChanged, this, [this](int pane) {
+        TileSetScroll[pane]->setValue(workspace_.scrollValue(pane));
+        TileSetScroll_Change(std::int16_t(pane));
+    });
+    connect(&workspace_, &Workspace::stepPutBack, this, [this] {
+        TileSetScroll_Change(0);
+        TileSetScroll_Change(1);
+    });
 }
 
 void FrmMain::showKeyColours(int pane)

@@ -26,6 +26,7 @@ class FrmLoadImage;
 class FrmSave;
 class KeySwatch;
 class Opt;
+class RecoveryKeeper;
 class SheetSurface;
 class Workspace;
 
@@ -91,6 +92,9 @@ public:
     QAction *mclearmacro = nullptr;
     QAction *msavemacro = nullptr;
     QAction *mhidemacro = nullptr;
+    QMenu *medit = nullptr;
+    QAction *mundo = nullptr; // the undo stack's own actions
+    QAction *mredo = nullptr;
     QMenu *mview = nullptr;
     QAction *moptions = nullptr;
     QAction *mabout = nullptr;
@@ -107,6 +111,11 @@ public:
     // Column and row of the tile picked up by the last left-button press.
     std::int32_t DragTileX = 0;
     std::int32_t DragTileY = 0;
+
+    // Unsaved work kept across closing (a recovery folder of this window's
+    // own); Form_Load offers what an earlier Vexlo left, Form_Unload keeps
+    // or removes this one's.
+    RecoveryKeeper &recovery() { return *recovery_; }
 
     // Settings: the options dialog, created with the window and kept for the
     // whole run; Form_Load restores the settings into it (and, in wizard mode,
@@ -155,12 +164,14 @@ private:
     void buildSettings();
     void connectImageCommands();
     void connectMacroMenu();
+    void connectModel();
     void runStartupWizard();
 
     Workspace &workspace_;
     QString programFolder_;
     ClientArea *client_ = nullptr;
     Opt *opt_ = nullptr;
+    RecoveryKeeper *recovery_ = nullptr;
     std::unique_ptr<FrmMacroFile> frmMacroFile_;
     FrmLoadImage *frmLoadImage_ = nullptr;
     FrmSave *frmSave_ = nullptr;

@@ -1,18 +1,17 @@
 // The image menu's commands on the pane chosen with an arrow button, and
-// the dialogs they use. None of them is recorded in the macro.
+// the dialogs they use. None of them is recorded in the macro; each change
+// is one undo step.
 #include "app/frm_main.h"
 
-#include "app/workspace.h"
 #include "common/failure_trap.h"
 #include "common/prompt.h"
 #include "imageops/frm_colour.h"
 #include "imageops/frm_save.h"
 #include "imageops/sheet_height.h"
 #include "load/frm_load_image.h"
-#include "tiles/replace_colour.h"
+#include "model/workspace.h"
 
 #include <QAction>
-#include <QScrollBar>
 
 #include <utility>
 
@@ -53,8 +52,9 @@ FrmColour &FrmMain::frmColour()
 
 void FrmMain::mclear_Click()
 {
-    if (!Prompt::current().askYesNo(ImageOpsT(), QStringLiteral("Clear image?")))
+    if (!Prompt::current().askYesNo(ImageOpsT(), QStringLiteral("Clear image?"), Prompt::Answer::No))
         return;
+    const Step step(workspace_, QStringLiteral("Clear image")); // with its resize
     workspace_.setSheet(OpsPane, Workspace::blankSheet(workspace_.sheet(OpsPane).height()));
     mresize_Click(); // the cleared sheet's new height, its old one offered
 }
@@ -85,13 +85,10 @@ void FrmMain::mresize_Click()
         Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Vexlo"), wanted.refusal);
     if (wanted.outcome != HeightAnswer::Outcome::Resize)
         return;
+    const Step step(workspace_, QStringLiteral("Resize image"));
     workspace_.setSheet(pane, SheetWithHeight(workspace_.sheet(pane), wanted.pixels));
-    // To the top of the sheet; a scroll bar already at 0 raises no change,
-    // yet the pane of a new height must be placed again.
-    if (TileSetScroll[pane]->value() == 0)
-        TileSetScroll_Change(std::int16_t(pane));
-    else
-        TileSetScroll[pane]->setValue(0);
+    workspace_.setScrollValue(pane, 0); // to the top of the sheet
+    TileSetScroll_Change(std::int16_t(pane)); // placed again also when the height stayed
 }
 
 void FrmMain::mrepcol_Click()
@@ -102,8 +99,8 @@ void FrmMain::mrepcol_Click()
     const Colour replacement = frmColour().GetColour(QStringLiteral("Replace: ") + ImageOpsT());
     if (replacement == kNoColour)
         return;
-    ReplaceColour(workspace_.sheetForWriting(OpsPane), find, replacement);
-    emit workspace_.sheetChanged(OpsPane); // shown at once
+    const Step step(workspace_, QStringLiteral("Replace colour"));
+    workspace_.replaceColour(OpsPane, find, replacement);
 }
 
 } // namespace vexlo

@@ -2,10 +2,11 @@
 #include "app/frm_main.h"
 
 #include "app/client_area.h"
-#include "app/key_swatch.h"
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
+#include "common/key_swatch.h"
 #include "macro/frm_macro_file.h"
+#include "model/workspace.h"
+#include "recovery/recovery_keeper.h"
 
 #include <QFontDatabase>
 #include <QListView>
@@ -82,12 +83,8 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     connectMacroMenu();
     connectImageCommands();
     buildSettings();
-
-    showKeyColours(0);
-    showKeyColours(1);
-    showSwatchesForOptions();
-    connect(&workspace_, &Workspace::keyColoursChanged, this, &FrmMain::showKeyColours);
-    connect(&workspace_.options(), &Options::stateChanged, this, &FrmMain::showSwatchesForOptions);
+    connectModel();
+    recovery_ = new RecoveryKeeper(workspace_, RecoveryKeeper::defaultRoot(), this);
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     placeCentred();
@@ -170,8 +167,11 @@ void FrmMain::buildPanes()
         scroll->setRange(0, 1000);
         scroll->setSingleStep(10);
         scroll->setPageStep(100);
+        scroll->setValue(workspace_.scrollValue(pane));
         // Tracking is on, so the pane also follows while the thumb is dragged.
-        connect(scroll, &QScrollBar::valueChanged, this, [this, pane] { TileSetScroll_Change(std::int16_t(pane)); });
+        connect(scroll, &QScrollBar::valueChanged, this, [this, pane](int value) {
+            workspace_.setScrollValue(pane, value);
+        });
         TileSetScroll[pane] = scroll;
     }
 
@@ -180,7 +180,7 @@ void FrmMain::buildPanes()
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSizeF(8.25);
     List1->setFont(fixed);
-    List1->setModel(&workspace_.macro());
+    List1->setModel(workspace_.macroModel());
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setUniformItemSizes(true);
     List1->hide();
@@ -204,6 +204,14 @@ void FrmMain::buildMenus()
     mclearmacro = mmacro->addAction(QStringLiteral("&Clear"));
     msavemacro = mmacro->addAction(QStringLiteral("&Save / load"));
     mhidemacro = mmacro->addAction(QStringLiteral("&Hide macro"));
+
+    medit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mundo = workspace_.undoStack().createUndoAction(this, QStringLiteral("&Undo"));
+    mundo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    mredo = workspace_.undoStack().createRedoAction(this, QStringLiteral("&Redo"));
+    mredo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    medit->addAction(mundo);
+    medit->addAction(mredo);
 
     mview = menuBar()->addMenu(QStringLiteral("&View"));
     moptions = mview->addAction(QStringLiteral("&Options"));

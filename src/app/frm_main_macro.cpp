@@ -2,9 +2,9 @@
 // and showing or hiding the macro list.
 #include "app/frm_main.h"
 
-#include "app/workspace.h"
 #include "macro/frm_macro_file.h"
 #include "macro/macro_player.h"
+#include "model/workspace.h"
 
 #include <QAction>
 #include <QListView>
@@ -32,13 +32,16 @@ void FrmMain::mrecord_Click()
 void FrmMain::mplay_Click()
 {
     List1->show();
+    // The whole run is one step; a halted run's lines done before the halt too.
+    const Step step(workspace_, QStringLiteral("Play macro"));
     PlayMacro(workspace_);
 }
 
 void FrmMain::mclearmacro_Click()
 {
     List1->show();
-    workspace_.macro().clear();
+    const Step step(workspace_, QStringLiteral("Clear macro"));
+    workspace_.setMacroLines({});
 }
 
 void FrmMain::msavemacro_Click()

@@ -3,13 +3,13 @@
 #include "app/frm_main.h"
 
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
 #include "common/colour.h"
 #include "common/event_codes.h"
 #include "common/failure_trap.h"
 #include "common/prompt.h"
+#include "model/tile_drop.h"
+#include "model/workspace.h"
 #include "tiles/sheet_points.h"
-#include "tiles/tile_engine.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -47,6 +47,7 @@ void FrmMain::connectPointerHandlers()
         connect(surface, &SheetSurface::dropped, this, [this, pane](SheetSurface *source, QPoint at) {
             RunTrapped([&] { TileSet_DragDrop(pane, source, at.x(), at.y()); });
         });
+        connect(surface, &SheetSurface::dragEnded, this, [this] { EndTileDrag(workspace_); });
     }
 }
 
@@ -69,7 +70,7 @@ void FrmMain::TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::in
     if (Button == 1) {
         const std::int32_t column = TileOf(X);
         const std::int32_t row = TileOf(Y);
-        GetTile(workspace_, Index, Index, column, row);
+        PickUpTile(workspace_, Index, column, row); // the drop ends its step
         DragTileX = column;
         DragTileY = row;
         TileSet.at(Index)->startDrag();
@@ -83,21 +84,7 @@ void FrmMain::TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::in
 
 void FrmMain::TileSet_DragDrop(std::int16_t Index, SheetSurface *Source, float X, float Y)
 {
-    const auto source = std::int16_t(Source->pane());
-    const std::int32_t column = TileOf(X);
-    const std::int32_t row = TileOf(Y);
-    if (source == Index) {
-        // A swap: the tile under the drop point waits in the other pane's buffer.
-        const std::int16_t scratch = OtherPane(Index);
-        GetTile(workspace_, Index, scratch, column, row);
-        PutTile(workspace_, Index, Index, column, row, 0);
-        PutTile(workspace_, Index, scratch, DragTileX, DragTileY, 0);
-        ClearChip(workspace_, 0);
-        ClearChip(workspace_, 1);
-    } else {
-        PutTile(workspace_, Index, source, column, row, -1);
-        ClearChip(workspace_, source);
-    }
+    DropTile(workspace_, std::int16_t(Source->pane()), DragTileX, DragTileY, Index, TileOf(X), TileOf(Y));
 }
 
 } // namespace vexlo

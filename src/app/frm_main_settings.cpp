@@ -4,9 +4,9 @@
 #include "app/frm_main.h"
 
 #include "about/frm_about.h"
-#include "app/workspace.h"
 #include "common/prompt.h"
 #include "load/frm_load_image.h"
+#include "model/workspace.h"
 #include "settings/opt.h"
 
 #include <QAction>

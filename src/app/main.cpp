@@ -1,7 +1,7 @@
 #include "app/app_icon.h"
 #include "app/frm_main.h"
-#include "app/workspace.h"
 #include "common/qt_prompt.h"
+#include "model/workspace.h"
 
 #include <QApplication>
 #include <QIcon>

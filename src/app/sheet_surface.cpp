@@ -1,6 +1,6 @@
 #include "app/sheet_surface.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "tiles/drag_image.h"
 
 #include <QDrag>
@@ -73,6 +73,7 @@ void SheetSurface::runDrag()
     drag->setPixmap(QPixmap::fromImage(TileDragImage()));
     drag->setHotSpot(QPoint(Workspace::kTileSize / 2, Workspace::kTileSize / 2));
     drag->exec(Qt::CopyAction);
+    emit dragEnded();
 }
 
 void SheetSurface::dragEnterEvent(QDragEnterEvent *event)

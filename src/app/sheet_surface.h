@@ -30,6 +30,8 @@ signals:
     // A dragged sheet surface (this one or another) is over this one.
     void dragMoved(vexlo::SheetSurface *source, QPoint position, bool entering);
     void dropped(vexlo::SheetSurface *source, QPoint position);
+    // A drag started here is over, dropped or not.
+    void dragEnded();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

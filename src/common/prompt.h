@@ -13,13 +13,15 @@ namespace vexlo {
 class Prompt {
 public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
+    enum class Answer { Yes, No };
 
     virtual ~Prompt() = default;
 
     // A box with one OK button.
     virtual void message(Icon icon, const QString &title, const QString &text) = 0;
     // A box with Yes and No buttons and the question icon; true for Yes.
-    virtual bool askYesNo(const QString &title, const QString &text) = 0;
+    // Enter gives `byDefault`: No wherever Yes could lose the user's work.
+    virtual bool askYesNo(const QString &title, const QString &text, Answer byDefault) = 0;
     // A text input box; Cancel gives the empty text.
     virtual QString inputText(const QString &prompt, const QString &title,
                               const QString &defaultText) = 0;

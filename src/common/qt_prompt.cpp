@@ -33,10 +33,11 @@ void QtPrompt::message(Icon icon, const QString &title, const QString &text)
     box.exec();
 }
 
-bool QtPrompt::askYesNo(const QString &title, const QString &text)
+bool QtPrompt::askYesNo(const QString &title, const QString &text, Answer byDefault)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
+    box.setDefaultButton(byDefault == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 

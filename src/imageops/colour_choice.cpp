@@ -1,7 +1,7 @@
 #include "imageops/colour_choice.h"
 
-#include "app/workspace.h"
 #include "common/lenient_number.h"
+#include "model/workspace.h"
 
 namespace vexlo {
 

@@ -2,9 +2,9 @@
 // and its event handlers.
 #include "imageops/frm_colour.h"
 
-#include "app/key_swatch.h"
-#include "app/workspace.h"
+#include "common/key_swatch.h"
 #include "imageops/colour_choice.h"
+#include "model/workspace.h"
 
 #include <QComboBox>
 #include <QLabel>

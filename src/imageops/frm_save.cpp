@@ -2,14 +2,15 @@
 // its event handlers.
 #include "imageops/frm_save.h"
 
-#include "app/workspace.h"
 #include "common/drive_list.h"
 #include "common/event_codes.h"
 #include "common/failure_trap.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "common/prompt.h"
+#include "common/replace_question.h"
 #include "imageops/sheet_bitmap.h"
+#include "model/workspace.h"
 #include "settings/app_path.h"
 
 #include <QCloseEvent>
@@ -114,7 +115,8 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
     // The answer is a whole path, used as typed: no extension is added.
     const QString path =
         Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP only)"), kProgramName, offered);
-    if (!path.isEmpty())
+    // A new name may be an old file's: replaced only when the user says so.
+    if (!path.isEmpty() && MayReplace(path))
         write(path);
 }
 
@@ -123,6 +125,8 @@ void FrmSave::write(const QString &path)
     // A failed write is shown and the dialog stays open for another try.
     RunTrapped([&] {
         WriteSheetBitmap(workspace_.sheet(SavePane), path);
+        if (Workspace::isIndex(SavePane))
+            workspace_.markPaneSaved(SavePane);
         hide();
     });
 }

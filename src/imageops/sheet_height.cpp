@@ -1,7 +1,8 @@
 #include "imageops/sheet_height.h"
 
-#include "app/workspace.h"
+#include "common/failure.h"
 #include "common/lenient_number.h"
+#include "model/workspace.h"
 
 #include <algorithm>
 #include <charconv>

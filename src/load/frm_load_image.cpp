@@ -1,15 +1,15 @@
 // The load dialog's entry point and event handlers.
 #include "load/frm_load_image.h"
 
-#include "app/key_swatch.h"
-#include "app/workspace.h"
 #include "common/drive_list.h"
 #include "common/failure.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
+#include "common/key_swatch.h"
 #include "common/pane_placement.h"
 #include "common/prompt.h"
 #include "load/preview_box.h"
+#include "model/workspace.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -44,8 +44,10 @@ void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
         return;
     }
     try {
+        const Step step(workspace_, QStringLiteral("Load image"));
         workspace_.setKeyColours(pane, selection_.transparent().colour, selection_.translucent().colour);
         workspace_.setSheet(pane, selection_.preview());
+        workspace_.markPaneSaved(pane); // as in its file: nothing to lose yet
     } catch (const Failure &) {
         // the use still ended with Load
     }

@@ -1,12 +1,12 @@
 // Building the load dialog's controls, at their fixed design positions.
 #include "load/frm_load_image.h"
 
-#include "app/key_swatch.h"
 #include "common/colour.h"
 #include "common/drive_list.h"
 #include "common/event_codes.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
+#include "common/key_swatch.h"
 #include "load/preview_box.h"
 
 #include <QLabel>

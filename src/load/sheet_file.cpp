@@ -1,9 +1,9 @@
 #include "load/sheet_file.h"
 
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "common/plain_bitmap.h"
 #include "common/sheet_limits.h"
+#include "model/workspace.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,11 +1,12 @@
 #include "macro/frm_macro_file.h"
 
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "common/failure_trap.h"
 #include "common/file_list.h"
 #include "common/prompt.h"
+#include "common/replace_question.h"
 #include "macro/macro_file.h"
+#include "model/workspace.h"
 #include "settings/app_path.h"
 
 #include <QPushButton>
@@ -62,7 +63,10 @@ void FrmMacroFile::BtnLoad_Click()
     // The whole file is read before the macro is touched, so a failed load
     // never costs the user the macro they had.
     RunTrapped([this] {
-        workspace_.macro().setLines(ReadMacroFile(selectedPath()));
+        const QStringList lines = ReadMacroFile(selectedPath());
+        const Step step(workspace_, QStringLiteral("Load macro"));
+        workspace_.setMacroLines(lines);
+        workspace_.markMacroSaved();
         accept();
     });
 }
@@ -77,10 +81,14 @@ void FrmMacroFile::BtnSave_Click(std::int16_t Index)
             if (answer.isEmpty())
                 return;
             path = AddBackslash(File1->folder()) + answer + QStringLiteral(".vmi");
+            // A new name may be an old file's: replaced only when the user says so.
+            if (!MayReplace(path))
+                return;
         } else {
-            path = selectedPath();
+            path = selectedPath(); // "Save: Over" replaces, as it says
         }
         WriteMacroFile(path, workspace_.macro().lines());
+        workspace_.markMacroSaved();
         accept();
     });
 }

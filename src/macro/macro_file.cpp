@@ -2,7 +2,7 @@
 
 #include "common/atomic_write.h"
 #include "common/failure.h"
-#include "macro/macro_list.h"
+#include "model/macro_list.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 #include "macro/macro_player.h"
 
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "common/lenient_number.h"
 #include "common/prompt.h"
-#include "tiles/tile_engine.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
 
 #include <QStringList>
 #include <QVarLengthArray>

@@ -1,12 +1,12 @@
 #include "play/play_command.h"
 
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "common/version.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
 #include "macro/macro_file.h"
 #include "macro/macro_player.h"
+#include "model/workspace.h"
 #include "play/play_arguments.h"
 
 namespace vexlo {
@@ -69,7 +69,7 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     try {
         Workspace workspace;
-        workspace.macro().setLines(ReadMacroFile(parsed->macro, SpecialFiles::Read));
+        workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Read));
         LoadPanes(workspace, *parsed);
         const QString failure = PlayFailure(PlayMacroLines(workspace));
         if (!failure.isEmpty()) {

@@ -1,6 +1,6 @@
 #include "tiles/drag_image.h"
 
-#include "app/workspace.h"
+#include "tiles/tile_block.h"
 
 namespace vexlo {
 namespace {
@@ -14,7 +14,7 @@ constexpr QRgb kDarkEdges[kFrameWidth] = {qRgb(64, 64, 64), qRgb(96, 96, 96), qR
 
 QImage TileDragImage()
 {
-    constexpr int size = Workspace::kTileSize;
+    constexpr int size = kTileSide;
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     for (int ring = 0; ring < kFrameWidth; ++ring) {

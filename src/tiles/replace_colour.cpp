@@ -2,6 +2,7 @@
 
 #include "common/sheet_limits.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace vexlo {
@@ -58,6 +59,60 @@ void Replace(QImage &image, Swap first, Swap second)
 }
 
 } // namespace
+
+PixelMarks ReplaceColourMarked(QImage &image, Colour find, Colour replace)
+{
+    const Swap swap = SwapOf(find, replace);
+    PixelMarks marks;
+    if (image.isNull() || swap.wanted == kMatchesNothing)
+        return marks;
+    if (image.format() != QImage::Format_RGB32)
+        image = ConvertedImage(image, QImage::Format_RGB32);
+    WritableBits(image); // one checked detach, before any pixel changes
+    const int width = image.width();
+    const int height = image.height();
+    marks.assign((std::size_t(width) * std::size_t(height) + 31) / 32, 0);
+    std::size_t bit = 0;
+    for (int y = 0; y < height; ++y) {
+        auto *pixel = reinterpret_cast<std::uint32_t *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, ++bit) {
+            const bool match = (pixel[x] & 0xFFFFFFu) == swap.wanted;
+            pixel[x] = match ? swap.written : pixel[x];
+            marks[bit / 32] |= std::uint32_t(match) << (bit % 32);
+        }
+    }
+    return marks;
+}
+
+void PaintMarked(QImage &image, const PixelMarks &marks, Colour colour)
+{
+    const std::uint32_t written = QRgbFromColour(colour);
+    const std::size_t width = std::size_t(image.width());
+    if (marks.empty() || width == 0)
+        return;
+    auto *pixels = reinterpret_cast<std::uint32_t *>(WritableBits(image));
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
+    for (std::size_t word = 0; word < marks.size(); ++word) {
+        std::uint32_t bits = marks[word];
+        if (bits == 0)
+            continue;
+        // Sheets are 256 wide, so a word never spans two rows there; any
+        // other width goes pixel by pixel.
+        const std::size_t first = word * 32;
+        const std::size_t row = first / width;
+        const std::size_t column = first % width;
+        std::uint32_t *line = pixels + qsizetype(row) * stride;
+        if (bits == 0xFFFFFFFFu && column + 32 <= width) {
+            std::fill_n(line + column, 32, written);
+            continue;
+        }
+        while (bits != 0) {
+            const std::size_t at = first + std::size_t(__builtin_ctz(bits));
+            pixels[qsizetype(at / width) * stride + qsizetype(at % width)] = written;
+            bits &= bits - 1;
+        }
+    }
+}
 
 void ReplaceColour(QImage &image, Colour find, Colour replace)
 {

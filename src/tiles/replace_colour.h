@@ -4,6 +4,9 @@
 
 #include <QImage>
 
+#include <cstdint>
+#include <vector>
+
 namespace vexlo {
 
 // Turns every pixel of exactly the colour `find` into `replace`, in place.
@@ -17,5 +20,16 @@ void ReplaceColour(QImage &image, Colour find, Colour replace);
 // replace1), then the result as ReplaceColour(find2, replace2). A pair whose
 // colours are not plain (kNoColour, say) leaves the pixels alone.
 void ReplaceColours(QImage &image, Colour find1, Colour replace1, Colour find2, Colour replace2);
+
+// Which pixels a replacement changed: one bit per pixel, row after row, the
+// lowest bit of each word first.
+using PixelMarks = std::vector<std::uint32_t>;
+
+// ReplaceColour that also tells which pixels it changed, so they can be put
+// back.
+PixelMarks ReplaceColourMarked(QImage &image, Colour find, Colour replace);
+
+// Gives every marked pixel the colour (a plain one); the others stay.
+void PaintMarked(QImage &image, const PixelMarks &marks, Colour colour);
 
 } // namespace vexlo

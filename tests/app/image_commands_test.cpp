@@ -3,14 +3,15 @@
 // prompt and the real dialogs.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
 #include "common/folder_list.h"
 #include "imageops/frm_colour.h"
 #include "imageops/frm_save.h"
 #include "load/sheet_file.h"
+#include "model/workspace.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
+#include "support/shown_main_window.h"
 #include "support/temp_folder.h"
 
 #include <QComboBox>
@@ -36,17 +37,8 @@ using test::Uniform;
 
 constexpr QRgb kMagenta = qRgb(255, 0, 255);
 
-class ImageCommands : public ::testing::Test {
+class ImageCommands : public test::ShownMainWindow {
 protected:
-    void SetUp() override
-    {
-        folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
-        window.Form_Load();
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        workspace.setSheet(0, PatternSheet(1, 128));
-        workspace.setSheet(1, PatternSheet(2, 1024));
-    }
 
     // Answers the colour dialog each time it comes up, one step per showing,
     // while `command` runs; returns the captions it came up with.
@@ -84,10 +76,6 @@ protected:
         };
     }
 
-    test::ScopedScriptedPrompt prompt;
-    test::TempFolder folder;
-    Workspace workspace;
-    FrmMain window{workspace, folder.path()};
 };
 
 TEST_F(ImageCommands, ResizeAsksInTilesAndPutsThePaneAtItsTop)
@@ -256,6 +244,11 @@ TEST_F(ImageCommands, ReplaceColourChangesExactlyThatColourOnThePaneAndRecordsNo
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0][0].toInt(), 0) << "the pane is told to show its new colours";
     EXPECT_EQ(workspace.macro().rowCount(), lines) << "nothing recorded";
+
+    window.mundo->trigger(); // one step, every pixel back
+    EXPECT_TRUE(SamePixels(workspace.sheet(0), left));
+    window.mredo->trigger();
+    EXPECT_TRUE(SamePixels(workspace.sheet(0), expected));
 }
 
 TEST_F(ImageCommands, ReplaceColourStopsAtACancelAndFindingTheReplacementChangesNothing)

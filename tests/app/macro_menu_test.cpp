@@ -1,9 +1,9 @@
 // The Macro menu on the main window and the macro file dialog it opens.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
 #include "common/file_list.h"
 #include "macro/frm_macro_file.h"
+#include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
@@ -120,7 +120,7 @@ TEST_F(MacroMenu, PlayShowsTheListAndPlays)
 {
     workspace.setSheet(0, test::PatternSheet(1, 256));
     workspace.setSheet(1, test::PatternSheet(2, 64));
-    workspace.macro().setLines(kCopyDrag);
+    workspace.setMacroLines(kCopyDrag);
     window.mplay_Click();
     EXPECT_TRUE(listShown());
     EXPECT_TRUE(prompt->boxes().isEmpty());
@@ -130,7 +130,7 @@ TEST_F(MacroMenu, PlayShowsTheListAndPlays)
 
 TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
 {
-    workspace.macro().setLines(QStringList(MacroList::kMaxLines, QStringLiteral("Cls,0")));
+    workspace.setMacroLines(QStringList(MacroList::kMaxLines, QStringLiteral("Cls,0")));
     workspace.setSheet(0, test::PatternSheet(1));
     workspace.setRecording(true);
     window.TileSet[0]->mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(40, 10));
@@ -144,7 +144,7 @@ TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
 
 TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)
 {
-    workspace.macro().setLines(kCopyDrag);
+    workspace.setMacroLines(kCopyDrag);
     prompt->answerText(QStringLiteral("walls"));
     inMacroDialog([](FrmMacroFile &dialog) { dialog.BtnSave_Click(1); });
     EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
@@ -163,7 +163,7 @@ TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)
 
 TEST_F(MacroMenu, SaveNewAlwaysAppendsTheExtensionAndAnEmptyAnswerWritesNothing)
 {
-    workspace.macro().setLines(kCopyDrag);
+    workspace.setMacroLines(kCopyDrag);
     prompt->answerText(QString());
     prompt->answerText(QStringLiteral("walls.vmi"));
     bool stayedOpen = false;
@@ -176,10 +176,35 @@ TEST_F(MacroMenu, SaveNewAlwaysAppendsTheExtensionAndAnEmptyAnswerWritesNothing)
     EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.vmi")}), QStringList{QStringLiteral("walls.vmi.vmi")});
 }
 
+TEST_F(MacroMenu, SaveNewAsksBeforeReplacingAFileAndNoWritesNothing)
+{
+    folder.write(QStringLiteral("walls.vmi"), "Cls,1\r\n");
+    workspace.setMacroLines(kCopyDrag);
+    prompt->answerText(QStringLiteral("walls"));
+    prompt->answerYesNo(false);
+    prompt->answerText(QStringLiteral("walls"));
+    prompt->answerYesNo(true);
+    bool stayedOpen = false;
+    inMacroDialog([&](FrmMacroFile &dialog) {
+        dialog.BtnSave_Click(1);
+        stayedOpen = dialog.isVisible();
+        EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Cls,1\r\n");
+        dialog.BtnSave_Click(1);
+    });
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(prompt->boxes().size(), 4);
+    const test::ScriptedPrompt::Box &asked = prompt->boxes()[1];
+    EXPECT_EQ(asked.icon, Prompt::Icon::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(asked.text, QStringLiteral("walls.vmi already exists. Replace it?"));
+    EXPECT_EQ(asked.byDefault, Prompt::Answer::No);
+    EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
+}
+
 TEST_F(MacroMenu, SaveOverReplacesTheSelectedFileWithoutAQuestion)
 {
     folder.write(QStringLiteral("old.vmi"), "Cls,1\r\n");
-    workspace.macro().setLines(kCopyDrag);
+    workspace.setMacroLines(kCopyDrag);
     inMacroDialog([](FrmMacroFile &dialog) {
         select(dialog, QStringLiteral("old.vmi"));
         dialog.BtnSave_Click(0);
@@ -191,7 +216,7 @@ TEST_F(MacroMenu, SaveOverReplacesTheSelectedFileWithoutAQuestion)
 TEST_F(MacroMenu, LoadReplacesTheWholeMacro)
 {
     folder.write(QStringLiteral("walls.vmi"), "Get,0,0,2,5\r\n\r\nCls,0\r\n");
-    workspace.macro().setLines({QStringLiteral("Cls,1")});
+    workspace.setMacroLines({QStringLiteral("Cls,1")});
     window.mrecord_Click();
     inMacroDialog([](FrmMacroFile &dialog) {
         select(dialog, QStringLiteral("walls.vmi"));
@@ -199,12 +224,18 @@ TEST_F(MacroMenu, LoadReplacesTheWholeMacro)
     });
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,5"), QString(), QStringLiteral("Cls,0")}));
     EXPECT_TRUE(workspace.recording()) << "loading leaves the recording switch alone";
+    EXPECT_FALSE(workspace.macroUnsaved()) << "as in its file";
+
+    window.mundo->trigger(); // a step of its own
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("Cls,1")});
+    window.mredo->trigger();
+    EXPECT_EQ(lines().size(), 3);
 }
 
 TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)
 {
     folder.write(QStringLiteral("gone.vmi"), "Cls,1\r\n");
-    workspace.macro().setLines(kCopyDrag);
+    workspace.setMacroLines(kCopyDrag);
     bool openAfterFailures = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
         dialog.BtnLoad_Click(); // nothing selected
@@ -233,7 +264,7 @@ TEST_F(MacroMenu, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsItW
     QStringList longer;
     for (int i = 0; i < 100; ++i)
         longer << kCopyDrag;
-    workspace.macro().setLines(longer);
+    workspace.setMacroLines(longer);
     const QString target = path("walls.vmi");
     bool folderHeld = false, readOnlyShown = false, cutShortShown = false;
     inMacroDialog([&](FrmMacroFile &dialog) {

@@ -1,8 +1,8 @@
 #include "app/frm_main.h"
-#include "app/key_swatch.h"
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
 #include "common/colour.h"
+#include "common/key_swatch.h"
+#include "model/workspace.h"
 #include "settings/app_path.h"
 #include "support/temp_folder.h"
 
@@ -147,7 +147,7 @@ TEST_F(MainWindow, MenuBarShowsMacroAndViewAndTheImageMenuIsAPopup)
     for (QAction *action : window.menuBar()->actions())
         if (action->isVisible())
             shown << action->text();
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("&Macro"), QStringLiteral("&View")}));
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("&Macro"), QStringLiteral("&Edit"), QStringLiteral("&View")}));
 
     auto captions = [](QMenu *menu) {
         QStringList texts;

@@ -3,7 +3,7 @@
 // dropper.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
@@ -173,7 +173,9 @@ TEST_F(Pointer, TheRightButtonRemembersTheColourAndSaysSoInHexadecimal)
     };
     int x = 10;
     for (const auto &[pixel, text] : cases) {
-        workspace.sheetForWriting(1).setPixel(x, 20, pixel);
+        QImage sheet = workspace.sheet(1);
+        sheet.setPixel(x, 20, pixel);
+        workspace.setSheet(1, sheet);
         window.TileSet_MouseDown(1, 2, 0, x++, 20);
         EXPECT_EQ(workspace.dropperColour(1), ColourFromQRgb(pixel));
         ASSERT_FALSE(prompt->boxes().isEmpty());
@@ -186,7 +188,9 @@ TEST_F(Pointer, TheRightButtonRemembersTheColourAndSaysSoInHexadecimal)
     EXPECT_TRUE(lines().isEmpty());
     EXPECT_FALSE(window.TileSet[1]->dragRequested());
 
-    workspace.sheetForWriting(0).setPixel(7, 9, qRgb(0, 255, 0));
+    QImage left = workspace.sheet(0);
+    left.setPixel(7, 9, qRgb(0, 255, 0));
+    workspace.setSheet(0, left);
     QTest::mousePress(window.TileSet[0], Qt::RightButton, Qt::ControlModifier, QPoint(7, 9));
     EXPECT_EQ(workspace.dropperColour(0), ColourFromRgb(0, 255, 0));
     EXPECT_EQ(prompt->texts().last(), QStringLiteral("Dropper: FF00"));

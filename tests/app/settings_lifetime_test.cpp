@@ -3,10 +3,10 @@
 // wizard (the options dialog first, then the load dialog for the left pane,
 // and for the right pane only after the left one got a sheet).
 #include "app/frm_main.h"
-#include "app/key_swatch.h"
-#include "app/workspace.h"
 #include "common/file_list.h"
+#include "common/key_swatch.h"
 #include "load/frm_load_image.h"
+#include "model/workspace.h"
 #include "settings/opt.h"
 #include "support/file_faults.h"
 #include "support/modal.h"

@@ -1,8 +1,8 @@
 // The colour dialog: mixing, typing components, the list of known colours,
 // and what GetColour answers for each way of closing it.
-#include "app/key_swatch.h"
-#include "app/workspace.h"
+#include "common/key_swatch.h"
 #include "imageops/frm_colour.h"
+#include "model/workspace.h"
 #include "support/modal.h"
 
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // The save dialog with real files in a temporary folder: what it writes
 // where, what it refuses, and the folder it remembers for each pane.
-#include "app/workspace.h"
 #include "common/drive_list.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "imageops/frm_save.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
+#include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/modal.h"
 #include "support/pixels.h"
@@ -185,12 +185,36 @@ TEST_F(SaveDialog, AnEmptyNewNameWritesNothingAndShowsNothing)
     EXPECT_EQ(files(), QStringList{QStringLiteral("walls.bmp")});
 }
 
+TEST_F(SaveDialog, NewNameAsksBeforeReplacingAFileAndNoWritesNothing)
+{
+    const QString walls = folder.file(QStringLiteral("walls.bmp"));
+    prompt->answerText(walls);
+    prompt->answerYesNo(false);
+    prompt->answerText(walls);
+    prompt->answerYesNo(true);
+    use(1, [&] {
+        dialog.BtnSave_Click(1);
+        EXPECT_TRUE(dialog.isVisible()) << "No keeps the dialog open";
+        EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
+        dialog.BtnSave_Click(1);
+    });
+    ASSERT_EQ(prompt->boxes().size(), 4);
+    const ScriptedPrompt::Box &asked = prompt->boxes()[1];
+    EXPECT_EQ(asked.icon, ScriptedPrompt::Icon::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(asked.text, QStringLiteral("walls.bmp already exists. Replace it?"));
+    EXPECT_EQ(asked.byDefault, Prompt::Answer::No);
+    EXPECT_TRUE(SamePixels(readBack(walls), workspace.sheet(1)));
+    EXPECT_FALSE(workspace.paneUnsaved(1)) << "saved";
+}
+
 TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
 {
     const QString refused[] = {folder.file(QStringLiteral("missing/sheet.bmp")), folder.path(),
                                folder.file(QStringLiteral("walls.bmp/x.bmp"))};
     for (const QString &path : refused) {
         SCOPED_TRACE(path.toStdString());
+        QFile::remove(folder.file(QStringLiteral("second try.bmp"))); // a new name each time, asked nothing
         prompt->forget();
         prompt->answerText(path);
         prompt->answerText(folder.file(QStringLiteral("second try.bmp")));

@@ -1,10 +1,10 @@
 // The image commands' core: sheets written as bitmaps and read back through
 // the load path, and the resize answers and their sheets.
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "imageops/sheet_bitmap.h"
 #include "imageops/sheet_height.h"
 #include "load/sheet_file.h"
+#include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/workspace.h"
 #include "load/frm_load_image.h"
+#include "model/workspace.h"
 #include "picture_bytes.h"
 #include "support/modal.h"
 #include "support/scripted_prompt.h"

@@ -1,11 +1,11 @@
 #include "load_dialog_fixture.h"
 
 #include "app/frm_main.h"
-#include "app/key_swatch.h"
 #include "app/sheet_surface.h"
 #include "common/drive_list.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
+#include "common/key_swatch.h"
 #include "load/preview_box.h"
 #include "load/sheet_file.h"
 #include "support/file_faults.h"
@@ -269,6 +269,13 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWi
     EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
     EXPECT_EQ(window.TileSet[1]->y(), paneTop);
     EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
+
+    // One undo step: the sheet and both its keys back.
+    window.mundo->trigger();
+    EXPECT_EQ(workspace.sheet(1), Workspace::blankSheet(1024));
+    EXPECT_EQ(window.TransCol[1]->colour(), kWhite);
+    EXPECT_EQ(window.TransLCol[1]->colour(), kWhite);
+    EXPECT_EQ(window.TileSet[1]->y(), paneTop);
 }
 
 } // namespace

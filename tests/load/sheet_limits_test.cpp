@@ -2,12 +2,12 @@
 // tallest sheet saved loads back, a taller picture is refused from its
 // declared size, and a load that cannot have its memory fails with a reason
 // instead of crashing or hanging.
-#include "app/workspace.h"
 #include "common/sheet_limits.h"
 #include "imageops/sheet_bitmap.h"
 #include "load/sheet_file.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
 #include "tiles/replace_colour.h"
-#include "tiles/tile_engine.h"
 
 #include "support/file_faults.h"
 #include "support/pixels.h"
@@ -77,7 +77,7 @@ TEST(SheetLimits, ASharedSheetThatCannotBeCopiedBeforeItsFirstChangeIsLeftAsItWa
     const QString noMemory = QStringLiteral("Not enough memory for a picture of 256 x 131072 pixels.");
     EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {
         return test::FailureOf([&] { PutTile(workspace, 0, 0, 0, 0, 0); }) == noMemory
-               && test::FailureOf([&] { ReplaceColour(workspace.sheetForWriting(0), kWhite, kBlack); }) == noMemory
+               && test::FailureOf([&] { workspace.replaceColour(0, kWhite, kBlack); }) == noMemory
                && workspace.sheet(0).pixel(0, 0) == qRgb(255, 255, 255);
     }));
 }

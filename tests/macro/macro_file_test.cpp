@@ -1,6 +1,7 @@
 #include "common/failure.h"
 #include "macro/macro_file.h"
-#include "macro/macro_list.h"
+#include "model/macro_list.h"
+#include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
@@ -137,30 +138,31 @@ TEST(MacroFiles, AReadOnlyFolderOrAWriteCutShortLeavesTheOldFileAsItWas)
 
 TEST(MacroListLimit, AppendingOrSettingPastTheLimitIsRefusedWhole)
 {
-    MacroList list;
+    Workspace workspace;
     QStringList full;
     for (int i = 0; i < MacroList::kMaxLines; ++i)
         full << QStringLiteral("Cls,0");
-    list.setLines(full);
-    EXPECT_THROW(list.append(QStringLiteral("Cls,1")), Failure);
-    EXPECT_EQ(list.count(), MacroList::kMaxLines);
-    EXPECT_EQ(list.lines().last(), QStringLiteral("Cls,0"));
+    workspace.setMacroLines(full);
+    EXPECT_THROW(workspace.appendMacroLine(QStringLiteral("Cls,1")), Failure);
+    EXPECT_EQ(workspace.macro().count(), MacroList::kMaxLines);
+    EXPECT_EQ(workspace.macro().lines().last(), QStringLiteral("Cls,0"));
 
-    list.setLines({QStringLiteral("Get,0,0,0,0")});
+    workspace.setMacroLines({QStringLiteral("Get,0,0,0,0")});
     full << QStringLiteral("one too many");
-    EXPECT_THROW(list.setLines(full), Failure);
-    EXPECT_EQ(list.lines(), QStringList{QStringLiteral("Get,0,0,0,0")});
+    EXPECT_THROW(workspace.setMacroLines(full), Failure);
+    EXPECT_EQ(workspace.macro().lines(), QStringList{QStringLiteral("Get,0,0,0,0")});
 }
 
 TEST(MacroListLimit, TheModelAnnouncesAppendedRows)
 {
-    MacroList list;
-    QSignalSpy inserted(&list, &QAbstractItemModel::rowsInserted);
-    list.append(QStringLiteral("Cls,0"));
-    list.append(QStringLiteral("Cls,1"));
+    Workspace workspace;
+    QAbstractItemModel *list = workspace.macroModel();
+    QSignalSpy inserted(list, &QAbstractItemModel::rowsInserted);
+    workspace.appendMacroLine(QStringLiteral("Cls,0"));
+    workspace.appendMacroLine(QStringLiteral("Cls,1"));
     EXPECT_EQ(inserted.count(), 2);
-    EXPECT_EQ(list.rowCount(), 2);
-    EXPECT_EQ(list.data(list.index(1)).toString(), QStringLiteral("Cls,1"));
+    EXPECT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->data(list->index(1, 0)).toString(), QStringLiteral("Cls,1"));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Playing macros back: refusals, keywords, number conversion, halting.
-#include "app/workspace.h"
 #include "macro/macro_player.h"
+#include "model/workspace.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 
@@ -28,7 +28,7 @@ protected:
 
     void play(const QStringList &lines)
     {
-        workspace.macro().setLines(lines);
+        workspace.setMacroLines(lines);
         PlayMacro(workspace);
     }
 
@@ -164,15 +164,15 @@ INSTANTIATE_TEST_SUITE_P(Lines, MacroPlayerHalts,
 
 TEST_F(MacroPlayer, HaltingReportsTheLineAndTheDescription)
 {
-    workspace.macro().setLines({QStringLiteral("Cls,0"), QStringLiteral("Get,0,0,3")});
+    workspace.setMacroLines({QStringLiteral("Cls,0"), QStringLiteral("Get,0,0,3")});
     const PlayResult result = PlayMacroLines(workspace);
     EXPECT_EQ(result.outcome, PlayResult::Outcome::Halted);
     EXPECT_EQ(result.line, 1);
     EXPECT_EQ(result.description, QStringLiteral("Subscript out of range"));
 
-    workspace.macro().setLines({QStringLiteral("Cls,5")});
+    workspace.setMacroLines({QStringLiteral("Cls,5")});
     EXPECT_EQ(PlayMacroLines(workspace).description, QStringLiteral("Control array element '5' doesn't exist"));
-    workspace.macro().setLines({QStringLiteral("Cls,32768")});
+    workspace.setMacroLines({QStringLiteral("Cls,32768")});
     EXPECT_EQ(PlayMacroLines(workspace).description, QStringLiteral("Overflow"));
 }
 

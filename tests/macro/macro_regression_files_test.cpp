@@ -1,11 +1,11 @@
 // The odd macro files of tests/data/macro, and two too big to keep there
 // (made here): each read as the macro dialog reads it, to the exact lines,
 // then played on two sheets, to the exact outcome.
-#include "app/workspace.h"
 #include "common/failure.h"
 #include "macro/macro_file.h"
-#include "macro/macro_list.h"
 #include "macro/macro_player.h"
+#include "model/macro_list.h"
+#include "model/workspace.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
 
@@ -56,7 +56,7 @@ protected:
 
     PlayResult readAndPlay(const QString &path)
     {
-        workspace->macro().setLines(ReadMacroFile(path));
+        workspace->setMacroLines(ReadMacroFile(path));
         return PlayMacroLines(*workspace);
     }
 
@@ -104,9 +104,9 @@ TEST_F(MacroRegressionFile, FortyThousandLinesAreRefusedAndTheMacroIsKept)
     for (int i = 0; i < 40000; ++i)
         lines += "Cls,0\r\n";
     folder.write(QStringLiteral("long.vmi"), lines);
-    workspace->macro().setLines(kCopyDrag);
+    workspace->setMacroLines(kCopyDrag);
     try {
-        workspace->macro().setLines(ReadMacroFile(folder.file(QStringLiteral("long.vmi"))));
+        workspace->setMacroLines(ReadMacroFile(folder.file(QStringLiteral("long.vmi"))));
         ADD_FAILURE() << "read";
     } catch (const Failure &failure) {
         EXPECT_EQ(failure.description(), QStringLiteral("A macro holds at most 32,767 lines; this one would have 40,000."));

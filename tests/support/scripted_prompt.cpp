@@ -14,9 +14,9 @@ void ScriptedPrompt::message(Icon icon, const QString &title, const QString &tex
     }
 }
 
-bool ScriptedPrompt::askYesNo(const QString &title, const QString &text)
+bool ScriptedPrompt::askYesNo(const QString &title, const QString &text, Answer byDefault)
 {
-    boxes_.append({Icon::Question, title, text, {}});
+    boxes_.append({Icon::Question, title, text, {}, byDefault});
     if (yesNo_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
         return false;

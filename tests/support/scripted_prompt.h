@@ -22,10 +22,11 @@ public:
         QString title;
         QString text;
         QString defaultText; // input boxes only
+        Answer byDefault = Answer::Yes; // questions only
     };
 
     void message(Icon icon, const QString &title, const QString &text) override;
-    bool askYesNo(const QString &title, const QString &text) override;
+    bool askYesNo(const QString &title, const QString &text, Answer byDefault) override;
     QString inputText(const QString &prompt, const QString &title,
                       const QString &defaultText) override;
     // Records the address and answers with the prepared result (true by default).

@@ -1,11 +1,11 @@
 // The macro lines the tile operations record, the numbers behind pointer
 // positions, and the drag image.
-#include "app/workspace.h"
 #include "common/failure.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
 #include "tiles/drag_image.h"
 #include "tiles/replace_colour.h"
 #include "tiles/sheet_points.h"
-#include "tiles/tile_engine.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST(Recording, NothingIsRecordedWhileRecordingIsOff)
 TEST(Recording, EachTileOperationAppendsItsLineInShortestDecimal)
 {
     Workspace workspace;
-    workspace.macro().append(QStringLiteral("Cls,1")); // earlier lines stay
+    workspace.appendMacroLine(QStringLiteral("Cls,1")); // earlier lines stay
     workspace.setRecording(true);
     GetTile(workspace, 0, 0, 2, 5);
     PutTile(workspace, 1, 0, 0, 1, -1);

@@ -1,9 +1,9 @@
 // Getting tiles into the buffers, clearing them, and the failures that must
 // leave every buffer and sheet as it was.
-#include "app/workspace.h"
 #include "common/failure.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
 #include "support/pixels.h"
-#include "tiles/tile_engine.h"
 
 #include <QSignalSpy>
 

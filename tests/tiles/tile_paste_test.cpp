@@ -1,10 +1,10 @@
 // Painting buffers onto sheets, key-colour replacement on the way, and
 // ReplaceColour itself.
-#include "app/workspace.h"
 #include "common/failure.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
 #include "support/pixels.h"
 #include "tiles/replace_colour.h"
-#include "tiles/tile_engine.h"
 
 #include <QPainter>
 #include <QSignalSpy>
@@ -41,7 +41,7 @@ protected:
         workspace.setKeyColours(0, kMagenta, kDarkGrey);
         workspace.setKeyColours(1, kCyan, kBlack);
         setSwitches(1, 1);
-        workspace.chipForWriting(0) = keyedTile();
+        workspace.setChip(0, keyedTile());
     }
 
     void setSwitches(std::int16_t transparent, std::int16_t translucent)
@@ -124,7 +124,7 @@ TEST_F(TilePaste, KeyColoursAreReplacedOnlyAsTheFlagAndTheSwitchesAllow)
     for (const ReplacementCase &c : cases) {
         SCOPED_TRACE(testing::Message() << "switches " << c.transparentSwitch << "/" << c.translucentSwitch
                                         << ", replace " << c.replace);
-        workspace.chipForWriting(0) = keyedTile();
+        workspace.setChip(0, keyedTile());
         setSwitches(c.transparentSwitch, c.translucentSwitch);
         PutTile(workspace, 1, 0, 2, 1, c.replace);
         const QImage arriving = keyedTileArriving(c.transparentArrives, c.translucentArrives);
@@ -141,7 +141,7 @@ TEST_F(TilePaste, TheTranslucentReplacementWorksOnTheResultOfTheTransparentOne)
     QImage tile = keyedTile();
     tile.setPixel(0, 0, QRgbFromColour(a));
     tile.setPixel(1, 0, QRgbFromColour(b));
-    workspace.chipForWriting(0) = tile;
+    workspace.setChip(0, tile);
 
     PutTile(workspace, 1, 0, 0, 0, -1);
     tile.setPixel(0, 0, QRgbFromColour(c));

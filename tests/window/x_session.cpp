@@ -85,6 +85,11 @@ QString XSession::programFile(const QString &name) const
     return folder_.filePath(name);
 }
 
+QString XSession::dataFolder() const
+{
+    return folder_.filePath(QStringLiteral("data"));
+}
+
 bool XSession::startVexlo()
 {
     // A copy of the program in a folder of its own: that folder is its program folder.
@@ -105,6 +110,8 @@ bool XSession::startInstalled(const QString &binary, const QString &home)
 
 bool XSession::start(const QString &binary, QProcessEnvironment environment)
 {
+    // The user's data folder (where unsaved work is kept) is the session's own.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
     vexlo_.setProcessEnvironment(environment);
     vexlo_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (fileSizeLimit_ >= 0) {

@@ -27,6 +27,8 @@ public:
     // Writes a file into the program's folder before it starts.
     void writeProgramFile(const QString &name, const QByteArray &bytes);
     QString programFile(const QString &name) const;
+    // The program's user data folder (XDG_DATA_HOME), empty at the start.
+    QString dataFolder() const;
     bool startVexlo();
     // Vexlo, once started, may not make any file larger than this, and the
     // signal the system sends for a larger one is left as a shell leaves it:

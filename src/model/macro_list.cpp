@@ -1,4 +1,4 @@
-#include "macro/macro_list.h"
+#include "model/macro_list.h"
 
 #include "common/failure.h"
 
@@ -15,16 +15,7 @@ void MacroList::checkFits(qsizetype count)
 
 void MacroList::append(const QString &line)
 {
-    checkFits(lines_.size() + 1);
-    const int row = int(lines_.size());
-    beginInsertRows({}, row, row);
-    lines_.append(line);
-    endInsertRows();
-}
-
-void MacroList::clear()
-{
-    setLines({});
+    insert(lines_.size(), {line});
 }
 
 void MacroList::setLines(const QStringList &lines)
@@ -33,6 +24,28 @@ void MacroList::setLines(const QStringList &lines)
     beginResetModel();
     lines_ = lines;
     endResetModel();
+}
+
+void MacroList::insert(qsizetype at, const QStringList &lines)
+{
+    if (lines.isEmpty())
+        return;
+    checkFits(lines_.size() + lines.size());
+    beginInsertRows({}, int(at), int(at + lines.size() - 1));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        lines_.insert(at + i, lines[i]);
+    endInsertRows();
+}
+
+QStringList MacroList::take(qsizetype at, qsizetype count)
+{
+    if (count <= 0)
+        return {};
+    const QStringList taken = lines_.mid(at, count);
+    beginRemoveRows({}, int(at), int(at + count - 1));
+    lines_.remove(at, count);
+    endRemoveRows();
+    return taken;
 }
 
 int MacroList::rowCount(const QModelIndex &parent) const

@@ -5,8 +5,12 @@
 
 namespace vexlo {
 
+class StepRecord;
+class Workspace;
+
 // The macro: the one store of its lines, in the order they were added. The
-// main window's list shows it through this model.
+// main window's list shows it through this model; only the workspace
+// changes it, so every change is announced and kept for undo.
 class MacroList : public QAbstractListModel {
     Q_OBJECT
 
@@ -20,11 +24,6 @@ public:
     const QStringList &lines() const { return lines_; }
     qsizetype count() const { return lines_.size(); }
 
-    // Both fail (vexlo::Failure) and change nothing when the limit would be passed.
-    void append(const QString &line);
-    void setLines(const QStringList &lines);
-    void clear();
-
     // The failure for a macro that would pass the limit.
     static void checkFits(qsizetype count);
 
@@ -32,6 +31,16 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
+    friend class StepRecord;
+    friend class Workspace;
+
+    // All fail (vexlo::Failure) and change nothing when the limit would be passed.
+    void append(const QString &line);
+    void setLines(const QStringList &lines);
+    void insert(qsizetype at, const QStringList &lines);
+    // The lines from `at` on, `count` of them, taken out.
+    QStringList take(qsizetype at, qsizetype count);
+
     QStringList lines_;
 };
 

@@ -1,6 +1,6 @@
-#include "macro/macro_recording.h"
+#include "model/macro_recording.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 
 #include <initializer_list>
 
@@ -18,7 +18,7 @@ QString MacroLine(const char *keyword, std::initializer_list<std::int32_t> field
 // Every recorded line goes through here.
 void AppendRecorded(Workspace &workspace, const QString &line)
 {
-    workspace.macro().append(line);
+    workspace.appendMacroLine(line);
 }
 
 } // namespace

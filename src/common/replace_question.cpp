@@ -1,0 +1,19 @@
+#include "common/replace_question.h"
+
+#include "common/prompt.h"
+
+#include <QFileInfo>
+
+namespace vexlo {
+
+bool MayReplace(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.exists() || file.isDir())
+        return true; // a folder is no file to replace: the write says why it fails
+    return Prompt::current().askYesNo(QStringLiteral("Vexlo"),
+                                      QStringLiteral("%1 already exists. Replace it?").arg(file.fileName()),
+                                      Prompt::Answer::No);
+}
+
+} // namespace vexlo

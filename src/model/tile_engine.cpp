@@ -1,0 +1,63 @@
+#include "model/tile_engine.h"
+
+#include "common/failure.h"
+#include "common/lenient_number.h"
+#include "model/macro_recording.h"
+#include "model/workspace.h"
+
+#include <limits>
+
+namespace vexlo {
+namespace {
+
+// Top left pixel coordinate of a tile, which must fit 32 signed bits.
+std::int32_t TileOrigin(std::int32_t tile)
+{
+    const std::int64_t origin = std::int64_t(tile) * Workspace::kTileSize;
+    if (origin < std::numeric_limits<std::int32_t>::min() || origin > std::numeric_limits<std::int32_t>::max())
+        throw Failure::overflow();
+    return std::int32_t(origin);
+}
+
+} // namespace
+
+void GetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column, std::int32_t row)
+{
+    RecordGetTile(workspace, pane, buffer, column, row);
+    Workspace::checkedIndex(pane);
+    Workspace::checkedIndex(buffer);
+    const std::int32_t x0 = TileOrigin(column);
+    const std::int32_t y0 = TileOrigin(row);
+    workspace.copyTileToChip(pane, buffer, x0, y0);
+}
+
+void PutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column, std::int32_t row,
+             std::int16_t replace)
+{
+    RecordPutTile(workspace, pane, buffer, column, row, replace);
+    Workspace::checkedIndex(pane);
+    Workspace::checkedIndex(buffer);
+    if (replace == -1) {
+        // Transparent first, then translucent on the result, in one pass.
+        const Options &options = workspace.options();
+        workspace.replaceChipColours(
+            buffer, options.isOn(OptSwitch::ChkRepTrans) ? workspace.transparentKey(buffer) : kNoColour,
+            workspace.transparentKey(pane),
+            options.isOn(OptSwitch::ChkRepTransL) ? workspace.translucentKey(buffer) : kNoColour,
+            workspace.translucentKey(pane));
+    }
+    workspace.pasteChip(buffer, pane, TileOrigin(column), TileOrigin(row));
+}
+
+void ClearChip(Workspace &workspace, std::int16_t buffer)
+{
+    RecordClearChip(workspace, buffer);
+    workspace.clearChip(buffer);
+}
+
+std::int16_t OtherPane(std::int16_t pane)
+{
+    return ToInt16(1.0 - pane);
+}
+
+} // namespace vexlo

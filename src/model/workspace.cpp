@@ -1,0 +1,194 @@
+#include "model/workspace.h"
+
+#include "common/failure.h"
+#include "common/sheet_limits.h"
+#include "model/step_record.h"
+#include "tiles/replace_colour.h"
+#include "tiles/tile_block.h"
+
+namespace vexlo {
+
+Workspace::Workspace(QObject *parent) : QObject(parent)
+{
+    for (Pane &pane : panes_)
+        pane.sheet = blankSheet();
+    for (QImage &chip : chips_) {
+        chip = AllocatedImage(kTileSize, kTileSize, QImage::Format_RGB32);
+        chip.fill(kChipClear);
+    }
+}
+
+Workspace::~Workspace() = default;
+
+int Workspace::checkedIndex(int index)
+{
+    if (!isIndex(index))
+        throw Failure::noSuchElement(index);
+    return index;
+}
+
+QImage Workspace::blankSheet(int height)
+{
+    QImage sheet = AllocatedImage(kSheetWidth, height, QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    return sheet;
+}
+
+void Workspace::setSheet(int pane, const QImage &sheet)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (open_)
+        open_->keepSheet(pane, target.sheet);
+    target.sheet = ConvertedImage(sheet, QImage::Format_RGB32);
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::setKeyColours(int pane, Colour transparent, Colour translucent)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (open_)
+        open_->keepKeys(pane, target.transparent, target.translucent);
+    target.transparent = transparent;
+    target.translucent = translucent;
+    keysChanged(pane);
+}
+
+void Workspace::replaceColour(int pane, Colour find, Colour replace)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (open_ && !open_->keepsSheet(pane))
+        open_->keepMarks(pane, find, replace, ReplaceColourMarked(target.sheet, find, replace));
+    else
+        ReplaceColour(target.sheet, find, replace);
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::setScrollValue(int pane, int value)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (target.scroll == value)
+        return;
+    if (open_)
+        open_->keepScroll(pane, target.scroll);
+    target.scroll = value;
+    scrollChanged(pane);
+}
+
+void Workspace::copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_t y)
+{
+    const QImage &sheet = panes_.at(checkedIndex(pane)).sheet;
+    QImage &chip = chips_.at(checkedIndex(buffer));
+    if (open_)
+        open_->keepChip(buffer, chip);
+    PrefetchBlock(sheet, x, y, false);
+    if (TileArea(sheet.size(), x, y).size() != QSize(kTileSize, kTileSize))
+        chip.fill(Qt::black); // source pixels outside the sheet arrive as its black
+    CopyBlock(sheet, x, y, chip, 0, 0);
+    chipPixelsChanged(buffer);
+}
+
+void Workspace::replaceChipColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2)
+{
+    QImage &chip = chips_.at(checkedIndex(buffer));
+    if (open_)
+        open_->keepChip(buffer, chip);
+    ReplaceColours(chip, find1, replace1, find2, replace2);
+    chipPixelsChanged(buffer);
+}
+
+void Workspace::pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y)
+{
+    const QImage &chip = chips_.at(checkedIndex(buffer));
+    Pane &target = panes_.at(checkedIndex(pane));
+    const QRect area = TileArea(target.sheet.size(), x, y);
+    if (area.isEmpty())
+        return;
+    PrefetchBlock(target.sheet, x, y, true);
+    if (open_ && !open_->keepsSheet(pane))
+        open_->keepTile(pane, target.sheet, area);
+    CopyBlock(chip, 0, 0, target.sheet, x, y);
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::clearChip(int buffer)
+{
+    QImage &chip = chips_.at(checkedIndex(buffer));
+    if (open_)
+        open_->keepChip(buffer, chip);
+    chip.fill(kChipClear);
+    chipPixelsChanged(buffer);
+}
+
+void Workspace::setChip(int buffer, const QImage &tile)
+{
+    QImage &chip = chips_.at(checkedIndex(buffer));
+    if (open_)
+        open_->keepChip(buffer, chip);
+    chip = ConvertedImage(tile.copy(0, 0, kTileSize, kTileSize), QImage::Format_RGB32);
+    chipPixelsChanged(buffer);
+}
+
+void Workspace::appendMacroLine(const QString &line)
+{
+    const qsizetype at = macro_.count();
+    macro_.append(line);
+    if (open_)
+        open_->keepAppendedLine(at, line);
+    macroChanged();
+}
+
+void Workspace::setMacroLines(const QStringList &lines)
+{
+    if (lines == macro_.lines())
+        return; // no change, and so no step (clearing an empty macro)
+    const QStringList before = macro_.lines();
+    macro_.setLines(lines);
+    if (open_)
+        open_->keepMacro(before);
+    macroChanged();
+}
+
+void Workspace::setRecording(bool on)
+{
+    if (recording_ == on)
+        return;
+    recording_ = on;
+    emit recordingChanged(on);
+}
+
+bool Workspace::paneUnsaved(int pane) const
+{
+    return paneRevision_.at(checkedIndex(pane)) != paneSaved_.at(pane);
+}
+
+void Workspace::markPaneSaved(int pane)
+{
+    paneSaved_.at(checkedIndex(pane)) = paneRevision_.at(pane);
+}
+
+void Workspace::sheetPixelsChanged(int pane)
+{
+    ++paneRevision_[pane];
+    emit sheetChanged(pane);
+    emit workChanged();
+}
+
+void Workspace::chipPixelsChanged(int buffer)
+{
+    emit chipChanged(buffer);
+}
+
+void Workspace::keysChanged(int pane)
+{
+    ++paneRevision_[pane];
+    emit keyColoursChanged(pane);
+    emit workChanged();
+}
+
+void Workspace::macroChanged()
+{
+    ++macroRevision_;
+    emit workChanged();
+}
+
+} // namespace vexlo

@@ -1,0 +1,175 @@
+#pragma once
+
+#include "common/colour.h"
+#include "model/macro_list.h"
+#include "settings/options.h"
+
+#include <QImage>
+#include <QObject>
+#include <QUndoStack>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QAbstractItemModel;
+
+namespace vexlo {
+
+class StepRecord;
+
+// Everything a Vexlo session works on, in one place: the two panes' sheets
+// with their key colours and scroll values, the two tile buffers, the macro
+// and its recording switch, the dropper colours and the settings. The windows
+// show this state; they keep no copy of it and change it only through the
+// operations below, each of which announces what it changed and, while a
+// step is open, keeps what was there before, so the step can be undone.
+class Workspace : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kTileSize = 32;
+    static constexpr int kSheetWidth = 256;
+    static constexpr QRgb kChipClear = 0xFFC0C0C0; // light grey RGB(192, 192, 192)
+    // What the undo steps may keep in all; the oldest steps go first.
+    static constexpr qint64 kUndoBudgetBytes = qint64(256) << 20;
+
+    explicit Workspace(QObject *parent = nullptr);
+    ~Workspace() override;
+
+    // Pane and buffer indices are 0 or 1; anything else names no element and
+    // fails before anything is touched.
+    static bool isIndex(int index) { return index == 0 || index == 1; }
+    static int checkedIndex(int index);
+    static QImage blankSheet(int height = kTileSize);
+
+    const QImage &sheet(int pane) const { return panes_.at(checkedIndex(pane)).sheet; }
+    Colour transparentKey(int pane) const { return panes_.at(checkedIndex(pane)).transparent; }
+    Colour translucentKey(int pane) const { return panes_.at(checkedIndex(pane)).translucent; }
+    // The pane's scroll bar value, 0 to 1000: where the sheet is placed.
+    int scrollValue(int pane) const { return panes_.at(checkedIndex(pane)).scroll; }
+    const QImage &chip(int buffer) const { return chips_.at(checkedIndex(buffer)); }
+    const MacroList &macro() const { return macro_; }
+    // The macro list for a view to show; views do not edit it.
+    QAbstractItemModel *macroModel() { return &macro_; }
+    bool recording() const { return recording_; }
+
+    // Whole sheets and their keys.
+    void setSheet(int pane, const QImage &sheet);
+    void setKeyColours(int pane, Colour transparent, Colour translucent);
+    void replaceColour(int pane, Colour find, Colour replace);
+    void setScrollValue(int pane, int value);
+
+    // Tile work, at pixel origins of any size; what falls outside is left out.
+    // The buffer becomes the sheet's block there, black where it has none.
+    void copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_t y);
+    void replaceChipColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2);
+    void pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y);
+    void clearChip(int buffer);
+    void setChip(int buffer, const QImage &tile);
+
+    // The macro; both fail and change nothing at the line limit.
+    void appendMacroLine(const QString &line);
+    void setMacroLines(const QStringList &lines);
+    void setRecording(bool on);
+
+    Colour dropperColour(int pane) const { return dropper_.at(checkedIndex(pane)); }
+    void setDropperColour(int pane, Colour colour) { dropper_.at(checkedIndex(pane)) = colour; }
+    Options &options() { return options_; }
+    const Options &options() const { return options_; }
+
+    // Undo steps (workspace_steps.cpp). A step gathers the changes of one
+    // user action; it is pushed onto the undo stack when it ends, if it
+    // changed anything. Steps do not nest: a step begun while another is
+    // open ends that one first (see Step for joining an open one).
+    QUndoStack &undoStack() { return undoStack_; }
+    void beginStep(const QString &text);
+    bool stepOpen() const { return open_ != nullptr; }
+    void setStepText(const QString &text);
+    void endStep();
+    // Puts back what the open step changed and forgets it.
+    void rollBackStep();
+    // What the undo stack keeps, in bytes; at most kUndoBudgetBytes once a
+    // step has been pushed.
+    qint64 undoBytes() const { return undoBytes_; }
+
+    // What changed since the last load or save (or the start).
+    bool paneUnsaved(int pane) const;
+    bool macroUnsaved() const { return macroRevision_ != macroSaved_; }
+    bool unsaved() const { return paneUnsaved(0) || paneUnsaved(1) || macroUnsaved(); }
+    void markPaneSaved(int pane);
+    void markMacroSaved() { macroSaved_ = macroRevision_; }
+
+signals:
+    void sheetChanged(int pane);
+    void chipChanged(int buffer);
+    void keyColoursChanged(int pane);
+    void scrollValueChanged(int pane);
+    void recordingChanged(bool on);
+    // A sheet, its keys or the macro changed: something the user would lose.
+    void workChanged();
+    // A whole step was undone or redone.
+    void stepPutBack();
+
+private:
+    friend class StepRecord;
+    friend class UndoStep;
+
+    struct Pane {
+        QImage sheet;
+        Colour transparent = kWhite;
+        Colour translucent = kWhite;
+        int scroll = 0;
+    };
+
+    // Announcing, after a change (also an undone or redone one).
+    void sheetPixelsChanged(int pane);
+    void chipPixelsChanged(int buffer);
+    void keysChanged(int pane);
+    void macroChanged();
+    void scrollChanged(int pane) { emit scrollValueChanged(pane); }
+
+    void trimUndo();
+
+    std::array<Pane, 2> panes_;
+    std::array<QImage, 2> chips_;
+    std::array<Colour, 2> dropper_{kBlack, kBlack};
+    MacroList macro_;
+    bool recording_ = false;
+    Options options_;
+
+    std::array<std::uint64_t, 2> paneRevision_{};
+    std::array<std::uint64_t, 2> paneSaved_{};
+    std::uint64_t macroRevision_ = 0;
+    std::uint64_t macroSaved_ = 0;
+
+    std::shared_ptr<StepRecord> open_;
+    QString openText_;
+    qint64 undoBytes_ = 0;
+    bool refilling_ = false; // the stack is being refilled: its steps do nothing
+    QUndoStack undoStack_;
+};
+
+// A step for one action that joins the step already open, if any (a Clear
+// with its Resize is one step); it ends, with the action, only a step it began.
+class Step {
+public:
+    Step(Workspace &workspace, const QString &text) : workspace_(workspace), began_(!workspace.stepOpen())
+    {
+        if (began_)
+            workspace_.beginStep(text);
+    }
+    ~Step()
+    {
+        if (began_)
+            workspace_.endStep();
+    }
+    Step(const Step &) = delete;
+    Step &operator=(const Step &) = delete;
+
+private:
+    Workspace &workspace_;
+    bool began_;
+};
+
+} // namespace vexlo

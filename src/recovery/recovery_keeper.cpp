@@ -1,0 +1,113 @@
+#include "recovery/recovery_keeper.h"
+
+#include "common/prompt.h"
+#include "model/workspace.h"
+#include "recovery/recovery_files.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QUuid>
+
+namespace vexlo {
+namespace {
+
+const QString kSetAside = QStringLiteral("-unreadable");
+
+QString LockPath(const QString &folder)
+{
+    return folder + QStringLiteral(".lock");
+}
+
+} // namespace
+
+RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *parent, int delayMs)
+    : QObject(parent), workspace_(workspace), root_(std::move(root)),
+      name_(QUuid::createUuid().toString(QUuid::WithoutBraces)), lock_(LockPath(folder()))
+{
+    QDir().mkpath(root_);
+    lock_.setStaleLockTime(0); // a lock is stale only when its process is gone
+    lock_.tryLock(0);
+    timer_.setSingleShot(true);
+    timer_.setInterval(delayMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { keep(); });
+    connect(&workspace_, &Workspace::workChanged, this, [this] {
+        ++changes_;
+        timer_.start();
+    });
+}
+
+RecoveryKeeper::~RecoveryKeeper() = default;
+
+QString RecoveryKeeper::defaultRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/recovery");
+}
+
+QString RecoveryKeeper::folder() const
+{
+    return QDir(root_).filePath(name_);
+}
+
+QString RecoveryKeeper::keep()
+{
+    timer_.stop();
+    if (!workspace_.unsaved()) {
+        QDir(folder()).removeRecursively();
+        return {};
+    }
+    if (kept_ == changes_ && QDir(folder()).exists())
+        return {};
+    const QString failure = WriteRecovery(folder(), TakeSnapshot(workspace_));
+    if (failure.isEmpty())
+        kept_ = changes_;
+    return failure;
+}
+
+bool RecoveryKeeper::offerLeftWork()
+{
+    const QFileInfoList found =
+        QDir(root_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time); // newest first
+    for (const QFileInfo &entry : found) {
+        const QString path = entry.absoluteFilePath();
+        if (entry.fileName() == name_ || entry.fileName().endsWith(kSetAside))
+            continue;
+        QLockFile owner(LockPath(path));
+        owner.setStaleLockTime(0);
+        if (!owner.tryLock(0))
+            continue; // a running Vexlo's
+        if (!RecoveryLooksWhole(path)) {
+            setAside(path);
+            continue;
+        }
+        if (!Prompt::current().askYesNo(QStringLiteral("Vexlo"),
+                                        QStringLiteral("Vexlo was closed with unsaved work. Restore it?"),
+                                        Prompt::Answer::Yes)) {
+            QDir(path).removeRecursively();
+            continue;
+        }
+        const std::optional<SessionSnapshot> snapshot = ReadRecovery(path);
+        if (!snapshot) {
+            setAside(path);
+            continue;
+        }
+        RestoreSnapshot(workspace_, *snapshot);
+        keep(); // this session's own copy first, then the old one can go
+        QDir(path).removeRecursively();
+        return true;
+    }
+    return false;
+}
+
+void RecoveryKeeper::setAside(const QString &folder)
+{
+    QString aside = folder + kSetAside;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = folder + kSetAside + QString::number(n);
+    QDir().rename(folder, aside);
+    Prompt::current().message(Prompt::Icon::Exclamation, QStringLiteral("Vexlo"),
+                              QStringLiteral("The unsaved work of an earlier Vexlo could not be read. "
+                                             "It was set aside in %1.")
+                                  .arg(QDir::toNativeSeparators(aside)));
+}
+
+} // namespace vexlo

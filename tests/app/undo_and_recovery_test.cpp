@@ -1,0 +1,188 @@
+// Undo and redo from the main window's Edit menu, one step per command, and
+// the work kept across closing and offered at the next start.
+#include "app/frm_main.h"
+#include "app/sheet_surface.h"
+#include "common/key_swatch.h"
+#include "model/workspace.h"
+#include "recovery/recovery_files.h"
+#include "recovery/recovery_keeper.h"
+#include "settings/opt.h"
+#include "support/file_faults.h"
+#include "support/modal.h"
+#include "support/pixels.h"
+#include "support/scripted_prompt.h"
+#include "support/session_state.h"
+#include "support/shown_main_window.h"
+#include "support/temp_folder.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+using test::PatternSheet;
+using test::SameState;
+using test::StateOf;
+
+class UndoMenu : public test::ShownMainWindow {
+protected:
+    // Ctrl+Z and Ctrl+Y as the keyboard gives them to the window.
+    void press(const QKeySequence &keys) { QTest::keySequence(&window, keys); }
+};
+
+TEST_F(UndoMenu, TheEditMenuStandsBetweenMacroAndViewWithTheStacksOwnActions)
+{
+    QStringList menus;
+    for (QAction *action : window.menuBar()->actions())
+        menus << action->text();
+    EXPECT_EQ(menus, (QStringList{"&Image", "&Macro", "&Edit", "&View"}));
+    EXPECT_EQ(window.medit->actions(), (QList<QAction *>{window.mundo, window.mredo}));
+    EXPECT_EQ(window.mundo->shortcuts(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z"))});
+    EXPECT_EQ(window.mredo->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}));
+    EXPECT_FALSE(window.mundo->isEnabled()) << "nothing to undo yet";
+    EXPECT_FALSE(window.mredo->isEnabled());
+
+    const auto before = StateOf(workspace);
+    window.TileSet_MouseDown(0, 1, 0, 40, 10);
+    window.TileSet_DragDrop(1, window.TileSet[0], 200, 70);
+    const auto after = StateOf(workspace);
+    EXPECT_EQ(window.mundo->text(), QStringLiteral("&Undo Copy tile"));
+    EXPECT_TRUE(window.mundo->isEnabled());
+
+    press(QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_TRUE(SameState(StateOf(workspace), before));
+    EXPECT_EQ(window.mredo->text(), QStringLiteral("&Redo Copy tile"));
+    EXPECT_FALSE(window.mundo->isEnabled());
+    press(QKeySequence(QStringLiteral("Ctrl+Y")));
+    EXPECT_TRUE(SameState(StateOf(workspace), after));
+}
+
+TEST_F(UndoMenu, ClearWithItsResizeIsOneStepAndPutsBackTheSheetAndWhereThePaneStood)
+{
+    window.OpsPane = 1;
+    window.TileSetScroll[1]->setValue(700);
+    const auto before = StateOf(workspace);
+    const QRect placed = window.TileSet[1]->geometry();
+
+    prompt->answerYesNo(true);
+    prompt->answerText(QStringLiteral("3"));
+    window.mclear_Click();
+    EXPECT_EQ(prompt->boxes()[0].byDefault, Prompt::Answer::No) << "Enter must not clear a sheet";
+    EXPECT_EQ(workspace.sheet(1).size(), QSize(256, 96));
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 0);
+    EXPECT_EQ(workspace.undoStack().count(), 1);
+    EXPECT_EQ(window.mundo->text(), QStringLiteral("&Undo Clear image"));
+
+    window.mundo->trigger();
+    EXPECT_TRUE(SameState(StateOf(workspace), before));
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 700);
+    EXPECT_EQ(window.TileSet[1]->geometry(), placed);
+
+    window.mredo->trigger();
+    EXPECT_TRUE(test::Uniform(workspace.sheet(1), test::kBlackPixel));
+    EXPECT_EQ(window.TileSet[1]->geometry(), QRect(320, 40, 256, 96));
+}
+
+TEST_F(UndoMenu, APlayThatHaltedIsOneStepWithTheLinesDoneBeforeTheHalt)
+{
+    workspace.setMacroLines({QStringLiteral("Get,1,0,0,60"), QStringLiteral("Put,0,0,0,0,0"),
+                             QStringLiteral("Put,5,0,0,0,0")});
+    const auto before = StateOf(workspace);
+    window.mplay_Click();
+    EXPECT_EQ(prompt->boxes().last().title, QStringLiteral("Play Macro Halted"));
+    const auto played = StateOf(workspace);
+    EXPECT_FALSE(SameState(played, before)) << "the lines before the halt are done";
+    window.mundo->trigger();
+    EXPECT_TRUE(SameState(StateOf(workspace), before));
+    window.mredo->trigger();
+    EXPECT_TRUE(SameState(StateOf(workspace), played));
+}
+
+TEST_F(UndoMenu, ClearMacroIsUndoneWhetherRecordingOrNot)
+{
+    const QStringList lines{QStringLiteral("Cls,0"), QStringLiteral("Cls,1")};
+    workspace.setMacroLines(lines);
+    window.mclearmacro_Click();
+    EXPECT_TRUE(workspace.macro().lines().isEmpty());
+    window.mundo->trigger();
+    EXPECT_EQ(workspace.macro().lines(), lines);
+    window.mrecord_Click();
+    window.mredo->trigger();
+    EXPECT_TRUE(workspace.macro().lines().isEmpty());
+}
+
+// The main window's start in a data folder where an earlier Vexlo left work.
+class StartWithLeftWork : public ::testing::Test {
+protected:
+    void leaveWork()
+    {
+        SessionSnapshot left;
+        left.sheets = {PatternSheet(4, 96), PatternSheet(5, 160)};
+        left.transparent = {ColourFromRgb(9, 8, 7), kBlack};
+        left.translucent = {kWhite, ColourFromRgb(1, 2, 3)};
+        left.scroll = {0, 400};
+        left.macro = {QStringLiteral("Cls,0")};
+        ASSERT_EQ(WriteRecovery(QDir(RecoveryKeeper::defaultRoot()).filePath(QStringLiteral("gone")), left), QString());
+        snapshot = left;
+    }
+    std::unique_ptr<FrmMain> start()
+    {
+        auto window = std::make_unique<FrmMain>(workspace, folder.path());
+        window->Form_Load();
+        return window;
+    }
+
+    test::ScopedScriptedPrompt prompt;
+    test::TempFolder folder;
+    Workspace workspace;
+    SessionSnapshot snapshot;
+};
+
+TEST_F(StartWithLeftWork, YesRestoresItBeforeTheWizardWhichThenDoesNotStart)
+{
+    ASSERT_NO_FATAL_FAILURE(leaveWork());
+    folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=1\n");
+    prompt->answerYesNo(true);
+    const auto window = start(); // a wizard dialog would fail the test: nothing answers it
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_TRUE(test::SamePixels(workspace.sheet(1), snapshot.sheets[1]));
+    EXPECT_EQ(window->TransLCol[1]->colour(), ColourFromRgb(1, 2, 3)) << "the window shows it";
+    EXPECT_EQ(window->TileSetScroll[1]->value(), 400);
+}
+
+TEST_F(StartWithLeftWork, NoDeletesItAndTheWizardStarts)
+{
+    ASSERT_NO_FATAL_FAILURE(leaveWork());
+    folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=1\n");
+    prompt->answerYesNo(false);
+    const auto close = [](QWidget *modal) { modal->close(); };
+    test::ModalScript wizard({close, close});
+    const auto window = start();
+    EXPECT_EQ(wizard.captions(), (QStringList{QStringLiteral("Options"), QStringLiteral("Load left")}));
+    EXPECT_TRUE(test::SamePixels(workspace.sheet(0), Workspace::blankSheet()));
+    EXPECT_TRUE(QDir(RecoveryKeeper::defaultRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(StartWithLeftWork, WorkThatCannotBeKeptOnClosingIsSaidSo)
+{
+    folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
+    const auto window = start();
+    workspace.setSheet(0, PatternSheet(7, 64));
+    const test::ReadOnlyFolder readOnly(RecoveryKeeper::defaultRoot());
+    ASSERT_TRUE(readOnly.holds());
+    window->close();
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes()[0].icon, Prompt::Icon::Critical);
+    EXPECT_TRUE(prompt->boxes()[0].text.startsWith(QStringLiteral("The unsaved work could not be kept: ")))
+        << prompt->boxes()[0].text.toStdString();
+}
+
+} // namespace
+} // namespace vexlo

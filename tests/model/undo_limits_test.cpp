@@ -1,0 +1,101 @@
+// What undo may keep (only what changed, at most 256 MiB in all) and the
+// all-or-nothing drop at the macro's line limit.
+#include "common/failure.h"
+#include "model/tile_drop.h"
+#include "model/workspace.h"
+#include "support/file_faults.h"
+#include "support/pixels.h"
+#include "support/session_state.h"
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+using test::PatternSheet;
+using test::SameState;
+using test::StateOf;
+
+constexpr int kTall = 32768;
+
+TEST(UndoMemory, ADropOnATallSheetKeepsOnlyItsTilesAndBuffers)
+{
+    Workspace workspace;
+    workspace.setSheet(0, PatternSheet(1, kTall));
+    workspace.setSheet(1, PatternSheet(2, kTall));
+    PickUpTile(workspace, 0, 3, 1000);
+    DropTile(workspace, 0, 3, 1000, 1, 4, 900);
+    PickUpTile(workspace, 1, 3, 1000);
+    DropTile(workspace, 1, 3, 1000, 1, 6, 10);
+    EXPECT_LE(workspace.undoBytes(), 2 * (2 * 4096 + 2 * 4096)) << "two tiles and two buffers a drop at most";
+}
+
+TEST(UndoMemory, TheStackKeepsAtMost256MiBAndDropsTheOldestStepsFirst)
+{
+    Workspace workspace;
+    const QImage tall = PatternSheet(1, kTall); // 32 MiB
+    constexpr int kSteps = 12;                  // 384 MiB if all were kept
+    for (int step = 0; step < kSteps; ++step) {
+        const Step clear(workspace, QStringLiteral("Clear image %1").arg(step));
+        workspace.setSheet(0, step % 2 ? tall : Workspace::blankSheet(kTall));
+        EXPECT_LE(workspace.undoBytes(), Workspace::kUndoBudgetBytes) << "after step " << step;
+    }
+    QUndoStack &stack = workspace.undoStack();
+    EXPECT_LT(stack.count(), kSteps);
+    EXPECT_EQ(stack.undoText(), QStringLiteral("Clear image %1").arg(kSteps - 1)) << "the newest stay";
+
+    // Every step kept can be undone in turn, exactly, down to the oldest kept.
+    const int kept = stack.count();
+    for (int i = 0; i < kept; ++i) {
+        stack.undo();
+        const int step = kSteps - 1 - i; // undone: the sheet before it, step - 1's
+        EXPECT_TRUE(test::SamePixels(workspace.sheet(0), (step - 1) % 2 ? tall : Workspace::blankSheet(kTall)))
+            << "step " << step;
+    }
+    EXPECT_FALSE(stack.canUndo());
+    for (int i = 0; i < kept; ++i)
+        stack.redo();
+    EXPECT_TRUE(test::SamePixels(workspace.sheet(0), tall));
+    EXPECT_LE(workspace.undoBytes(), Workspace::kUndoBudgetBytes);
+}
+
+// At 32,764 lines a copy (3 lines) fits and a swap (6) does not; at 32,765
+// neither does. A drop refused changes nothing, its pick-up included.
+TEST(MacroLimitDrop, ADropWhoseLinesWouldNotAllFitIsRefusedWhole)
+{
+    const struct {
+        qsizetype lines;
+        std::int16_t pane; // 0: a swap, 1: a copy
+        const char *refusal; // empty: it fits
+    } cases[] = {
+        {32764, 1, ""},
+        {32764, 0, "A macro holds at most 32,767 lines; this one would have 32,770."},
+        {32765, 1, "A macro holds at most 32,767 lines; this one would have 32,768."},
+        {32765, 0, "A macro holds at most 32,767 lines; this one would have 32,771."},
+        {32767, 1, "A macro holds at most 32,767 lines; this one would have 32,768."}, // at the pick-up
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.lines << " lines, pane " << c.pane);
+        Workspace workspace;
+        workspace.setSheet(0, PatternSheet(1));
+        workspace.setSheet(1, PatternSheet(2));
+        workspace.setMacroLines(QStringList(c.lines, QStringLiteral("Cls,0")));
+        workspace.setRecording(true);
+        const auto before = StateOf(workspace);
+        const QString failure = test::FailureOf([&] {
+            PickUpTile(workspace, 0, 1, 1);
+            DropTile(workspace, 0, 1, 1, c.pane, 2, 2);
+        });
+        EXPECT_EQ(failure, QString::fromLatin1(c.refusal));
+        if (failure.isEmpty()) {
+            EXPECT_EQ(workspace.macro().count(), MacroList::kMaxLines);
+            continue;
+        }
+        EXPECT_TRUE(SameState(StateOf(workspace), before)) << "sheets, buffers and lines as they were";
+        EXPECT_FALSE(workspace.undoStack().canUndo());
+        EXPECT_FALSE(workspace.stepOpen());
+    }
+}
+
+} // namespace
+} // namespace vexlo

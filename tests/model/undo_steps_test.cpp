@@ -1,0 +1,116 @@
+// Undo and redo of the steps the model gathers: tile drops, a colour
+// replacement, whole sheets, and the macro lines a recorded step leaves.
+#include "model/tile_drop.h"
+#include "model/tile_engine.h"
+#include "model/workspace.h"
+#include "support/pixels.h"
+#include "support/session_state.h"
+
+#include <gtest/gtest.h>
+
+namespace vexlo {
+namespace {
+
+using test::PatternSheet;
+using test::SameState;
+using test::StateOf;
+
+constexpr Colour kMagenta = ColourFromRgb(255, 0, 255);
+constexpr Colour kCyan = ColourFromRgb(0, 255, 255);
+
+class UndoSteps : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        workspace.setSheet(0, PatternSheet(1, 96));
+        workspace.setSheet(1, PatternSheet(2, 160));
+        workspace.setKeyColours(0, ColourFromQRgb(workspace.sheet(0).pixel(0, 0)), kMagenta);
+        workspace.setKeyColours(1, kCyan, kBlack);
+        workspace.setMacroLines({QStringLiteral("Cls,1")});
+    }
+
+    // Undo gives `before` back exactly, redo `after`, and again.
+    void expectUndoRedo(const test::SessionState &before, const QString &text)
+    {
+        const test::SessionState after = StateOf(workspace);
+        QUndoStack &stack = workspace.undoStack();
+        ASSERT_EQ(stack.count(), 1) << "one step";
+        EXPECT_EQ(stack.undoText(), text);
+        for (int round = 0; round < 2; ++round) {
+            stack.undo();
+            EXPECT_TRUE(SameState(StateOf(workspace), before)) << "undone, round " << round;
+            stack.redo();
+            EXPECT_TRUE(SameState(StateOf(workspace), after)) << "redone, round " << round;
+        }
+    }
+
+    Workspace workspace;
+};
+
+TEST_F(UndoSteps, EachDragIsOneStepFromThePickUpOn)
+{
+    workspace.setRecording(true);
+    const struct {
+        const char *text;
+        std::int16_t from, column, row; // tile (3, 2) picked up there
+        bool dropped;
+    } drags[] = {
+        {"Copy tile", 0, 5, 4, true},
+        {"Swap tiles", 1, 7, 4, true},
+        {"Swap tiles", 1, 3, 2, true}, // a click: the tile swapped with itself
+        {"Pick up tile", 0, 0, 0, false},
+    };
+    for (const auto &drag : drags) {
+        SCOPED_TRACE(drag.text);
+        const auto before = StateOf(workspace);
+        PickUpTile(workspace, drag.from, 3, 2);
+        if (drag.dropped)
+            DropTile(workspace, drag.from, 3, 2, 1, drag.column, drag.row);
+        EndTileDrag(workspace);
+        expectUndoRedo(before, QString::fromLatin1(drag.text));
+        workspace.undoStack().undo(); // the next drag replaces this step
+    }
+}
+
+TEST_F(UndoSteps, ReplaceColourPutsBackOnlyThePixelsItChanged)
+{
+    // Some pixels already have the new colour: they must keep it on undo.
+    QImage sheet = PatternSheet(3, 4096);
+    for (int y = 0; y < sheet.height(); y += 3)
+        sheet.setPixel(y % 256, y, QRgbFromColour(kMagenta));
+    for (int y = 1; y < sheet.height(); y += 7)
+        sheet.setPixel((y * 5) % 256, y, QRgbFromColour(kCyan));
+    workspace.setSheet(1, sheet);
+    const auto before = StateOf(workspace);
+    {
+        const Step step(workspace, QStringLiteral("Replace colour"));
+        workspace.replaceColour(1, kMagenta, kCyan);
+    }
+    EXPECT_LT(workspace.undoBytes(), 4096 * 256 / 8 + 1024) << "a bit a pixel, not the sheet";
+    expectUndoRedo(before, QStringLiteral("Replace colour"));
+}
+
+TEST_F(UndoSteps, UndoTakesOutTheStepsMacroLinesOnlyWhileRecordingAndRedoPutsBackWhatItTook)
+{
+    workspace.setRecording(true);
+    PickUpTile(workspace, 0, 0, 0);
+    DropTile(workspace, 0, 0, 0, 1, 1, 1);
+    const QStringList afterCopy = workspace.macro().lines();
+    PickUpTile(workspace, 1, 2, 2);
+    DropTile(workspace, 1, 2, 2, 1, 3, 3);
+    const QStringList afterSwap = workspace.macro().lines();
+    ASSERT_EQ(afterSwap.size(), 1 + 3 + 6);
+
+    workspace.undoStack().undo();
+    EXPECT_EQ(workspace.macro().lines(), afterCopy) << "exactly the swap's six lines";
+    workspace.setRecording(false);
+    workspace.undoStack().undo();
+    EXPECT_EQ(workspace.macro().lines(), afterCopy) << "not recording: the list stays";
+    workspace.setRecording(true);
+    workspace.undoStack().redo(); // nothing was taken, nothing is put back twice
+    workspace.undoStack().redo();
+    EXPECT_EQ(workspace.macro().lines(), afterSwap);
+}
+
+} // namespace
+} // namespace vexlo

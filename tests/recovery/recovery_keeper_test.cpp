@@ -1,0 +1,201 @@
+// Unsaved work kept on closing and on the timer, offered at the next start
+// once, each running Vexlo keeping its own, and a damaged one set aside.
+#include "model/tile_drop.h"
+#include "model/workspace.h"
+#include "recovery/recovery_files.h"
+#include "recovery/recovery_keeper.h"
+#include "support/pixels.h"
+#include "support/scripted_prompt.h"
+#include "support/session_state.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vexlo {
+namespace {
+
+using test::ScriptedPrompt;
+
+// One run of Vexlo: its workspace and its keeper, over a shared data folder.
+struct Session {
+    explicit Session(const QString &root, int delayMs = RecoveryKeeper::kDelayMs)
+        : keeper(workspace, root, nullptr, delayMs)
+    {
+    }
+
+    // Work worth keeping: sheets, keys, scroll values and a macro of its own.
+    void work(int seed)
+    {
+        workspace.setSheet(0, test::PatternSheet(seed, 96));
+        workspace.setSheet(1, test::PatternSheet(seed + 1, 64 + 32 * seed));
+        workspace.setKeyColours(1, ColourFromRgb(seed, 2, 3), ColourFromRgb(4, 5, seed));
+        workspace.setScrollValue(0, 10 * seed);
+        workspace.setMacroLines({QStringLiteral("Cls,%1").arg(seed)});
+    }
+
+    Workspace workspace;
+    RecoveryKeeper keeper;
+};
+
+class Recovery : public ::testing::Test {
+protected:
+    QStringList folders() const
+    {
+        return QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+
+    test::ScopedScriptedPrompt prompt;
+    test::TempFolder data;
+    QString root = data.file(QStringLiteral("recovery"));
+};
+
+TEST_F(Recovery, WorkKeptOnClosingIsOfferedAtTheNextStartAndRestoredExactly)
+{
+    test::SessionState left;
+    {
+        Session first(root);
+        first.work(3);
+        left = test::StateOf(first.workspace);
+        first.keeper.keep(); // the close
+    }
+    ASSERT_EQ(folders().size(), 1);
+
+    Session second(root);
+    prompt->answerYesNo(true);
+    EXPECT_TRUE(second.keeper.offerLeftWork());
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    const ScriptedPrompt::Box &asked = prompt->boxes()[0];
+    EXPECT_EQ(asked.icon, ScriptedPrompt::Icon::Question);
+    EXPECT_EQ(asked.title, QStringLiteral("Vexlo"));
+    EXPECT_EQ(asked.text, QStringLiteral("Vexlo was closed with unsaved work. Restore it?"));
+    EXPECT_EQ(asked.byDefault, Prompt::Answer::Yes);
+
+    left.chips = test::StateOf(second.workspace).chips; // buffers are no work to keep
+    EXPECT_TRUE(test::SameState(test::StateOf(second.workspace), left));
+    EXPECT_TRUE(second.workspace.unsaved()) << "still unsaved, so closing again keeps it";
+    EXPECT_FALSE(second.workspace.undoStack().canUndo()) << "no undo step";
+    EXPECT_EQ(folders(), QStringList{QDir(second.keeper.folder()).dirName()}) << "now this run's own";
+
+    Session third(root);
+    EXPECT_FALSE(third.keeper.offerLeftWork()) << "the second run owns it while it runs";
+    EXPECT_EQ(prompt->boxes().size(), 1);
+}
+
+TEST_F(Recovery, NoDeletesItAndNothingIsKeptAfterSaving)
+{
+    {
+        Session first(root);
+        first.work(1);
+        first.keeper.keep();
+    }
+    Session second(root);
+    prompt->answerYesNo(false);
+    EXPECT_FALSE(second.keeper.offerLeftWork());
+    EXPECT_TRUE(folders().isEmpty()) << "No deletes it";
+    second.work(2);
+    second.keeper.keep();
+    EXPECT_EQ(folders().size(), 1);
+    second.workspace.markPaneSaved(0);
+    second.workspace.markPaneSaved(1);
+    second.workspace.markMacroSaved();
+    second.keeper.keep(); // closing after saving
+    EXPECT_TRUE(folders().isEmpty());
+}
+
+TEST_F(Recovery, TheTimerKeepsTheWorkSoonAfterTheLastChange)
+{
+    Session run(root, 50);
+    run.work(4);
+    EXPECT_TRUE(folders().isEmpty()) << "not at once";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !folders().isEmpty(); }, 5000));
+    const std::optional<SessionSnapshot> kept = ReadRecovery(run.keeper.folder());
+    ASSERT_TRUE(kept.has_value());
+    EXPECT_TRUE(test::SamePixels(kept->sheets[1], run.workspace.sheet(1)));
+
+    // A crash now: the folder stays, and a later start can have it once the
+    // lock is gone with the process.
+    Session other(root);
+    EXPECT_FALSE(other.keeper.offerLeftWork()) << "the first run still holds it";
+}
+
+TEST_F(Recovery, TwoRunsKeepTheirOwnAndARunThatIsGoneIsOfferedOnce)
+{
+    auto a = std::make_unique<Session>(root);
+    auto b = std::make_unique<Session>(root);
+    a->work(1);
+    b->work(2);
+    a->keeper.keep();
+    b->keeper.keep();
+    EXPECT_EQ(folders().size(), 2);
+    const auto bState = test::StateOf(b->workspace);
+    b.reset(); // b closes; a goes on
+
+    Session c(root);
+    prompt->answerYesNo(true);
+    EXPECT_TRUE(c.keeper.offerLeftWork());
+    EXPECT_EQ(prompt->boxes().size(), 1) << "a's is not offered while a runs";
+    EXPECT_TRUE(test::SamePixels(c.workspace.sheet(1), bState.sheets[1]));
+    EXPECT_TRUE(QDir(a->keeper.folder()).exists());
+}
+
+TEST_F(Recovery, AFolderWhoseLockNamesAProcessThatIsGoneIsOffered)
+{
+    QString folder;
+    {
+        Session gone(root);
+        gone.work(5);
+        gone.keeper.keep();
+        folder = gone.keeper.folder();
+    }
+    // The lock a killed Vexlo leaves behind names a process that has ended.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const QByteArray pid = QByteArray::number(ended.processId());
+    ASSERT_TRUE(ended.waitForFinished());
+    QFile lock(folder + QStringLiteral(".lock"));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(pid + "\nvexlo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+
+    Session next(root);
+    prompt->answerYesNo(false);
+    EXPECT_FALSE(next.keeper.offerLeftWork());
+    EXPECT_EQ(prompt->boxes().size(), 1) << "offered";
+}
+
+TEST_F(Recovery, ADamagedRecoveryIsSetAsideWithAMessageNamingItsFolder)
+{
+    {
+        Session first(root);
+        first.work(6);
+        first.keeper.keep();
+    }
+    const QString folder = QDir(root).filePath(folders().first());
+    ASSERT_TRUE(QFile(folder + QStringLiteral("/right.bmp")).resize(100));
+
+    Session next(root);
+    EXPECT_FALSE(next.keeper.offerLeftWork());
+    ASSERT_EQ(prompt->boxes().size(), 1) << "a message, no question";
+    const ScriptedPrompt::Box &told = prompt->boxes()[0];
+    EXPECT_EQ(told.icon, ScriptedPrompt::Icon::Exclamation);
+    EXPECT_EQ(told.title, QStringLiteral("Vexlo"));
+    EXPECT_TRUE(told.text.contains(QDir::toNativeSeparators(folder + QStringLiteral("-unreadable"))))
+        << told.text.toStdString();
+    EXPECT_TRUE(QDir(folder + QStringLiteral("-unreadable")).exists());
+
+    Session later(root);
+    EXPECT_FALSE(later.keeper.offerLeftWork());
+    EXPECT_EQ(prompt->boxes().size(), 1) << "set aside, not offered again";
+}
+
+} // namespace
+} // namespace vexlo

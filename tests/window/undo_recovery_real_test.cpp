@@ -1,0 +1,106 @@
+// Undo and recovery in the built program: a dragged tile taken back with
+// Ctrl+Z, and a changed sheet back after closing and starting again.
+#include "model/workspace.h"
+#include "real_window.h"
+#include "recovery/recovery_files.h"
+#include "support/pixels.h"
+
+#include <QDir>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace vexlo::test {
+namespace {
+
+// A left sheet of coloured tiles; column 3 stays black, as the search for
+// the client area wants it.
+QImage ColouredSheet()
+{
+    QImage sheet(256, 64, QImage::Format_RGB32);
+    sheet.fill(Qt::black);
+    QPainter painter(&sheet);
+    for (int column : {0, 1, 5, 6})
+        for (int row = 0; row < 2; ++row)
+            painter.fillRect(column * 32, row * 32, 32, 32, QColor(40 * column, 100 + 60 * row, 200 - 30 * column));
+    painter.fillRect(0, 0, 16, 16, Qt::white); // tile (0, 0) is not one colour
+    return sheet;
+}
+
+class UndoAndRecoveryReal : public XSessionTest {
+protected:
+    void SetUp() override
+    {
+        XSessionTest::SetUp();
+        if (!started())
+            return;
+        session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
+    }
+
+    // Starts Vexlo, answers its question with Enter (Yes is the default) and
+    // finds the main window's client area.
+    void startAndRestore()
+    {
+        ASSERT_TRUE(session->startVexlo());
+        const QString box = session->waitForWindow(QStringLiteral("^Vexlo$"));
+        ASSERT_FALSE(box.isEmpty()) << "no question came";
+        ASSERT_NE(session->geometry(box).width(), 759) << "the main window came before the question";
+        bool answered = false;
+        for (int attempt = 0; attempt < 20 && !answered; ++attempt) {
+            session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
+            QThread::msleep(200);
+            const QString shown = session->waitForWindow(QStringLiteral("^Vexlo$"), 200);
+            answered = !shown.isEmpty() && session->geometry(shown).width() == 759;
+            window = shown;
+        }
+        ASSERT_TRUE(answered) << "Enter did not answer the question";
+        QThread::msleep(500); // the first paint
+        client = session->clientOrigin(window);
+        ASSERT_FALSE(client.isNull()) << "no black sheet column found";
+    }
+
+    // The left sheet on the screen, the pointer resting on its last tile so
+    // the locator stands in the same place in every picture.
+    QImage leftSheet()
+    {
+        session->movePointer(client + QPoint(8 + 7 * 32 + 16, 40 + 40));
+        session->movePointer(client + QPoint(8 + 7 * 32 + 10, 40 + 48));
+        QThread::msleep(300);
+        return session->screenshot().copy(QRect(client + QPoint(8, 40), QSize(256, 64)));
+    }
+    void swapTiles()
+    {
+        ASSERT_TRUE(session->dragPointer(client + QPoint(8 + 10, 40 + 10), client + QPoint(8 + 5 * 32 + 10, 40 + 40)));
+    }
+
+    QString window;
+    QPoint client;
+};
+
+TEST_F(UndoAndRecoveryReal, CtrlZTakesADragBackAndAChangedSheetIsBackAfterARestart)
+{
+    SessionSnapshot left;
+    left.sheets = {ColouredSheet(), Workspace::blankSheet()};
+    const QString recovery = session->dataFolder() + QStringLiteral("/Vexlo/recovery/left-behind");
+    ASSERT_EQ(WriteRecovery(recovery, left), QString());
+
+    ASSERT_NO_FATAL_FAILURE(startAndRestore());
+    const QImage restored = leftSheet();
+    EXPECT_EQ(restored.pixel(4, 4), qRgb(255, 255, 255)) << "the work came back";
+
+    ASSERT_NO_FATAL_FAILURE(swapTiles());
+    EXPECT_FALSE(SamePixels(leftSheet(), restored)) << "the drag swapped two tiles";
+    ASSERT_TRUE(session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("ctrl+z")}));
+    EXPECT_TRUE(SamePixels(leftSheet(), restored)) << "Ctrl+Z took the drag back";
+
+    ASSERT_NO_FATAL_FAILURE(swapTiles());
+    const QImage changed = leftSheet();
+    ASSERT_TRUE(session->closeWindow(window));
+    ASSERT_TRUE(session->waitForExit()) << "closing is never refused";
+
+    ASSERT_NO_FATAL_FAILURE(startAndRestore());
+    EXPECT_TRUE(SamePixels(leftSheet(), changed)) << "the changed sheet is back";
+}
+
+} // namespace
+} // namespace vexlo::test
