@@ -6,7 +6,7 @@
 //                                             process, as in a running Vexlo,
 //                                             printing each run's microseconds
 #include "common/failure.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "sheet_pipeline.h"
 
 #include <QElapsedTimer>
@@ -24,7 +24,7 @@ int main(int argc, char **argv)
     try {
         const QString out = QString::fromLocal8Bit(argv[2]);
         if (QByteArray(argv[1]) == "--make") {
-            WriteSheetBitmap(bench::MagentaSpeckledSheet(8192), out);
+            WriteSheetFile(bench::MagentaSpeckledSheet(8192), out);
             return 0;
         }
         const QString in = QString::fromLocal8Bit(argv[1]);

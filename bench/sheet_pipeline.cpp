@@ -1,7 +1,7 @@
 #include "sheet_pipeline.h"
 
 #include "common/failure.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
 #include "model/workspace.h"
 #include "tiles/replace_colour.h"
@@ -25,7 +25,7 @@ void LoadReplaceSave(const QString &in, const QString &out)
     if (!file.accepted())
         throw Failure(file.refusal);
     ReplaceColour(file.sheet, ColourFromRgb(255, 0, 255), kBlack);
-    WriteSheetBitmap(file.sheet, out);
+    WriteSheetFile(file.sheet, out);
 }
 
 } // namespace vexlo::bench

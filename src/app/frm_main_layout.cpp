@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace vexlo {
 namespace {
@@ -164,15 +165,18 @@ void FrmMain::buildPanes()
 
         auto *scroll = new QScrollBar(Qt::Vertical, client_);
         scroll->setGeometry(pane == 0 ? 272 : 296, 40, 17, 81);
-        scroll->setRange(0, 1000);
-        scroll->setSingleStep(10);
-        scroll->setPageStep(100);
-        scroll->setValue(workspace_.scrollValue(pane));
         // Tracking is on, so the pane also follows while the thumb is dragged.
         connect(scroll, &QScrollBar::valueChanged, this, [this, pane](int value) {
             workspace_.setScrollValue(pane, value);
         });
         TileSetScroll[pane] = scroll;
+        fitPaneScroll(pane);
+        connect(TileSet[pane], &SheetSurface::resizedToSheet, this, [this, pane] {
+            fitPaneScroll(pane);
+            TileSetScroll_Change(std::int16_t(pane));
+        });
+        connect(TileSet[pane], &SheetSurface::wheelTurned, this,
+                [this, pane](QWheelEvent *event) { wheelSteps_[pane].turn(*TileSetScroll[pane], *event); });
     }
 
     List1 = new QListView(client_);

@@ -4,11 +4,14 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace vexlo {
 namespace {
@@ -70,6 +73,28 @@ TEST(FolderList, OpeningAFolderRemovedSinceItWasListedStaysAndListsTheFolderAsIt
     EXPECT_EQ(list.selectedPath(), folder.path()) << "the current folder is selected again";
 }
 
+TEST(FolderList, ListsRealFoldersAndLinksToThemButNoLinkToAnythingElse)
+{
+    test::TempFolder folder;
+    const QDir top(folder.path());
+    ASSERT_TRUE(top.mkdir(QStringLiteral("real")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.file(QStringLiteral("pipe"))).constData(), 0600), 0);
+    folder.write(QStringLiteral("file"), "x");
+    const struct {
+        const char *link;
+        const char *target;
+    } links[] = {{"to_folder", "real"}, {"to_pipe", "pipe"}, {"to_file", "file"}, {"to_nothing", "missing"},
+                 {"to_device", "/dev/null"}};
+    for (const auto &link : links)
+        ASSERT_TRUE(QFile::link(QString::fromLatin1(link.target), folder.file(QString::fromLatin1(link.link))));
+
+    FolderList list;
+    ASSERT_TRUE(list.setPath(folder.path()));
+    const QStringList lines = Lines(list);
+    EXPECT_EQ(lines.mid(lines.indexOf(QDir(folder.path()).dirName()) + 1),
+              (QStringList{QStringLiteral("real"), QStringLiteral("to_folder")}));
+}
+
 TEST(FileList, ListsTheMatchingVisibleFilesWithoutRegardToCaseSortedByName)
 {
     test::TempFolder folder;
@@ -92,6 +117,35 @@ TEST(FileList, ListsTheMatchingVisibleFilesWithoutRegardToCaseSortedByName)
     EXPECT_FALSE(list.setFolder(folder.file(QStringLiteral("missing"))));
     EXPECT_EQ(list.folder(), folder.path());
     EXPECT_EQ(list.count(), 6);
+}
+
+TEST(FileList, TheSelectedFileClickedAgainOrEnteredIsChosenAgainOnceEachTime)
+{
+    test::TempFolder folder;
+    for (const char *name : {"a.bmp", "b.bmp"})
+        folder.write(QString::fromLatin1(name), "x");
+    FileList list(QStringLiteral("*.bmp"), folder.path());
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QSignalSpy chosen(&list, &FileList::fileChosen);
+    auto click = [&](int row) {
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+    };
+
+    click(0);
+    EXPECT_EQ(chosen.count(), 1) << "a new selection, chosen once";
+    click(0);
+    EXPECT_EQ(chosen.count(), 2) << "the same file again";
+    click(1);
+    EXPECT_EQ(chosen.count(), 3);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
+        QTest::keyClick(&list, key);
+    EXPECT_EQ(chosen.count(), 6);
+    EXPECT_EQ(list.selectedName(), QStringLiteral("b.bmp"));
+
+    list.clearSelection();
+    QTest::keyClick(&list, Qt::Key_Return);
+    EXPECT_EQ(chosen.count(), 6) << "no file selected, none chosen";
 }
 
 TEST(DriveList, ListsTheRootFirstAndFollowsAFolderQuietly)

@@ -11,6 +11,7 @@
 #include "support/file_faults.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QStorageInfo>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <sys/stat.h>
 
@@ -51,6 +53,34 @@ TEST_F(LoadPreview, ScrollsByTheFormulaOnlyWhenTheValueChanges)
         dialog.TileSetScroll->setValue(value);
         EXPECT_EQ(dialog.TileSet->y(), 40) << value;
     }
+}
+
+TEST_F(LoadPreview, TheWheelScrollsThePreviewThroughItsScrollBarARowAtATime)
+{
+    writePicture(QStringLiteral("tall.bmp"), BlockPicture(64, 2048));
+    writePicture(QStringLiteral("short.bmp"), BlockPicture(64, 64));
+    choose(QStringLiteral("tall.bmp"));
+    QScrollBar &bar = *dialog.TileSetScroll;
+    EXPECT_EQ(bar.maximum(), 1000);
+    EXPECT_EQ(bar.singleStep(), 20); // 20 of 1000 values of 1,581 pixels: a tile row
+    EXPECT_EQ(bar.pageStep(), 283);  // the 14 rows the dialog shows
+    auto turn = [&](int eighthDegrees, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWheelEvent event(QPointF(5, 5), dialog.TileSet->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, eighthDegrees), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(dialog.TileSet, &event);
+    };
+    turn(-120);
+    EXPECT_EQ(bar.value(), 60);
+    EXPECT_EQ(dialog.TileSet->y(), 40 - 95) << "three rows down";
+    turn(-120, Qt::ShiftModifier);
+    EXPECT_EQ(bar.value(), 60 + 283);
+    turn(720); // six notches up, past the top
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_EQ(dialog.TileSet->y(), 40);
+
+    choose(QStringLiteral("short.bmp")); // fits: the steps are the plain ones again
+    EXPECT_EQ(bar.singleStep(), 1);
+    EXPECT_EQ(bar.pageStep(), 1);
 }
 
 TEST_F(LoadPreview, ClicksPickTheSheetPixelUnderThePointerWhateverTheScrolling)
@@ -235,7 +265,7 @@ TEST_F(LoadPreview, FoldersAndDrivesThatCannotBeReadKeepTheListsWhereTheyWere)
     EXPECT_EQ(workspace.options().DefDir(0), volume);
 }
 
-TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWindow)
+TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneFromItsTopAndNothingElseOfTheMainWindow)
 {
     FrmMain window(workspace, folder.path());
     writePicture(QStringLiteral("sheet.bmp"), BlockPicture(64, 96));
@@ -266,15 +296,17 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWi
     EXPECT_EQ(window.TransLCol[1]->colour(), ColourFromQRgb(BlockPicture(64, 96).pixel(8, 90)));
     EXPECT_EQ(!window.TransCol[1]->isHidden(), transparentShown);
     EXPECT_EQ(!window.TransLCol[1]->isHidden(), translucentShown);
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
-    EXPECT_EQ(window.TileSet[1]->y(), paneTop);
+    // Scrolled to the top, or the short sheet would lie out of sight above.
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 0);
+    EXPECT_EQ(window.TileSet[1]->y(), 40);
     EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
 
-    // One undo step: the sheet and both its keys back.
+    // One undo step: the sheet, both its keys and its place back.
     window.mundo->trigger();
     EXPECT_EQ(workspace.sheet(1), Workspace::blankSheet(1024));
     EXPECT_EQ(window.TransCol[1]->colour(), kWhite);
     EXPECT_EQ(window.TransLCol[1]->colour(), kWhite);
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
     EXPECT_EQ(window.TileSet[1]->y(), paneTop);
 }
 
