@@ -9,6 +9,7 @@
 #include "recovery/recovery_keeper.h"
 
 #include <QFontDatabase>
+#include <QLayout>
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
@@ -88,6 +89,9 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     recovery_ = new RecoveryKeeper(workspace_, RecoveryKeeper::defaultRoot(), this);
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    // The client takes its size now, not when first shown: Form_Load places
+    // the panes (and a restored scrolled sheet) in it before that.
+    layout()->activate();
     placeCentred();
 }
 
