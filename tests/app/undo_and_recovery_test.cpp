@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QListView>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
@@ -155,6 +156,7 @@ TEST_F(StartWithLeftWork, YesRestoresItBeforeTheWizardWhichThenDoesNotStart)
     EXPECT_TRUE(test::SamePixels(workspace.sheet(1), snapshot.sheets[1]));
     EXPECT_EQ(window->TransLCol[1]->colour(), ColourFromRgb(1, 2, 3)) << "the window shows it";
     EXPECT_EQ(window->TileSetScroll[1]->value(), 400);
+    EXPECT_FALSE(window->List1->isHidden()) << "the macro that came back is shown";
 }
 
 TEST_F(StartWithLeftWork, NoDeletesItAndTheWizardStarts)
