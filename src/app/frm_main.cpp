@@ -39,6 +39,8 @@ void FrmMain::Form_Load()
     // user goes on, so the wizard does not start.
     if (!recovery_->offerLeftWork())
         runStartupWizard();
+    else if (workspace_.macro().count() > 0)
+        List1->show(); // a macro that came back is seen to be back
 }
 
 void FrmMain::TileSetScroll_Change(std::int16_t Index)

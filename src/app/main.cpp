@@ -1,4 +1,5 @@
 #include "app/app_icon.h"
+#include "app/close_on_signals.h"
 #include "app/frm_main.h"
 #include "common/qt_prompt.h"
 #include "model/workspace.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
 
     vexlo::Workspace workspace;
     vexlo::FrmMain window(workspace, QApplication::applicationDirPath());
+    vexlo::CloseOnSignals(window);
     window.Form_Load();
     window.show();
     return app.exec();

@@ -176,6 +176,10 @@ void StepRecord::undo(Workspace &workspace)
         linesTaken_ = true;
         workspace.macroChanged();
     }
+    workspace.revisions_.panes = before_.panes;
+    // Lines left in place keep the macro as the step left it.
+    if (lines_.isEmpty() || linesTaken_)
+        workspace.revisions_.macro = before_.macro;
 }
 
 void StepRecord::redo(Workspace &workspace)
@@ -183,10 +187,14 @@ void StepRecord::redo(Workspace &workspace)
     for (Change &change : changes_)
         put(workspace, change, false);
     const bool fits = workspace.macro_.count() + lines_.size() <= MacroList::kMaxLines;
-    if (std::exchange(linesTaken_, false) && fits) {
+    const bool taken = std::exchange(linesTaken_, false);
+    if (taken && fits) {
         workspace.macro_.insert(linesAt_, lines_);
         workspace.macroChanged();
     }
+    workspace.revisions_.panes = after_.panes;
+    if (!taken || fits)
+        workspace.revisions_.macro = after_.macro;
 }
 
 } // namespace vexlo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "model/work_revisions.h"
 #include "tiles/replace_colour.h"
 
 #include <QImage>
@@ -24,7 +25,12 @@ class Workspace;
 // workspace holds, so one copy serves both.
 class StepRecord {
 public:
-    StepRecord() { changes_.reserve(4); } // a drop keeps four things at most
+    explicit StepRecord(const WorkRevisions &before) : before_(before)
+    {
+        changes_.reserve(4); // a drop keeps four things at most
+    }
+    // The revisions the step left, put back by its redo.
+    void finish(const WorkRevisions &after) { after_ = after; }
 
     // Called by the workspace just before it changes what they name; each
     // thing is kept once, as the step found it.
@@ -100,6 +106,8 @@ private:
     std::array<bool, 2> keysKept_{};
     std::array<bool, 2> scrollKept_{};
     bool macroKept_ = false;
+    WorkRevisions before_;
+    WorkRevisions after_;
     qint64 bytes_ = 0;
 };
 

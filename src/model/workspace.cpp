@@ -158,17 +158,17 @@ void Workspace::setRecording(bool on)
 
 bool Workspace::paneUnsaved(int pane) const
 {
-    return paneRevision_.at(checkedIndex(pane)) != paneSaved_.at(pane);
+    return revisions_.panes.at(checkedIndex(pane)) != saved_.panes.at(pane);
 }
 
 void Workspace::markPaneSaved(int pane)
 {
-    paneSaved_.at(checkedIndex(pane)) = paneRevision_.at(pane);
+    saved_.panes.at(checkedIndex(pane)) = revisions_.panes.at(pane);
 }
 
 void Workspace::sheetPixelsChanged(int pane)
 {
-    ++paneRevision_[pane];
+    revisions_.panes[pane] = ++lastRevision_;
     emit sheetChanged(pane);
     emit workChanged();
 }
@@ -180,14 +180,14 @@ void Workspace::chipPixelsChanged(int buffer)
 
 void Workspace::keysChanged(int pane)
 {
-    ++paneRevision_[pane];
+    revisions_.panes[pane] = ++lastRevision_;
     emit keyColoursChanged(pane);
     emit workChanged();
 }
 
 void Workspace::macroChanged()
 {
-    ++macroRevision_;
+    revisions_.macro = ++lastRevision_;
     emit workChanged();
 }
 

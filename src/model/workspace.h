@@ -2,6 +2,7 @@
 
 #include "common/colour.h"
 #include "model/macro_list.h"
+#include "model/work_revisions.h"
 #include "settings/options.h"
 
 #include <QImage>
@@ -96,10 +97,10 @@ public:
 
     // What changed since the last load or save (or the start).
     bool paneUnsaved(int pane) const;
-    bool macroUnsaved() const { return macroRevision_ != macroSaved_; }
+    bool macroUnsaved() const { return revisions_.macro != saved_.macro; }
     bool unsaved() const { return paneUnsaved(0) || paneUnsaved(1) || macroUnsaved(); }
     void markPaneSaved(int pane);
-    void markMacroSaved() { macroSaved_ = macroRevision_; }
+    void markMacroSaved() { saved_.macro = revisions_.macro; }
 
 signals:
     void sheetChanged(int pane);
@@ -139,10 +140,9 @@ private:
     bool recording_ = false;
     Options options_;
 
-    std::array<std::uint64_t, 2> paneRevision_{};
-    std::array<std::uint64_t, 2> paneSaved_{};
-    std::uint64_t macroRevision_ = 0;
-    std::uint64_t macroSaved_ = 0;
+    WorkRevisions revisions_;
+    WorkRevisions saved_;
+    std::uint64_t lastRevision_ = 0;
 
     std::shared_ptr<StepRecord> open_;
     QString openText_;

@@ -12,7 +12,7 @@ namespace vexlo {
 void Workspace::beginStep(const QString &text)
 {
     endStep();
-    open_ = std::make_shared<StepRecord>();
+    open_ = std::make_shared<StepRecord>(revisions_);
     openText_ = text;
 }
 
@@ -28,6 +28,7 @@ void Workspace::endStep()
     std::shared_ptr<StepRecord> record = std::move(open_);
     if (record->empty())
         return;
+    record->finish(revisions_);
     undoStack_.push(new UndoStep(*this, std::move(record), openText_));
     trimUndo();
 }

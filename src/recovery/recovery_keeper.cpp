@@ -30,9 +30,12 @@ RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *pare
     timer_.setSingleShot(true);
     timer_.setInterval(delayMs);
     connect(&timer_, &QTimer::timeout, this, [this] { keep(); });
+    // Counted from the first change not yet kept, not the last: steady work
+    // is kept too.
     connect(&workspace_, &Workspace::workChanged, this, [this] {
         ++changes_;
-        timer_.start();
+        if (!timer_.isActive())
+            timer_.start();
     });
 }
 
@@ -60,13 +63,17 @@ QString RecoveryKeeper::keep()
     const QString failure = WriteRecovery(folder(), TakeSnapshot(workspace_));
     if (failure.isEmpty())
         kept_ = changes_;
+    else
+        QDir(root_).rmdir(name_); // a first write that failed leaves no empty set behind
     return failure;
 }
 
 bool RecoveryKeeper::offerLeftWork()
 {
     const QFileInfoList found =
-        QDir(root_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time); // newest first
+        // Newest first. A link is no recovery of ours: following it could
+        // remove what it points to.
+        QDir(root_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Time);
     for (const QFileInfo &entry : found) {
         const QString path = entry.absoluteFilePath();
         if (entry.fileName() == name_ || entry.fileName().endsWith(kSetAside))

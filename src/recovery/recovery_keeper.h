@@ -12,7 +12,7 @@ namespace vexlo {
 class Workspace;
 
 // Keeps the session's unsaved work in a recovery folder of its own inside
-// the user's data folder: about 30 seconds after the last change, and when
+// the user's data folder: about 30 seconds after a change, and when
 // the keeper's owner closes, so a crash or a killed process loses little and
 // a closed window nothing. Each running Vexlo locks its own folder; a folder
 // whose lock nobody holds is work left by a Vexlo that is gone, which the
@@ -24,7 +24,7 @@ public:
     static constexpr int kDelayMs = 30000;
 
     // `root` holds the recoveries of every Vexlo of this user; `delayMs`
-    // after the last change the work is kept.
+    // after the first change not yet kept the work is kept.
     RecoveryKeeper(Workspace &workspace, QString root, QObject *parent = nullptr, int delayMs = kDelayMs);
     ~RecoveryKeeper() override;
 

@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QListView>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTest>
@@ -160,6 +161,7 @@ TEST_F(StartWithLeftWork, YesRestoresItBeforeTheWizardWhichThenDoesNotStart)
     // Placed in the window's own client, though the window was not shown yet.
     EXPECT_EQ(window->clientArea()->height(), 513);
     EXPECT_EQ(window->TileSet[1]->y(), int(std::lround(40 - (2048 - (513 - 48)) * 0.4)));
+    EXPECT_FALSE(window->List1->isHidden()) << "the macro that came back is shown";
 }
 
 TEST_F(StartWithLeftWork, NoDeletesItAndTheWizardStarts)

@@ -112,5 +112,46 @@ TEST_F(UndoSteps, UndoTakesOutTheStepsMacroLinesOnlyWhileRecordingAndRedoPutsBac
     EXPECT_EQ(workspace.macro().lines(), afterSwap);
 }
 
+TEST_F(UndoSteps, WorkUndoneBackToWhatWasSavedCountsAsSavedAgain)
+{
+    workspace.markPaneSaved(0);
+    workspace.markPaneSaved(1);
+    workspace.markMacroSaved();
+    QUndoStack &stack = workspace.undoStack();
+    workspace.setRecording(true);
+    PickUpTile(workspace, 0, 1, 1);
+    DropTile(workspace, 0, 1, 1, 1, 2, 2);
+    EndTileDrag(workspace);
+    ASSERT_TRUE(workspace.paneUnsaved(1) && workspace.macroUnsaved());
+    EXPECT_FALSE(workspace.paneUnsaved(0)) << "the source sheet is as it was";
+
+    stack.undo();
+    EXPECT_FALSE(workspace.unsaved()) << "the sheet and the lines taken back";
+    stack.redo();
+    EXPECT_TRUE(workspace.paneUnsaved(1) && workspace.macroUnsaved());
+
+    // Saved after the drop: undone it is unsaved, redone saved once more.
+    workspace.markPaneSaved(1);
+    workspace.markMacroSaved();
+    stack.undo();
+    EXPECT_TRUE(workspace.paneUnsaved(1) && workspace.macroUnsaved());
+    stack.redo();
+    EXPECT_FALSE(workspace.unsaved());
+
+    // Undone while not recording, the lines stay: the macro is not as saved.
+    stack.undo();
+    workspace.markPaneSaved(1);
+    workspace.markMacroSaved();
+    stack.redo();
+    workspace.setRecording(false);
+    stack.undo();
+    EXPECT_FALSE(workspace.paneUnsaved(1));
+    EXPECT_TRUE(workspace.macroUnsaved());
+
+    // A new change after an undo is never taken for a saved state.
+    workspace.setKeyColours(1, kMagenta, kMagenta);
+    EXPECT_TRUE(workspace.paneUnsaved(1));
+}
+
 } // namespace
 } // namespace vexlo

@@ -110,12 +110,18 @@ TEST_F(Recovery, NoDeletesItAndNothingIsKeptAfterSaving)
     EXPECT_TRUE(folders().isEmpty());
 }
 
-TEST_F(Recovery, TheTimerKeepsTheWorkSoonAfterTheLastChange)
+TEST_F(Recovery, TheTimerKeepsTheWorkSoonAfterAChangeAlsoWhileTheUserGoesOnWorking)
 {
-    Session run(root, 50);
+    Session run(root, 100);
     run.work(4);
     EXPECT_TRUE(folders().isEmpty()) << "not at once";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !folders().isEmpty(); }, 5000));
+    // Changes far more often than the delay: kept all the same.
+    for (int i = 0; i < 250 && folders().isEmpty(); ++i) {
+        run.workspace.setScrollValue(0, i % 7);
+        run.workspace.setKeyColours(0, ColourFromRgb(i % 256, 0, 0), kBlack);
+        QTest::qWait(20);
+    }
+    EXPECT_FALSE(folders().isEmpty());
     const std::optional<SessionSnapshot> kept = ReadRecovery(run.keeper.folder());
     ASSERT_TRUE(kept.has_value());
     EXPECT_TRUE(test::SamePixels(kept->sheets[1], run.workspace.sheet(1)));
@@ -170,6 +176,29 @@ TEST_F(Recovery, AFolderWhoseLockNamesAProcessThatIsGoneIsOffered)
     prompt->answerYesNo(false);
     EXPECT_FALSE(next.keeper.offerLeftWork());
     EXPECT_EQ(prompt->boxes().size(), 1) << "offered";
+}
+
+TEST_F(Recovery, ALinkAmongTheRecoveriesIsNeitherOfferedNorFollowed)
+{
+    test::TempFolder elsewhere;
+    const QString target = elsewhere.file(QStringLiteral("set"));
+    {
+        Session first(root);
+        first.work(7);
+        first.keeper.keep();
+        ASSERT_TRUE(QDir().rename(first.keeper.folder(), target));
+    }
+    QFile precious(target + QStringLiteral("/precious.txt"));
+    ASSERT_TRUE(precious.open(QIODevice::WriteOnly));
+    precious.close();
+    ASSERT_TRUE(QFile::link(target, QDir(root).filePath(QStringLiteral("linked"))));
+
+    Session next(root);
+    prompt->answerYesNo(false);
+    EXPECT_FALSE(next.keeper.offerLeftWork());
+    EXPECT_TRUE(prompt->boxes().isEmpty());
+    EXPECT_TRUE(precious.exists());
+    EXPECT_TRUE(RecoveryLooksWhole(target));
 }
 
 TEST_F(Recovery, ADamagedRecoveryIsSetAsideWithAMessageNamingItsFolder)

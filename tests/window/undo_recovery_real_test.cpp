@@ -1,5 +1,6 @@
 // Undo and recovery in the built program: a dragged tile taken back with
-// Ctrl+Z, and a changed sheet back after closing and starting again.
+// Ctrl+Z, and a changed sheet back after closing, or a logout's signal, and
+// starting again.
 #include "model/workspace.h"
 #include "real_window.h"
 #include "recovery/recovery_files.h"
@@ -100,6 +101,13 @@ TEST_F(UndoAndRecoveryReal, CtrlZTakesADragBackAndAChangedSheetIsBackAfterAResta
 
     ASSERT_NO_FATAL_FAILURE(startAndRestore());
     EXPECT_TRUE(SamePixels(leftSheet(), changed)) << "the changed sheet is back";
+
+    ASSERT_NO_FATAL_FAILURE(swapTiles());
+    const QImage changedAgain = leftSheet();
+    session->terminateVexlo();
+    ASSERT_TRUE(session->waitForExit()) << "a logout closes the window as its close box does";
+    ASSERT_NO_FATAL_FAILURE(startAndRestore());
+    EXPECT_TRUE(SamePixels(leftSheet(), changedAgain)) << "the work is back after a logout";
 }
 
 } // namespace

@@ -58,6 +58,8 @@ public:
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
     // Asks the window manager to close the window, as its close box does.
     bool closeWindow(const QString &window);
+    // Sends Vexlo the signal a logout or shutdown sends (SIGTERM).
+    void terminateVexlo() { vexlo_.terminate(); }
     // Waits for Vexlo to end; true when it exited normally with code 0.
     bool waitForExit(int timeoutMs = 10000);
 

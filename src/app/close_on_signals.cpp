@@ -1,0 +1,43 @@
+#include "app/close_on_signals.h"
+
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace vexlo {
+namespace {
+
+// A signal handler may do next to nothing; it writes a byte that the event
+// loop reads, and the closing happens there.
+int signalPipe[2] = {-1, -1};
+
+void WriteSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+} // namespace
+
+void CloseOnSignals(QWidget &window)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return; // the signals keep their usual effect
+    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
+        window.close();
+    });
+    struct sigaction action = {};
+    action.sa_handler = WriteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace vexlo
