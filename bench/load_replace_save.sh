@@ -14,9 +14,6 @@ set -euo pipefail
 program=${1:?usage: load_replace_save.sh PATH/TO/load_replace_save [RUNS]}
 runs=${2:-9}
 source "$(dirname "$0")/race_support.sh"
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 "$program" --make "$work/big.bmp"
 
 vexlo_process_times=() magick_times=()
@@ -28,14 +25,11 @@ mapfile -t vexlo_times < <("$program" "$work/big.bmp" "$work/vexlo.bmp" "$runs")
 
 same_pixels "$work/vexlo.bmp" "$work/magick.bmp"
 
-vexlo_median=$(printf '%s\n' "${vexlo_times[@]}" | median)
-vexlo_process_median=$(printf '%s\n' "${vexlo_process_times[@]}" | median)
-magick_median=$(printf '%s\n' "${magick_times[@]}" | median)
 echo "load, replace colour, save of a 256 x 8192 bitmap, $runs runs each (microseconds):"
-echo "  Vexlo core, in the running program: ${vexlo_times[*]}  median $vexlo_median"
-echo "  Vexlo core, a process per run:      ${vexlo_process_times[*]}  median $vexlo_process_median"
-echo "  ImageMagick convert, a process per run: ${magick_times[*]}  median $magick_median"
-awk -v v="$vexlo_median" -v m="$magick_median" 'BEGIN {
+print_times "Vexlo core, in the running program:" "${vexlo_times[@]}"
+print_times "Vexlo core, a process per run:     " "${vexlo_process_times[@]}"
+print_times "ImageMagick convert, a process per run:" "${magick_times[@]}"
+awk -v v="$(median_of "${vexlo_times[@]}")" -v m="$(median_of "${magick_times[@]}")" 'BEGIN {
   ratio = m / v
   printf "  Vexlo is %.2f times as fast (needs at least 3): %s\n", ratio, (ratio >= 3 ? "ok" : "TOO SLOW")
   exit (ratio >= 3 ? 0 : 1)

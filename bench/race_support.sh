@@ -1,5 +1,5 @@
 # Shared by the race scripts (sourced, not run): ImageMagick's convert, a
-# wall-clock timer and a median.
+# work folder removed at the end, a wall-clock timer and medians.
 
 # ImageMagick's own program, not a script standing in front of it in PATH,
 # whose start-up would be counted against ImageMagick.
@@ -8,6 +8,9 @@ for candidate in $(type -ap convert); do
   if [ "$(head -c 4 "$candidate")" = $'\x7fELF' ]; then convert=$candidate; break; fi
 done
 [ -n "$convert" ] || { echo "ImageMagick's convert is not installed" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 
 # Wall time of one command in microseconds.
 micros() {
@@ -19,6 +22,9 @@ micros() {
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+median_of() { printf '%s\n' "$@" | median; }
+# "  LABEL TIMES  median M", a line of a race's report.
+print_times() { local label=$1; shift; echo "  $label $*  median $(median_of "$@")"; }
 
 # Fails unless the two pictures have the same pixels, or a race means nothing.
 same_pixels() {

