@@ -104,9 +104,14 @@ TEST(SheetOutput, AReadOnlyFolderOrAWriteCutShortSaysWhyAndLeavesTheEarlierFileA
         EXPECT_EQ(test::FailureOf([&] { WriteSheetFile(larger, path); }),
                   QStringLiteral("Cannot write %1: Permission denied").arg(path));
     }
+    const QString png = folder.file(QStringLiteral("walls.png"));
     EXPECT_TRUE(test::InChildUnderFileSizeLimit(100000, [&] {
         return test::FailureOf([&] { WriteSheetFile(larger, path); })
                == QStringLiteral("Cannot write %1: File too large").arg(path);
+    }));
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] { // a PNG of 2,247 bytes, cut in its pixel data
+        return test::FailureOf([&] { WriteSheetFile(larger, png); })
+               == QStringLiteral("Cannot write %1: File too large").arg(png);
     }));
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), earlier);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("walls.bmp")});
