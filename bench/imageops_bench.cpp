@@ -2,7 +2,7 @@
 // colour, writing it as a bitmap and reading that back as the load dialog
 // does; and the three in a row on a 256 x 8192 bitmap, inside a running
 // program (load_replace_save.sh times the same as a process of its own).
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "imageops/sheet_height.h"
 #include "load/sheet_file.h"
 #include "model/workspace.h"
@@ -43,7 +43,7 @@ void SaveTheLargestSheet(benchmark::State &state)
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("largest.bmp"));
     for (auto _ : state)
-        WriteSheetBitmap(sheet, path);
+        WriteSheetFile(sheet, path);
     state.SetBytesProcessed(state.iterations() * sheet.sizeInBytes());
 }
 BENCHMARK(SaveTheLargestSheet)->Unit(benchmark::kMillisecond);
@@ -52,7 +52,7 @@ void LoadTheLargestSheet(benchmark::State &state)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("largest.bmp"));
-    WriteSheetBitmap(LargestSheet(), path);
+    WriteSheetFile(LargestSheet(), path);
     qint64 bytes = 0;
     for (auto _ : state) {
         const SheetFile file = LoadSheetFile(path);
@@ -71,7 +71,7 @@ void LoadReplaceSaveInAProgram(benchmark::State &state)
     QTemporaryDir folder;
     const QString in = folder.filePath(QStringLiteral("big.bmp"));
     const QString out = folder.filePath(QStringLiteral("out.bmp"));
-    WriteSheetBitmap(bench::MagentaSpeckledSheet(8192), in);
+    WriteSheetFile(bench::MagentaSpeckledSheet(8192), in);
     for (auto _ : state)
         bench::LoadReplaceSave(in, out);
 }

@@ -13,27 +13,8 @@
 set -euo pipefail
 program=${1:?usage: load_replace_save.sh PATH/TO/load_replace_save [RUNS]}
 runs=${2:-9}
-# ImageMagick's own program, not a script standing in front of it in PATH,
-# whose start-up would be counted against ImageMagick.
-convert=''
-for candidate in $(type -ap convert); do
-  if [ "$(head -c 4 "$candidate")" = $'\x7fELF' ]; then convert=$candidate; break; fi
-done
-[ -n "$convert" ] || { echo "ImageMagick's convert is not installed" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/race_support.sh"
 "$program" --make "$work/big.bmp"
-
-# Wall time of one command in microseconds.
-micros() {
-  local start end
-  start=$(date +%s%N)
-  "$@" >/dev/null
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000))
-}
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 vexlo_process_times=() magick_times=()
 for ((run = 0; run < runs; ++run)); do
@@ -42,21 +23,13 @@ for ((run = 0; run < runs; ++run)); do
 done
 mapfile -t vexlo_times < <("$program" "$work/big.bmp" "$work/vexlo.bmp" "$runs")
 
-# Both must have made the same picture, or the race means nothing.
-differing=$(compare -metric AE "$work/vexlo.bmp" "$work/magick.bmp" null: 2>&1 || true)
-if [ "$differing" != "0" ]; then
-  echo "the two results differ in $differing pixels" >&2
-  exit 1
-fi
+same_pixels "$work/vexlo.bmp" "$work/magick.bmp"
 
-vexlo_median=$(printf '%s\n' "${vexlo_times[@]}" | median)
-vexlo_process_median=$(printf '%s\n' "${vexlo_process_times[@]}" | median)
-magick_median=$(printf '%s\n' "${magick_times[@]}" | median)
 echo "load, replace colour, save of a 256 x 8192 bitmap, $runs runs each (microseconds):"
-echo "  Vexlo core, in the running program: ${vexlo_times[*]}  median $vexlo_median"
-echo "  Vexlo core, a process per run:      ${vexlo_process_times[*]}  median $vexlo_process_median"
-echo "  ImageMagick convert, a process per run: ${magick_times[*]}  median $magick_median"
-awk -v v="$vexlo_median" -v m="$magick_median" 'BEGIN {
+print_times "Vexlo core, in the running program:" "${vexlo_times[@]}"
+print_times "Vexlo core, a process per run:     " "${vexlo_process_times[@]}"
+print_times "ImageMagick convert, a process per run:" "${magick_times[@]}"
+awk -v v="$(median_of "${vexlo_times[@]}")" -v m="$(median_of "${magick_times[@]}")" 'BEGIN {
   ratio = m / v
   printf "  Vexlo is %.2f times as fast (needs at least 3): %s\n", ratio, (ratio >= 3 ? "ok" : "TOO SLOW")
   exit (ratio >= 3 ? 0 : 1)

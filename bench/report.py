@@ -1,12 +1,12 @@
 #!/usr/bin/env python3
 """Gathers what bench/run measured into one table, each figure with its target.
 
-    report.py BENCHMARKS.json RACE.txt PLAY.txt STARTUP.txt
+    report.py BENCHMARKS.json RACE.txt PNG.txt PLAY.txt STARTUP.txt
 
 BENCHMARKS.json is Google Benchmark's JSON output (with repetitions, so it
-holds medians); RACE.txt, PLAY.txt and STARTUP.txt are what
-load_replace_save.sh, vexlo_play.sh and startup.sh printed (any may be
-missing when that step could not run).
+holds medians); RACE.txt, PNG.txt, PLAY.txt and STARTUP.txt are what
+load_replace_save.sh, png_load_save.sh, vexlo_play.sh and startup.sh printed
+(any may be missing when that step could not run).
 Prints a Markdown table; exits 1 when a figure misses its target or is missing.
 """
 import json
@@ -40,8 +40,9 @@ def milliseconds(run):
 def main():
     benchmarks = medians(sys.argv[1])
     race = text_of(sys.argv[2])
-    play = text_of(sys.argv[3])
-    startup = text_of(sys.argv[4])
+    png = text_of(sys.argv[3])
+    play = text_of(sys.argv[4])
+    startup = text_of(sys.argv[5])
     rows = []  # (figure, value text, target text, verdict or None when there is no target)
 
     def benchmark_row(figure, name, show, target=None, meets=None):
@@ -95,6 +96,19 @@ def main():
     if process and magick:
         rows.append(("The same with Vexlo as a process per run, start-up included",
                      f"{magick / process:.2f} ({process / 1000:.1f} ms against {magick / 1000:.1f} ms)", "", None))
+
+    png_inside = median_in(png, "Vexlo core, in the running program:")
+    png_fast = median_in(png, "ImageMagick convert, fastest compression:")
+    png_own = median_in(png, "ImageMagick convert, its own settings:")
+    if png_inside and png_fast and png_own:
+        rows.append(("PNG load and save of 256 x 8192: ImageMagick's time / Vexlo's, both at the fastest zlib level",
+                     f"{png_fast / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_fast / 1000:.1f} ms)",
+                     "", None))
+        rows.append(("The same, convert with its own settings (harder compression)",
+                     f"{png_own / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_own / 1000:.1f} ms)",
+                     "", None))
+    else:
+        rows.append(("PNG load and save against ImageMagick", "not measured", "", False))
 
     replay = re.search(r"median (\d+\.\d+) s \(needs", play)
     seconds = float(replay.group(1)) if replay else None

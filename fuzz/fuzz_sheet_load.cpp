@@ -1,10 +1,12 @@
 // The picture loading path exactly as the load dialog uses it, on any file
-// of any of the six sheet file types (the first byte picks the type).
+// of any of the seven sheet file types (the first byte picks the type).
 #include "common/sheet_limits.h"
 #include "fuzz_support.h"
 #include "load/sheet_file.h"
 
 #include <QCoreApplication>
+
+#include <iterator>
 
 using namespace vexlo;
 
@@ -19,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
-    static const char *const kExtensions[] = {"bmp", "dib", "jpg", "gif", "ico", "cur"};
-    const QString extension = QString::fromLatin1(kExtensions[data[0] % 6]);
+    static const char *const kExtensions[] = {"bmp", "dib", "jpg", "gif", "ico", "cur", "png"};
+    const QString extension = QString::fromLatin1(kExtensions[data[0] % std::size(kExtensions)]);
     const SheetFile loaded = LoadSheetFile(fuzz::ScratchFile(fuzz::Bytes(data + 1, size - 1), extension));
     if (!loaded.accepted()) {
         fuzz::Require(!loaded.refusal.isEmpty(), "a refusal says why");

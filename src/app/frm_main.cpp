@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 
@@ -45,8 +46,20 @@ void FrmMain::Form_Load()
 void FrmMain::TileSetScroll_Change(std::int16_t Index)
 {
     SheetSurface *sheet = TileSet.at(Index);
-    const double top = PlacedSheetTop(sheet->height(), client_->height(), workspace_.scrollValue(Index));
+    const int maximum = ScrollMaximum(sheet->height(), client_->height());
+    const double top = PlacedSheetTop(sheet->height(), client_->height(), workspace_.scrollValue(Index), maximum);
     sheet->move(sheet->x(), int(std::lround(top)));
+}
+
+// The scroll bar shows the workspace's value in the range of the pane's
+// sheet. Quietly: a value the bar cannot show yet (an undo may put a tall
+// sheet's value back before the sheet itself) stays in the workspace.
+void FrmMain::fitPaneScroll(int pane)
+{
+    QScrollBar *bar = TileSetScroll.at(pane);
+    FitScrollBar(*bar, TileSet.at(pane)->height(), client_->height());
+    const QSignalBlocker quiet(bar);
+    bar->setValue(workspace_.scrollValue(pane));
 }
 
 void FrmMain::Form_Resize()
@@ -54,6 +67,9 @@ void FrmMain::Form_Resize()
     const int height = client_->height() - List1->y() - 8;
     if (height >= 0) // a negative height is refused, and the list keeps its old one
         List1->resize(List1->width(), height);
+    // The panes stay where they are, but their steps follow the new height.
+    fitPaneScroll(0);
+    fitPaneScroll(1);
 }
 
 void FrmMain::Form_Paint(QPainter &painter)
@@ -108,7 +124,7 @@ void FrmMain::connectModel()
     // place both panes once a whole step is back, its heights and values
     // together.
     connect(&workspace_, &Workspace::scrollValueChanged, this, [this](int pane) {
-        TileSetScroll[pane]->setValue(workspace_.scrollValue(pane));
+        fitPaneScroll(pane);
         TileSetScroll_Change(std::int16_t(pane));
     });
     connect(&workspace_, &Workspace::stepPutBack, this, [this] {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/sheet_scroll.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -158,6 +160,7 @@ private:
     void buildPanes();
     void buildMenus();
     void showKeyColours(int pane);
+    void fitPaneScroll(int pane);
     void showSwatchesForOptions();
     void placeCentred();
     void connectPointerHandlers();
@@ -176,6 +179,7 @@ private:
     FrmLoadImage *frmLoadImage_ = nullptr;
     FrmSave *frmSave_ = nullptr;
     FrmColour *frmColour_ = nullptr;
+    std::array<WheelSteps, 2> wheelSteps_;
 };
 
 } // namespace vexlo

@@ -9,11 +9,13 @@
 #include "recovery/recovery_keeper.h"
 
 #include <QFontDatabase>
+#include <QLayout>
 #include <QListView>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
 namespace vexlo {
 namespace {
@@ -87,6 +89,9 @@ FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     recovery_ = new RecoveryKeeper(workspace_, RecoveryKeeper::defaultRoot(), this);
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    // The client takes its size now, not when first shown: Form_Load places
+    // the panes (and a restored scrolled sheet) in it before that.
+    layout()->activate();
     placeCentred();
 }
 
@@ -164,15 +169,18 @@ void FrmMain::buildPanes()
 
         auto *scroll = new QScrollBar(Qt::Vertical, client_);
         scroll->setGeometry(pane == 0 ? 272 : 296, 40, 17, 81);
-        scroll->setRange(0, 1000);
-        scroll->setSingleStep(10);
-        scroll->setPageStep(100);
-        scroll->setValue(workspace_.scrollValue(pane));
         // Tracking is on, so the pane also follows while the thumb is dragged.
         connect(scroll, &QScrollBar::valueChanged, this, [this, pane](int value) {
             workspace_.setScrollValue(pane, value);
         });
         TileSetScroll[pane] = scroll;
+        fitPaneScroll(pane);
+        connect(TileSet[pane], &SheetSurface::resizedToSheet, this, [this, pane] {
+            fitPaneScroll(pane);
+            TileSetScroll_Change(std::int16_t(pane));
+        });
+        connect(TileSet[pane], &SheetSurface::wheelTurned, this,
+                [this, pane](QWheelEvent *event) { wheelSteps_[pane].turn(*TileSetScroll[pane], *event); });
     }
 
     List1 = new QListView(client_);

@@ -32,9 +32,19 @@ void FrmMain::mrecord_Click()
 void FrmMain::mplay_Click()
 {
     List1->show();
-    // The whole run is one step; a halted run's lines done before the halt too.
-    const Step step(workspace_, QStringLiteral("Play macro"));
-    PlayMacro(workspace_);
+    PlayResult result;
+    {
+        // The whole run is one step; a halted run's lines done before the halt too.
+        const Step step(workspace_, QStringLiteral("Play macro"));
+        result = PlayMacroLines(workspace_);
+    }
+    if (result.outcome == PlayResult::Outcome::Halted) {
+        // The line that halted, in sight while its box is read.
+        const QModelIndex line = List1->model()->index(int(result.line), 0);
+        List1->setCurrentIndex(line);
+        List1->scrollTo(line);
+    }
+    TellPlayResult(result);
 }
 
 void FrmMain::mclearmacro_Click()

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <utility>
@@ -40,9 +41,11 @@ SheetSurface::SheetSurface(Workspace &workspace, int pane, QWidget *parent)
 void SheetSurface::followSheet()
 {
     const QSize size = workspace_.sheet(pane_).size();
-    if (this->size() != size)
-        resize(size);
     update();
+    if (this->size() != size) {
+        resize(size);
+        emit resizedToSheet();
+    }
 }
 
 void SheetSurface::paintEvent(QPaintEvent *event)
@@ -99,6 +102,12 @@ void SheetSurface::dropEvent(QDropEvent *event)
         event->acceptProposedAction();
         emit dropped(source, PixelAt(event->position()));
     }
+}
+
+void SheetSurface::wheelEvent(QWheelEvent *event)
+{
+    emit wheelTurned(event);
+    event->accept(); // the window around it has nothing to scroll
 }
 
 ChipPreview::ChipPreview(Workspace &workspace, int buffer, QWidget *parent)

@@ -32,6 +32,9 @@ signals:
     void dropped(vexlo::SheetSurface *source, QPoint position);
     // A drag started here is over, dropped or not.
     void dragEnded();
+    // The sheet changed its height (and so this surface its size).
+    void resizedToSheet();
+    void wheelTurned(QWheelEvent *event);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -40,6 +43,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     void followSheet();

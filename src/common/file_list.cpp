@@ -3,6 +3,8 @@
 #include "common/folder_list.h"
 
 #include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace vexlo {
@@ -12,10 +14,35 @@ FileList::FileList(const QString &patterns, const QString &folder, QWidget *pare
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        selectedByPress_ = true;
         if (!selectedName().isEmpty())
             emit fileChosen();
     });
+    // A click on the file already selected chooses it again.
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem *item) {
+        if (!selectedByPress_ && item->isSelected())
+            emit fileChosen();
+    });
     setFolder(folder);
+}
+
+void FileList::mousePressEvent(QMouseEvent *event)
+{
+    selectedByPress_ = false;
+    QListWidget::mousePressEvent(event);
+}
+
+void FileList::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool choosing = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (choosing && plain && !selectedName().isEmpty()) {
+        emit fileChosen(); // the selected file, chosen again
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 bool FileList::setFolder(const QString &folder)

@@ -8,8 +8,9 @@ namespace vexlo {
 
 // The file list of the file dialogs: the files of one folder whose names
 // match one of the patterns (without regard to case), hidden files left out,
-// sorted by name. fileChosen is raised whenever a file becomes selected, by
-// mouse or keyboard.
+// sorted by name. fileChosen is raised whenever a file is chosen: when one
+// becomes selected, by mouse or keyboard, and also when the selected one is
+// clicked again or Enter or Space is pressed on it.
 class FileList : public QListWidget {
     Q_OBJECT
 
@@ -31,9 +32,14 @@ public:
 signals:
     void fileChosen();
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QStringList patterns_;
     QString folder_;
+    bool selectedByPress_ = false; // the press of the click now under way chose a file already
 };
 
 } // namespace vexlo

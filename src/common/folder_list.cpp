@@ -93,10 +93,13 @@ void FolderList::fill()
     }
     const int current = count() - 1;
     const QDir dir(path_);
-    const QStringList children =
-        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString &child : children)
-        addFolderLine(dir.filePath(child), child, int(chain.size()), false);
+    // QDir::Dirs lets through what is neither file nor folder, a link to a
+    // FIFO for one: only folders (and links to folders) are listed.
+    const QFileInfoList children =
+        dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &child : children)
+        if (child.isDir())
+            addFolderLine(child.filePath(), child.fileName(), int(chain.size()), false);
     setCurrentRow(current);
 }
 

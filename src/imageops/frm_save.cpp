@@ -9,7 +9,7 @@
 #include "common/folder_list.h"
 #include "common/prompt.h"
 #include "common/replace_question.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 
@@ -53,7 +53,7 @@ void FrmSave::buildControls()
         Dir1_KeyDown(KeyCode(key), ShiftCode(modifiers));
     });
 
-    File1 = new FileList(QStringLiteral("*.bmp"), Dir1->path(), this);
+    File1 = new FileList(QStringLiteral("*.bmp;*.png"), Dir1->path(), this);
     File1->setGeometry(184, 8, 169, 266);
 
     BtnCancel = Button(this, QStringLiteral("Cancel"), QRect(96, 288, 81, 25));
@@ -124,7 +124,7 @@ void FrmSave::write(const QString &path)
 {
     // A failed write is shown and the dialog stays open for another try.
     RunTrapped([&] {
-        WriteSheetBitmap(workspace_.sheet(SavePane), path);
+        WriteSheetFile(workspace_.sheet(SavePane), path);
         if (Workspace::isIndex(SavePane))
             workspace_.markPaneSaved(SavePane);
         hide();

@@ -15,8 +15,9 @@ class FolderList;
 class Workspace;
 
 // The save dialog: the user picks a folder with the drive and folder lists,
-// then overwrites a listed bitmap file ("Save") or types a path ("New name");
-// the pane's whole sheet is written as a Windows bitmap. The folder shown is
+// then overwrites a listed bitmap or PNG file ("Save") or types a path ("New
+// name"); the pane's whole sheet is written as a PNG when the name ends in
+// ".png", otherwise as a Windows bitmap. The folder shown is
 // remembered per pane. Save and Cancel only hide the dialog, so its lists
 // keep their folder for the next use; the frame's close box writes nothing
 // and ends this dialog's life (closedByFrame), so its owner makes a new one.

@@ -8,6 +8,7 @@
 #include "common/key_swatch.h"
 #include "common/pane_placement.h"
 #include "common/prompt.h"
+#include "common/sheet_scroll.h"
 #include "load/preview_box.h"
 #include "model/workspace.h"
 
@@ -45,6 +46,9 @@ void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
     }
     try {
         const Step step(workspace_, QStringLiteral("Load image"));
+        // From the top: a short sheet loaded where a tall one was scrolled
+        // down would lie above the window, out of sight.
+        workspace_.setScrollValue(pane, 0);
         workspace_.setKeyColours(pane, selection_.transparent().colour, selection_.translucent().colour);
         workspace_.setSheet(pane, selection_.preview());
         workspace_.markPaneSaved(pane); // as in its file: nothing to lose yet
@@ -62,6 +66,7 @@ void FrmLoadImage::File1_Click()
     TileSetScroll->setValue(0); // moves the previous preview to the top first
     selection_.chooseFile(File1->folder(), name);
     showSelection();
+    FitScrollBar(*TileSetScroll, selection_.previewShown() ? TileSet->height() : 0, height());
 }
 
 void FrmLoadImage::Dir1_Change()
@@ -94,7 +99,7 @@ void FrmLoadImage::BtnExplore_Click()
 
 void FrmLoadImage::TileSetScroll_Change()
 {
-    const double top = PlacedSheetTop(TileSet->height(), height(), TileSetScroll->value());
+    const double top = PlacedSheetTop(TileSet->height(), height(), TileSetScroll->value(), TileSetScroll->maximum());
     TileSet->move(TileSet->x(), int(std::lround(top)));
 }
 

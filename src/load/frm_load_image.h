@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/sheet_scroll.h"
 #include "load/load_selection.h"
 
 #include <QDialog>
@@ -86,6 +87,7 @@ private:
 
     Workspace &workspace_;
     LoadSelection selection_;
+    WheelSteps wheelSteps_;
 };
 
 } // namespace vexlo

@@ -7,6 +7,7 @@
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "common/key_swatch.h"
+#include "common/sheet_scroll.h"
 #include "load/preview_box.h"
 
 #include <QLabel>
@@ -20,7 +21,7 @@ namespace {
 
 constexpr int kClientWidth = 605;
 constexpr int kClientHeight = 515;
-const QString kSheetPatterns = QStringLiteral("*.bmp;*.jpg;*.dib;*.gif;*.ico;*.cur");
+const QString kSheetPatterns = QStringLiteral("*.bmp;*.jpg;*.dib;*.gif;*.ico;*.cur;*.png");
 
 QFont SmallFont(double points)
 {
@@ -96,12 +97,11 @@ void FrmLoadImage::buildPreview()
         const QPoint at = event->position().toPoint();
         TileSet_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
     };
+    TileSet->onWheel = [this](QWheelEvent *event) { wheelSteps_.turn(*TileSetScroll, *event); };
 
     TileSetScroll = new QScrollBar(Qt::Vertical, this);
     TileSetScroll->setGeometry(504, 16, 17, 81);
-    TileSetScroll->setRange(0, 1000);
-    TileSetScroll->setSingleStep(1);
-    TileSetScroll->setPageStep(1);
+    FitScrollBar(*TileSetScroll, 0, kClientHeight); // no sheet yet
     TileSetScroll->setTracking(false); // the preview moves when the thumb is let go
     TileSetScroll->setFocusPolicy(Qt::StrongFocus);
     connect(TileSetScroll, &QScrollBar::valueChanged, this, &FrmLoadImage::TileSetScroll_Change);

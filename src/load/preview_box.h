@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <functional>
@@ -19,6 +20,7 @@ public:
     }
 
     std::function<void(QMouseEvent *)> onMousePress;
+    std::function<void(QWheelEvent *)> onWheel;
 
 protected:
     void paintEvent(QPaintEvent *event) override
@@ -31,6 +33,12 @@ protected:
     {
         if (onMousePress)
             onMousePress(event);
+    }
+    void wheelEvent(QWheelEvent *event) override
+    {
+        if (onWheel)
+            onWheel(event);
+        event->accept();
     }
 
 private:

@@ -37,7 +37,7 @@ struct SheetFile {
 };
 
 // The one way a file becomes a sheet: read one of the sheet formats (bmp,
-// dib, jpg, gif, ico, cur), check it against the sheet rules from its
+// dib, jpg, gif, ico, cur, png), check it against the sheet rules from its
 // declared size before any pixel is read and again once read, lay pixels
 // with transparency over black and widen it. Pixels a damaged file leaves
 // out come out black, the same on every read. Never throws.

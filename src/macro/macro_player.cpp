@@ -89,9 +89,8 @@ PlayResult PlayMacroLines(Workspace &workspace)
     return {};
 }
 
-void PlayMacro(Workspace &workspace)
+void TellPlayResult(const PlayResult &result)
 {
-    const PlayResult result = PlayMacroLines(workspace);
     const QString title = QStringLiteral("Vexlo");
     switch (result.outcome) {
     case PlayResult::Outcome::RecordingOn:

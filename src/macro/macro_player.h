@@ -24,7 +24,7 @@ PlayResult PlayMacroLines(Workspace &workspace);
 // Runs one macro line (fails with vexlo::Failure).
 void PlayMacroLine(Workspace &workspace, const QString &line);
 
-// Plays the macro and tells the user how it went, in message boxes.
-void PlayMacro(Workspace &workspace);
+// Tells the user how a playback went, in message boxes (none when it played).
+void TellPlayResult(const PlayResult &result);
 
 } // namespace vexlo

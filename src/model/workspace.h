@@ -47,7 +47,8 @@ public:
     const QImage &sheet(int pane) const { return panes_.at(checkedIndex(pane)).sheet; }
     Colour transparentKey(int pane) const { return panes_.at(checkedIndex(pane)).transparent; }
     Colour translucentKey(int pane) const { return panes_.at(checkedIndex(pane)).translucent; }
-    // The pane's scroll bar value, 0 to 1000: where the sheet is placed.
+    // The pane's scroll bar value, 0 to the bar's maximum (see
+    // pane_placement.h): where the sheet is placed.
     int scrollValue(int pane) const { return panes_.at(checkedIndex(pane)).scroll; }
     const QImage &chip(int buffer) const { return chips_.at(checkedIndex(buffer)); }
     const MacroList &macro() const { return macro_; }

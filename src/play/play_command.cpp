@@ -2,7 +2,7 @@
 
 #include "common/failure.h"
 #include "common/version.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
 #include "macro/macro_file.h"
 #include "macro/macro_player.h"
@@ -76,11 +76,11 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
             Print(err, failure + u'\n');
             return 1;
         }
-        std::vector<SheetBitmap> outputs;
+        std::vector<SheetOutput> outputs;
         for (int pane = 0; pane < 2; ++pane)
             if (!parsed->panes[pane].output.isEmpty())
                 outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output});
-        WriteSheetBitmaps(outputs); // both or neither
+        WriteSheetFiles(outputs); // both or neither
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;

@@ -3,6 +3,7 @@
 #include "common/atomic_write.h"
 #include "common/failure.h"
 #include "common/file_read.h"
+#include "common/pane_placement.h"
 #include "common/plain_bitmap.h"
 #include "common/sheet_limits.h"
 #include "macro/macro_file.h"
@@ -149,7 +150,9 @@ std::optional<SessionSnapshot> ReadRecovery(const QString &folder)
             return std::nullopt;
         snapshot.transparent[pane] = Colour(values[1]);
         snapshot.translucent[pane] = Colour(values[2]);
-        snapshot.scroll[pane] = int(std::clamp<qint64>(values[3], 0, 1000));
+        // A tall sheet's scroll range is longer than 0 to 1000.
+        snapshot.scroll[pane] =
+            int(std::clamp<qint64>(values[3], 0, LargestScrollMaximum(snapshot.sheets[pane].height())));
     }
     const std::optional<QByteArray> macro = ReadWhole(dir.filePath(kMacroName), index.at(kMacroName)[0]);
     if (!macro)

@@ -128,6 +128,30 @@ TEST_F(MacroMenu, PlayShowsTheListAndPlays)
                                  test::SheetTile(workspace.sheet(0), 2, 5)));
 }
 
+TEST_F(MacroMenu, AHaltedPlaySelectsAndShowsTheLineThatHaltedBeforeItsBox)
+{
+    window.resize(window.width(), 300); // a list far shorter than the macro
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QStringList macro(400, QStringLiteral("Cls,0"));
+    macro[350] = QStringLiteral("Get,2,0,0,0"); // pane 2 does not exist
+    workspace.setMacroLines(macro);
+    QModelIndex selectedWhileShown;
+    bool lineInSight = false;
+    prompt->onNextMessage([&] {
+        selectedWhileShown = window.List1->selectionModel()->selectedIndexes().value(0);
+        lineInSight = window.List1->viewport()->rect().contains(window.List1->visualRect(selectedWhileShown));
+    });
+    window.mplay_Click();
+
+    ASSERT_EQ(prompt->boxes().size(), 1);
+    EXPECT_EQ(prompt->boxes()[0].title, QStringLiteral("Play Macro Halted"));
+    EXPECT_EQ(prompt->boxes()[0].icon, Prompt::Icon::Critical);
+    EXPECT_EQ(selectedWhileShown.row(), 350);
+    EXPECT_TRUE(lineInSight);
+    EXPECT_EQ(lines(), macro) << "the list itself is unchanged";
+}
+
 TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
 {
     workspace.setMacroLines(QStringList(MacroList::kMaxLines, QStringLiteral("Cls,0")));

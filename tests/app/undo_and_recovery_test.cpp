@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace vexlo {
 namespace {
 
@@ -125,7 +127,7 @@ protected:
     void leaveWork()
     {
         SessionSnapshot left;
-        left.sheets = {PatternSheet(4, 96), PatternSheet(5, 160)};
+        left.sheets = {PatternSheet(4, 96), PatternSheet(5, 2048)};
         left.transparent = {ColourFromRgb(9, 8, 7), kBlack};
         left.translucent = {kWhite, ColourFromRgb(1, 2, 3)};
         left.scroll = {0, 400};
@@ -156,6 +158,9 @@ TEST_F(StartWithLeftWork, YesRestoresItBeforeTheWizardWhichThenDoesNotStart)
     EXPECT_TRUE(test::SamePixels(workspace.sheet(1), snapshot.sheets[1]));
     EXPECT_EQ(window->TransLCol[1]->colour(), ColourFromRgb(1, 2, 3)) << "the window shows it";
     EXPECT_EQ(window->TileSetScroll[1]->value(), 400);
+    // Placed in the window's own client, though the window was not shown yet.
+    EXPECT_EQ(window->clientArea()->height(), 513);
+    EXPECT_EQ(window->TileSet[1]->y(), int(std::lround(40 - (2048 - (513 - 48)) * 0.4)));
     EXPECT_FALSE(window->List1->isHidden()) << "the macro that came back is shown";
 }
 

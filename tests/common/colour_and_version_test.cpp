@@ -48,24 +48,33 @@ TEST(VersionLabel, FillsEveryPlaceholderOfTheTemplate)
 
 TEST(PanePlacement, ATallSheetScrollsBetweenTopFortyAndEightAboveTheBottom)
 {
-    EXPECT_EQ(PlacedSheetTop(1024, 513, 0), 40);
-    EXPECT_EQ(PlacedSheetTop(1024, 513, 500), -239.5);
-    EXPECT_EQ(PlacedSheetTop(1024, 513, 1000), 513 - 8 - 1024);
-    EXPECT_EQ(PlacedSheetTop(1024, 515, 1000), -517);
+    EXPECT_EQ(PlacedSheetTop(1024, 513, 0, 1000), 40);
+    EXPECT_EQ(PlacedSheetTop(1024, 513, 500, 1000), -239.5);
+    EXPECT_EQ(PlacedSheetTop(1024, 513, 1000, 1000), 513 - 8 - 1024);
+    EXPECT_EQ(PlacedSheetTop(1024, 515, 1000, 1000), -517);
 }
 
 TEST(PanePlacement, ASheetExactlyTheClientMinusFortyHasAnEightPixelRange)
 {
-    EXPECT_EQ(PlacedSheetTop(473, 513, 0), 40);
-    EXPECT_EQ(PlacedSheetTop(473, 513, 1000), 32);
-    EXPECT_EQ(PlacedSheetTop(473, 513, 500), 36);
+    EXPECT_EQ(PlacedSheetTop(473, 513, 0, 1000), 40);
+    EXPECT_EQ(PlacedSheetTop(473, 513, 1000, 1000), 32);
+    EXPECT_EQ(PlacedSheetTop(473, 513, 500, 1000), 36);
 }
 
 TEST(PanePlacement, AShorterSheetStaysAtFortyForEveryValue)
 {
     for (int value : {0, 1, 500, 1000})
-        EXPECT_EQ(PlacedSheetTop(472, 513, value), 40);
-    EXPECT_EQ(PlacedSheetTop(448, 515, 1000), 40);
+        EXPECT_EQ(PlacedSheetTop(472, 513, value, 1000), 40);
+    EXPECT_EQ(PlacedSheetTop(448, 515, 1000, 1000), 40);
+}
+
+TEST(PanePlacement, TheRangeGrowsToARowAStepOnlyPastThirtyTwoThousandPixelsOfTravel)
+{
+    // Sheet height, client height, maximum: travel 31,983; 32,015; 31,528 in a taller window.
+    const int cases[][3] = {{32448, 513, 1000}, {32480, 513, 1015}, {32480, 1000, 1000}, {131072, 513, 4096}};
+    for (const auto &c : cases)
+        EXPECT_EQ(ScrollMaximum(c[0], c[1]), c[2]) << c[0] << " in " << c[1];
+    EXPECT_EQ(PlacedSheetTop(131072, 513, 2048, 4096), 40 - (131072 - 465) / 2.0);
 }
 
 TEST(AtomicWrite, ReplacesTheFileOnlyWhenTheNewContentIsComplete)

@@ -4,11 +4,14 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace vexlo {
 namespace {
@@ -68,6 +71,28 @@ TEST(FolderList, OpeningAFolderRemovedSinceItWasListedStaysAndListsTheFolderAsIt
     EXPECT_EQ(list.path(), folder.path());
     EXPECT_FALSE(Lines(list).contains(QStringLiteral("gone")));
     EXPECT_EQ(list.selectedPath(), folder.path()) << "the current folder is selected again";
+}
+
+TEST(FolderList, ListsRealFoldersAndLinksToThemButNoLinkToAnythingElse)
+{
+    test::TempFolder folder;
+    const QDir top(folder.path());
+    ASSERT_TRUE(top.mkdir(QStringLiteral("real")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder.file(QStringLiteral("pipe"))).constData(), 0600), 0);
+    folder.write(QStringLiteral("file"), "x");
+    const struct {
+        const char *link;
+        const char *target;
+    } links[] = {{"to_folder", "real"}, {"to_pipe", "pipe"}, {"to_file", "file"}, {"to_nothing", "missing"},
+                 {"to_device", "/dev/null"}};
+    for (const auto &link : links)
+        ASSERT_TRUE(QFile::link(QString::fromLatin1(link.target), folder.file(QString::fromLatin1(link.link))));
+
+    FolderList list;
+    ASSERT_TRUE(list.setPath(folder.path()));
+    const QStringList lines = Lines(list);
+    EXPECT_EQ(lines.mid(lines.indexOf(QDir(folder.path()).dirName()) + 1),
+              (QStringList{QStringLiteral("real"), QStringLiteral("to_folder")}));
 }
 
 TEST(FileList, ListsTheMatchingVisibleFilesWithoutRegardToCaseSortedByName)

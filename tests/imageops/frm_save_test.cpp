@@ -4,7 +4,7 @@
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "imageops/frm_save.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"
@@ -71,7 +71,7 @@ protected:
     const QByteArray oldBytes = QByteArray("old walls ") + QByteArray(5000, 'w');
 };
 
-TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmaps)
+TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmapsAndPngs)
 {
     FrmSave fresh(workspace);
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Save image"));
@@ -118,7 +118,7 @@ TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmaps)
     QStringList listed;
     for (int row = 0; row < dialog.File1->count(); ++row)
         listed << dialog.File1->item(row)->text();
-    EXPECT_EQ(listed, (QStringList{QStringLiteral("B.BMP"), QStringLiteral("walls.bmp")}));
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("B.BMP"), QStringLiteral("c.png"), QStringLiteral("walls.bmp")}));
 }
 
 TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
@@ -167,7 +167,7 @@ TEST_F(SaveDialog, NewNameOffersTheSelectedFileOrTileSetAndUsesTheAnswerAsTyped)
     EXPECT_EQ(prompt->boxes()[1].defaultText, folderPath + QStringLiteral("walls.bmp"));
 
     EXPECT_TRUE(SamePixels(readBack(folder.file(QStringLiteral("TileSet.bmp"))), workspace.sheet(0)));
-    EXPECT_TRUE(folder.read(QStringLiteral("shown.png")).startsWith("BM")) << "a bitmap, whatever the name";
+    EXPECT_TRUE(folder.read(QStringLiteral("shown.png")).startsWith("\x89PNG")) << "a PNG, as its name says";
     EXPECT_TRUE(SamePixels(readBack(folder.file(QStringLiteral("shown.png"))), workspace.sheet(1)));
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
     EXPECT_EQ(files(), (QStringList{QStringLiteral("TileSet.bmp"), QStringLiteral("shown.png"),

@@ -1,7 +1,7 @@
-// The image commands' core: sheets written as bitmaps and read back through
+// The image commands' core: sheets written as bitmaps or PNGs and read back through
 // the load path, and the resize answers and their sheets.
 #include "common/failure.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "imageops/sheet_height.h"
 #include "load/sheet_file.h"
 #include "model/workspace.h"
@@ -10,6 +10,7 @@
 #include "support/temp_folder.h"
 
 #include <QDir>
+#include <QFile>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ QImage ReadBack(const QString &path)
     return file.sheet;
 }
 
-TEST(SheetBitmap, EveryPixelComesBackExactlyThroughTheLoadPath)
+TEST(SheetOutput, EveryPixelComesBackExactlyThroughTheLoadPath)
 {
     test::TempFolder folder;
     QImage keyed = PatternSheet(3, 96);
@@ -41,36 +42,46 @@ TEST(SheetBitmap, EveryPixelComesBackExactlyThroughTheLoadPath)
     }
     const QImage sheets[] = {keyed, PatternSheet(9, 32), PatternSheet(1, 32 * 300)};
     for (const QImage &sheet : sheets) {
-        SCOPED_TRACE(sheet.height());
-        const QString path = folder.file(QStringLiteral("sheet.bmp"));
-        WriteSheetBitmap(sheet, path);
-        EXPECT_TRUE(SamePixels(ReadBack(path), sheet));
+        for (const char *name : {"sheet.bmp", "sheet.png"}) {
+            SCOPED_TRACE(std::to_string(sheet.height()) + name);
+            const QString path = folder.file(QString::fromLatin1(name));
+            WriteSheetFile(sheet, path);
+            EXPECT_TRUE(SamePixels(ReadBack(path), sheet));
+        }
     }
 }
 
-TEST(SheetBitmap, IsABitmapWhateverTheNameSaysAndReplacesAnEarlierFile)
+TEST(SheetOutput, ANameEndingInPngIsAnOpaquePngAnyOtherABitmapAndEitherReplacesAnEarlierFile)
 {
     test::TempFolder folder;
-    const QString path = folder.file(QStringLiteral("walls.png"));
-    WriteSheetBitmap(PatternSheet(1, 256), path);
-    WriteSheetBitmap(PatternSheet(2, 64), path);
-    EXPECT_TRUE(folder.read(QStringLiteral("walls.png")).startsWith("BM"));
-    QImageReader reader(path);
-    EXPECT_EQ(reader.format(), QByteArray("bmp"));
-    QImage read = reader.read();
-    EXPECT_TRUE(SamePixels(read.convertToFormat(QImage::Format_RGB32), PatternSheet(2, 64)));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("walls.png")}) << "no temporary file left";
+    const struct {
+        const char *name;
+        QByteArray format;
+    } cases[] = {{"walls.png", "png"}, {"WALLS.Png", "png"}, {"walls.jpg", "bmp"}, {"walls.png.bak", "bmp"},
+                 {"walls", "bmp"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = folder.file(QString::fromLatin1(c.name));
+        WriteSheetFile(PatternSheet(1, 256), path);
+        WriteSheetFile(PatternSheet(2, 64), path);
+        QImageReader reader(path);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), c.format);
+        EXPECT_EQ(reader.imageFormat(), QImage::Format_RGB32) << "no alpha channel, no palette";
+        EXPECT_TRUE(SamePixels(reader.read().convertToFormat(QImage::Format_RGB32), PatternSheet(2, 64)));
+        QFile::remove(path);
+    }
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty()) << "no temporary file left";
 }
 
-TEST(SheetBitmap, AFailedWriteSaysWhyAndLeavesNoFile)
+TEST(SheetOutput, AFailedWriteSaysWhyAndLeavesNoFile)
 {
     test::TempFolder folder;
     const QString paths[] = {folder.file(QStringLiteral("missing/sheet.bmp")), folder.path(), QString()};
     for (const QString &path : paths) {
         SCOPED_TRACE(path.toStdString());
         try {
-            WriteSheetBitmap(PatternSheet(1, 32), path);
+            WriteSheetFile(PatternSheet(1, 32), path);
             ADD_FAILURE() << "written";
         } catch (const Failure &failure) {
             EXPECT_TRUE(failure.description().startsWith(QStringLiteral("Cannot write ")))
@@ -80,22 +91,27 @@ TEST(SheetBitmap, AFailedWriteSaysWhyAndLeavesNoFile)
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 }
 
-TEST(SheetBitmap, AReadOnlyFolderOrAWriteCutShortSaysWhyAndLeavesTheEarlierFileAsItWas)
+TEST(SheetOutput, AReadOnlyFolderOrAWriteCutShortSaysWhyAndLeavesTheEarlierFileAsItWas)
 {
     test::TempFolder folder;
     const QString path = folder.file(QStringLiteral("walls.bmp"));
-    WriteSheetBitmap(PatternSheet(1, 64), path);
+    WriteSheetFile(PatternSheet(1, 64), path);
     const QByteArray earlier = folder.read(QStringLiteral("walls.bmp"));
     const QImage larger = PatternSheet(2, 256); // 196,662 bytes as a bitmap
     {
         const test::ReadOnlyFolder readOnly(folder.path());
         ASSERT_TRUE(readOnly.holds());
-        EXPECT_EQ(test::FailureOf([&] { WriteSheetBitmap(larger, path); }),
+        EXPECT_EQ(test::FailureOf([&] { WriteSheetFile(larger, path); }),
                   QStringLiteral("Cannot write %1: Permission denied").arg(path));
     }
+    const QString png = folder.file(QStringLiteral("walls.png"));
     EXPECT_TRUE(test::InChildUnderFileSizeLimit(100000, [&] {
-        return test::FailureOf([&] { WriteSheetBitmap(larger, path); })
+        return test::FailureOf([&] { WriteSheetFile(larger, path); })
                == QStringLiteral("Cannot write %1: File too large").arg(path);
+    }));
+    EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] { // a PNG of 2,247 bytes, cut in its pixel data
+        return test::FailureOf([&] { WriteSheetFile(larger, png); })
+               == QStringLiteral("Cannot write %1: File too large").arg(png);
     }));
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), earlier);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("walls.bmp")});

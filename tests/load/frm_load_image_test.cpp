@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 
@@ -133,6 +134,8 @@ TEST_F(LoadDialog, ChoosingAFileChecksItAgainstTheSheetRules)
         {"high.bmp", {256, 100}, "Invalid size (Y mod 32 <> 0)."},
         {"narrow.gif", {96, 64}, ""},
         {"one.ico", {32, 32}, ""},
+        {"Tiles.PNG", {64, 96}, ""},
+        {"wide.png", {288, 32}, "Invalid size (X > 256)."},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -153,6 +156,38 @@ TEST_F(LoadDialog, ChoosingAFileChecksItAgainstTheSheetRules)
             EXPECT_EQ(dialog.TileSet->size(), QSize(256, c.size.height()));
         }
     }
+}
+
+TEST_F(LoadDialog, TheSameFileChosenAgainIsReadAfreshAndItsKeyColoursChosenAgain)
+{
+    const QString name = QStringLiteral("sheet.png");
+    writePicture(name, BlockPicture(64, 64));
+    chooseReadySheet(name, QPoint(1, 1), QPoint(1, 1));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto click = [&] {
+        const QRect item = dialog.File1->visualItemRect(dialog.File1->currentItem());
+        QTest::mouseClick(dialog.File1->viewport(), Qt::LeftButton, {}, item.center());
+    };
+
+    // Changed on disk since it was picked: a click on it, still selected, reads it again.
+    writePicture(name, BlockPicture(96, 128));
+    click();
+    EXPECT_EQ(dialog.TileSet->size(), QSize(256, 128));
+    EXPECT_EQ(dialog.selection().preview().pixel(90, 120), BlockPicture(96, 128).pixel(90, 120));
+    EXPECT_TRUE(dialog.TransCol->isHidden());
+    EXPECT_TRUE(dialog.TransLCol->isHidden());
+
+    // And by the keyboard, now breaking a rule.
+    dialog.BtnDefTrans_Click(0);
+    writePicture(name, BlockPicture(250, 32));
+    dialog.File1->setFocus();
+    QTest::keyClick(dialog.File1, Qt::Key_Return);
+    EXPECT_EQ(dialog.FileName->text(), QStringLiteral("Invalid size (X mod 32 <> 0)."));
+    EXPECT_TRUE(dialog.TileSet->isHidden());
+    EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+    EXPECT_TRUE(dialog.TransCol->isHidden());
+    dialog.hide();
 }
 
 TEST_F(LoadDialog, LoadWarnsInOrderUntilASheetAndBothColoursAreChosenThenFillsThePane)

@@ -17,6 +17,8 @@ void LoadDialogTest::writePicture(const QString &name, const QImage &picture)
         folder.write(name, GifBytes(picture));
     else if (lower.endsWith(QStringLiteral(".ico")) || lower.endsWith(QStringLiteral(".cur")))
         folder.write(name, IconBytes(picture, lower.endsWith(QStringLiteral(".cur"))));
+    else if (lower.endsWith(QStringLiteral(".png")))
+        folder.write(name, WrittenBytes(picture, "png"));
     else
         folder.write(name, WrittenBytes(picture, "bmp"));
 }

@@ -23,7 +23,7 @@ protected:
     LoadDialogTest();
 
     // Writes a picture file into the folder: a bitmap unless the name says
-    // .gif, .ico or .cur.
+    // .gif, .ico, .cur or .png.
     void writePicture(const QString &name, const QImage &picture);
     // Selects the file in the file list, as a click on it does.
     void choose(const QString &name);

@@ -11,6 +11,7 @@
 #include "support/file_faults.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QStorageInfo>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <sys/stat.h>
 
@@ -51,6 +53,24 @@ TEST_F(LoadPreview, ScrollsByTheFormulaOnlyWhenTheValueChanges)
         dialog.TileSetScroll->setValue(value);
         EXPECT_EQ(dialog.TileSet->y(), 40) << value;
     }
+}
+
+TEST_F(LoadPreview, TheWheelScrollsThePreviewThroughItsScrollBarThreeRowsANotch)
+{
+    writePicture(QStringLiteral("tall.bmp"), BlockPicture(64, 2048));
+    choose(QStringLiteral("tall.bmp"));
+    auto turn = [&](int eighthDegrees, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWheelEvent event(QPointF(5, 5), dialog.TileSet->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, eighthDegrees), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(dialog.TileSet, &event);
+    };
+    turn(-120);
+    EXPECT_EQ(dialog.TileSetScroll->value(), 3 * dialog.TileSetScroll->singleStep());
+    EXPECT_NEAR(dialog.TileSet->y(), 40 - 3 * 32, 2);
+    turn(-120, Qt::ShiftModifier);
+    EXPECT_NEAR(dialog.TileSet->y(), 40 - 17 * 32, 4) << "and a page of the 14 rows shown";
+    turn(1200);
+    EXPECT_EQ(dialog.TileSet->y(), 40);
 }
 
 TEST_F(LoadPreview, ClicksPickTheSheetPixelUnderThePointerWhateverTheScrolling)
@@ -235,13 +255,13 @@ TEST_F(LoadPreview, FoldersAndDrivesThatCannotBeReadKeepTheListsWhereTheyWere)
     EXPECT_EQ(workspace.options().DefDir(0), volume);
 }
 
-TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWindow)
+TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneFromItsTopAndNothingElseOfTheMainWindow)
 {
     FrmMain window(workspace, folder.path());
     writePicture(QStringLiteral("sheet.bmp"), BlockPicture(64, 96));
     window.frmLoadImage().Dir1->setPath(folder.path());
-    workspace.setSheet(1, Workspace::blankSheet(1024));
-    window.TileSetScroll[1]->setValue(600);
+    workspace.setSheet(1, Workspace::blankSheet(4096 * 32));
+    window.TileSetScroll[1]->setValue(3000); // past 1000: a range grown for the tallest sheet
     const int paneTop = window.TileSet[1]->y();
     const bool transparentShown = !window.TransCol[1]->isHidden();
     const bool translucentShown = !window.TransLCol[1]->isHidden();
@@ -266,15 +286,19 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneAndNothingElseOfTheMainWi
     EXPECT_EQ(window.TransLCol[1]->colour(), ColourFromQRgb(BlockPicture(64, 96).pixel(8, 90)));
     EXPECT_EQ(!window.TransCol[1]->isHidden(), transparentShown);
     EXPECT_EQ(!window.TransLCol[1]->isHidden(), translucentShown);
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 600);
-    EXPECT_EQ(window.TileSet[1]->y(), paneTop);
+    // Scrolled to the top, or the short sheet would lie out of sight above.
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 0);
+    EXPECT_EQ(window.TileSet[1]->y(), 40);
     EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
 
-    // One undo step: the sheet and both its keys back.
+    // One undo step: the sheet, both its keys and its place back, though
+    // the short sheet's range ended at 1000.
     window.mundo->trigger();
-    EXPECT_EQ(workspace.sheet(1), Workspace::blankSheet(1024));
+    EXPECT_EQ(workspace.sheet(1).height(), 4096 * 32);
     EXPECT_EQ(window.TransCol[1]->colour(), kWhite);
     EXPECT_EQ(window.TransLCol[1]->colour(), kWhite);
+    EXPECT_EQ(workspace.scrollValue(1), 3000);
+    EXPECT_EQ(window.TileSetScroll[1]->value(), 3000);
     EXPECT_EQ(window.TileSet[1]->y(), paneTop);
 }
 

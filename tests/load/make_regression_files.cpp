@@ -159,6 +159,107 @@ QByteArray TallPng()
     return bytes;
 }
 
+// PNG files made chunk by chunk, for what no writer makes: lying headers,
+// broken checksums, interlacing.
+void AppendBe32(QByteArray &bytes, quint32 value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(char((value >> shift) & 0xFF));
+}
+
+quint32 Crc32(QByteArrayView bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray PngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray chunk;
+    AppendBe32(chunk, quint32(data.size()));
+    chunk += body;
+    AppendBe32(chunk, Crc32(body));
+    return chunk;
+}
+
+// An 8-bit RGB PNG of the given size whose IDAT holds `rows` (each row's
+// filter byte, then its pixels), compressed.
+QByteArray RgbPng(quint32 width, quint32 height, const QByteArray &rows, bool interlaced = false)
+{
+    QByteArray header;
+    AppendBe32(header, width);
+    AppendBe32(header, height);
+    header.append(char(8)).append(char(2)).append('\0').append('\0').append(char(interlaced ? 1 : 0));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header)
+           + PngChunk("IDAT", qCompress(rows).mid(4)) // qCompress puts the length before the zlib stream
+           + PngChunk("IEND", QByteArray());
+}
+
+void AppendRgb(QByteArray &rows, QRgb pixel)
+{
+    rows.append(char(qRed(pixel))).append(char(qGreen(pixel))).append(char(qBlue(pixel)));
+}
+
+// The picture in the seven passes of Adam7 interlacing, unfiltered.
+QByteArray InterlacedPng(const QImage &picture)
+{
+    struct Pass {
+        int x, y, xStep, yStep;
+    };
+    constexpr Pass kPasses[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    QByteArray rows;
+    for (const Pass &pass : kPasses)
+        for (int y = pass.y; y < picture.height(); y += pass.yStep) {
+            rows.append('\0');
+            for (int x = pass.x; x < picture.width(); x += pass.xStep)
+                AppendRgb(rows, picture.pixel(x, y));
+        }
+    return RgbPng(quint32(picture.width()), quint32(picture.height()), rows, true);
+}
+
+// A PNG whose header claims a size, with one short row of pixels.
+QByteArray PngClaiming(quint32 width, quint32 height)
+{
+    return RgbPng(width, height, QByteArray(1 + 3 * 64, '\0'));
+}
+
+// A 32 x 32 PNG whose second chunk claims almost 2 GiB.
+QByteArray PngWithHugeChunk()
+{
+    const QByteArray whole = WrittenBytes(BlockPicture(32, 32), "png");
+    QByteArray cut = whole.left(8 + 25); // the signature and the header chunk
+    AppendBe32(cut, 0x7FFFFFF0u);
+    return cut + "IDAT" + QByteArray(64, 'x');
+}
+
+// Opaque and fully transparent blocks in 16 bits a channel.
+QImage HalfTransparent16()
+{
+    QImage picture(64, 32, QImage::Format_RGBA64);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.setPixelColor(x, y, QColor(x * 4, y * 8, 200, (x / 8 + y / 8) % 2 ? 255 : 0));
+    return picture;
+}
+
+// A palette picture whose second entry is fully transparent.
+QImage TransparentPaletteEntry()
+{
+    QImage picture(64, 32, QImage::Format_Indexed8);
+    picture.setColorTable({qRgba(10, 200, 30, 255), qRgba(250, 0, 250, 0), qRgba(40, 50, 60, 255)});
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            picture.setPixel(x, y, uint((x / 8 + y) % 3));
+    return picture;
+}
+
 struct RegressionFile {
     const char *name;
     QByteArray bytes;
@@ -170,6 +271,10 @@ QList<RegressionFile> RegressionFiles()
     const QByteArray gif = GifBytes(BlockPicture(64, 64));
     const QByteArray jpg = WrittenBytes(BlockPicture(64, 64), "jpg");
     const QByteArray sheet = WrittenBytes(BlockPicture(64, 32), "bmp");
+    const QByteArray png = WrittenBytes(BlockPicture(64, 64), "png"); // stored, not compressed
+    QByteArray brokenCrc = WrittenBytes(BlockPicture(64, 32), "png");
+    brokenCrc[brokenCrc.indexOf("IEND") - 5] ^= 0x01; // the pixel chunk's checksum
+    const QByteArray interlaced = InterlacedPng(BlockPicture(64, 32));
     constexpr int kFileHeaderBytes = 14;
 
     // Headers that claim a size the few bytes after them cannot hold.
@@ -216,6 +321,17 @@ QList<RegressionFile> RegressionFiles()
         {"sides_2g.bmp", claiming(std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::max(), 64)},
         {"tall_1048576.bmp", TallBitmap()},
         {"tall_png_bytes.bmp", TallPng()},
+        {"header_cut.png", png.left(20)},
+        {"pixels_cut.png", png.left(png.size() / 2)},
+        {"crc_broken.png", brokenCrc},
+        {"wide_100000.png", PngClaiming(100000, 32)},
+        {"tall_200000.png", PngClaiming(64, 200000)},
+        {"zero_height.png", PngClaiming(64, 0)},
+        {"chunk_2g.png", PngWithHugeChunk()},
+        {"interlaced.png", interlaced},
+        {"interlaced_cut.png", interlaced.left(interlaced.size() * 3 / 5)},
+        {"alpha_16bit.png", WrittenBytes(HalfTransparent16(), "png")},
+        {"palette_alpha.png", WrittenBytes(TransparentPaletteEntry(), "png")},
     };
 }
 

@@ -77,6 +77,15 @@ const Refusal kRefusals[] = {
     // Taller than any sheet, refused from the declared size before a pixel is read.
     {"tall_1048576.bmp", "Invalid size (Y > 131072)."},
     {"tall_png_bytes.bmp", "Invalid size (Y > 131072)."},
+    {"tall_200000.png", "Invalid size (Y > 131072)."},
+    {"wide_100000.png", "Invalid size (X > 256)."},
+    // PNG files that end early or are damaged are refused whole, never half read.
+    {"header_cut.png", "Unable to read image data"},
+    {"pixels_cut.png", "Unable to read image data"},
+    {"interlaced_cut.png", "Unable to read image data"},
+    {"crc_broken.png", "Unable to read image data"},
+    {"zero_height.png", "Unable to read image data"},
+    {"chunk_2g.png", "Unable to read image data"}, // a chunk claiming almost 2 GiB
 };
 
 // Damaged files of 64-pixel-wide pictures whose missing pixels the readers
@@ -89,8 +98,8 @@ const FilledIn kFilledIn[] = {{"pixels_cut.bmp", 64}, {"rle8_short.bmp", 32}, {"
                               {"pixels_cut.gif", 64}, {"pixels_cut.jpg", 64}};
 
 // Odd files that still hold a whole picture.
-const char *const kWhole[] = {"png_bytes.bmp", "with_header.dib", "without_header.dib", "count_65535.ico",
-                              "short_palette.bmp"};
+const char *const kWhole[] = {"png_bytes.bmp",     "with_header.dib", "without_header.dib", "count_65535.ico",
+                              "short_palette.bmp", "interlaced.png",  "alpha_16bit.png",    "palette_alpha.png"};
 
 TEST(RegressionFiles, EveryFileHasItsOutcomeChecked)
 {
@@ -176,6 +185,25 @@ TEST(RegressionFiles, OddFilesHoldingAWholePictureLoadItExactly)
             expected.setPixel(x, y, index < 2 ? PaletteEntry(index) : kBlackPixel);
         }
     EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("short_palette.bmp")).sheet, Widened(expected)));
+}
+
+TEST(RegressionFiles, InterlacedAndTransparentPngsLoadExactlyOverBlack)
+{
+    EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("interlaced.png")).sheet, Widened(BlockPicture(64, 32))));
+
+    // 16 bits a channel, blocks either opaque or wholly transparent.
+    QImage overBlack(64, 32, QImage::Format_RGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            overBlack.setPixel(x, y, (x / 8 + y / 8) % 2 ? qRgb(x * 4, y * 8, 200) : kBlackPixel);
+    EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("alpha_16bit.png")).sheet, Widened(overBlack)));
+
+    // A palette whose second entry is transparent.
+    const QRgb entries[] = {qRgb(10, 200, 30), kBlackPixel, qRgb(40, 50, 60)};
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            overBlack.setPixel(x, y, entries[(x / 8 + y) % 3]);
+    EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("palette_alpha.png")).sheet, Widened(overBlack)));
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // declared size, and a load that cannot have its memory fails with a reason
 // instead of crashing or hanging.
 #include "common/sheet_limits.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
@@ -26,16 +26,18 @@ TEST(SheetLimits, TheTallestSheetSavedLoadsBackAndATallerPictureIsRefused)
 {
     test::TempFolder folder;
     const QImage tallest = test::PatternSheet(3, kMaxSheetHeight);
-    WriteSheetBitmap(tallest, folder.file(QStringLiteral("tallest.bmp")));
-    const SheetFile loaded = LoadSheetFile(folder.file(QStringLiteral("tallest.bmp")));
-    ASSERT_TRUE(loaded.accepted()) << loaded.refusal.toStdString();
-    EXPECT_TRUE(test::SamePixels(loaded.sheet, tallest));
+    for (const QString &name : {QStringLiteral("tallest.bmp"), QStringLiteral("tallest.png")}) {
+        WriteSheetFile(tallest, folder.file(name));
+        const SheetFile loaded = LoadSheetFile(folder.file(name));
+        ASSERT_TRUE(loaded.accepted()) << loaded.refusal.toStdString();
+        EXPECT_TRUE(test::SamePixels(loaded.sheet, tallest)) << name.toStdString();
+    }
 
     // Narrow, so it once passed as a sheet 8 times its size that could be
     // saved but never loaded again.
     QImage taller(32, kMaxSheetHeight + 32, QImage::Format_RGB32);
     taller.fill(Qt::white);
-    WriteSheetBitmap(taller, folder.file(QStringLiteral("taller.bmp")));
+    WriteSheetFile(taller, folder.file(QStringLiteral("taller.bmp")));
     const SheetFile refused = LoadSheetFile(folder.file(QStringLiteral("taller.bmp")));
     EXPECT_FALSE(refused.accepted());
     EXPECT_EQ(refused.refusal, QStringLiteral("Invalid size (Y > 131072)."));
@@ -46,7 +48,7 @@ TEST(SheetLimits, MemoryThatCannotBeHadIsAFailureNamingThePicture)
     test::TempFolder folder;
     QImage narrow(32, kMaxSheetHeight, QImage::Format_RGB32);
     narrow.fill(Qt::white);
-    WriteSheetBitmap(narrow, folder.file(QStringLiteral("narrow.bmp")));
+    WriteSheetFile(narrow, folder.file(QStringLiteral("narrow.bmp")));
     const QString path = folder.file(QStringLiteral("narrow.bmp"));
     // Room to read the 16 MiB picture, not to widen it to 128 MiB.
     EXPECT_TRUE(test::InChildUnderMemoryLimit(64 * kMiB, [&] {

@@ -29,7 +29,7 @@ protected:
     void play(const QStringList &lines)
     {
         workspace.setMacroLines(lines);
-        PlayMacro(workspace);
+        TellPlayResult(PlayMacroLines(workspace));
     }
 
     // The right sheet as it was before, with the left tile (c, r) copied to (c2, r2).
@@ -89,7 +89,7 @@ TEST_F(MacroPlayer, ACopyMacroCopiesWithTheReplacementInForceNow)
     // The same macro with transparent replacement switched off now.
     workspace.setSheet(1, right);
     workspace.options().setState(OptSwitch::ChkRepTrans, 0);
-    PlayMacro(workspace);
+    TellPlayResult(PlayMacroLines(workspace));
     EXPECT_TRUE(SamePixels(workspace.sheet(1), rightWithCopied(2, 5, 0, 1, right)));
 }
 
@@ -192,7 +192,7 @@ TEST_F(MacroPlayer, PlayingTwiceRepeatsTheSameOperations)
     play({QStringLiteral("Get,0,0,1,0"), QStringLiteral("Get,0,1,3,1"), QStringLiteral("Put,0,0,3,1,0"),
           QStringLiteral("Put,0,1,1,0,0"), QStringLiteral("Cls,0"), QStringLiteral("Cls,1")});
     EXPECT_TRUE(SamePixels(SheetTile(workspace.sheet(0), 3, 1), SheetTile(left, 1, 0)));
-    PlayMacro(workspace);
+    TellPlayResult(PlayMacroLines(workspace));
     EXPECT_TRUE(SamePixels(workspace.sheet(0), left));
     EXPECT_EQ(workspace.macro().count(), 6);
 }

@@ -1,5 +1,5 @@
 // vexlo-play from the command line: arguments, refusals, halting, outputs.
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
 #include "play/play_arguments.h"
 #include "play_support.h"
@@ -26,8 +26,8 @@ class VexloPlay : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteSheetBitmap(PatternSheet(1, 256), folder.file(QStringLiteral("left.bmp")));
-        WriteSheetBitmap(PatternSheet(2, 128), folder.file(QStringLiteral("right.bmp")));
+        WriteSheetFile(PatternSheet(1, 256), folder.file(QStringLiteral("left.bmp")));
+        WriteSheetFile(PatternSheet(2, 128), folder.file(QStringLiteral("right.bmp")));
         folder.write(QStringLiteral("copy.vmi"), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
     }
 
@@ -103,7 +103,7 @@ TEST_F(VexloPlay, PlaysAndWritesTheRequestedSheets)
 {
     QImage left = PatternSheet(1, 256);
     left.setPixel(2 * 32, 5 * 32, qRgb(255, 0, 255));
-    WriteSheetBitmap(left, folder.file(QStringLiteral("left.bmp")));
+    WriteSheetFile(left, folder.file(QStringLiteral("left.bmp")));
     const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left-keys"),
                                                QStringLiteral("#FF00FF,#000000"), QStringLiteral("--right-keys"),
                                                QStringLiteral("#00FFFF,#000000"), QStringLiteral("--out-right"),
@@ -121,10 +121,29 @@ TEST_F(VexloPlay, PlaysAndWritesTheRequestedSheets)
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("left-out.bmp"))));
 }
 
+TEST_F(VexloPlay, PngSheetsAreReadAndAPngNameIsWrittenAsAPngWithTheSamePixels)
+{
+    WriteSheetFile(PatternSheet(1, 256), folder.file(QStringLiteral("left.png")));
+    const test::PlayRun run =
+        play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("left.png"), QStringLiteral("--right"),
+              QStringLiteral("right.bmp"), QStringLiteral("--replace-transparent"), QStringLiteral("off"),
+              QStringLiteral("--out-left"), QStringLiteral("x.png"), QStringLiteral("--out-right"),
+              QStringLiteral("Y.PNG")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const char *name : {"x.png", "Y.PNG"})
+        EXPECT_TRUE(folder.read(QString::fromLatin1(name)).startsWith("\x89PNG\r\n")) << name;
+    EXPECT_TRUE(SamePixels(output("x.png"), PatternSheet(1, 256)));
+    QImage right = PatternSheet(2, 128);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            right.setPixel(x, 32 + y, PatternSheet(1, 256).pixel(2 * 32 + x, 5 * 32 + y));
+    EXPECT_TRUE(SamePixels(output("Y.PNG"), right));
+}
+
 TEST_F(VexloPlay, SheetsAreRefusedWithTheLoadDialogsTextsNamingTheFile)
 {
-    WriteSheetBitmap(QImage(320, 64, QImage::Format_RGB32), folder.file(QStringLiteral("wide.bmp")));
-    WriteSheetBitmap(QImage(256, 100, QImage::Format_RGB32), folder.file(QStringLiteral("short.bmp")));
+    WriteSheetFile(QImage(320, 64, QImage::Format_RGB32), folder.file(QStringLiteral("wide.bmp")));
+    WriteSheetFile(QImage(256, 100, QImage::Format_RGB32), folder.file(QStringLiteral("short.bmp")));
     const test::PlayRun wide = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("wide.bmp"),
                                      QStringLiteral("--right"), QStringLiteral("right.bmp")});
     EXPECT_EQ(wide.exitCode, 1);

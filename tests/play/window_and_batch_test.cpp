@@ -2,7 +2,7 @@
 // vexlo-play on the same sheet files give the same pixels.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "imageops/sheet_bitmap.h"
+#include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
 #include "macro/macro_file.h"
 #include "model/workspace.h"
@@ -29,8 +29,8 @@ TEST(WindowAndBatch, TheBatchReplayEqualsTheWindowPixelForPixel)
             if (y < right.height())
                 right.setPixel(x, y, (x + y) % 2 ? qRgb(0, 255, 255) : qRgb(0, 0, 0));
         }
-    WriteSheetBitmap(left, folder.file(QStringLiteral("left.bmp")));
-    WriteSheetBitmap(right, folder.file(QStringLiteral("right.bmp")));
+    WriteSheetFile(left, folder.file(QStringLiteral("left.bmp")));
+    WriteSheetFile(right, folder.file(QStringLiteral("right.bmp")));
 
     Workspace workspace;
     FrmMain window(workspace, folder.path());

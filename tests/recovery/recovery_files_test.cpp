@@ -93,6 +93,23 @@ TEST_F(RecoveryFiles, WhatIsWrittenIsReadBackExactly)
     EXPECT_EQ(QDir(recovery).entryList(QDir::Files | QDir::Hidden).size(), 4);
 }
 
+TEST_F(RecoveryFiles, ATallSheetsScrollValuePastAThousandIsKeptAndAnyValueHeldToItsSheet)
+{
+    SessionSnapshot written = Sample();
+    written.sheets[1] = PatternSheet(2, 32768); // 1024 tiles: a scroll range of 0 to 1024
+    const struct {
+        std::array<int, 2> scroll;
+        std::array<int, 2> read;
+    } cases[] = {{{0, 1020}, {0, 1020}}, {{1020, 5000}, {1000, 1024}}, {{-7, 1024}, {0, 1024}}};
+    for (const auto &c : cases) {
+        written.scroll = c.scroll;
+        ASSERT_EQ(WriteRecovery(recovery, written), QString());
+        const std::optional<SessionSnapshot> read = ReadRecovery(recovery);
+        ASSERT_TRUE(read.has_value());
+        EXPECT_EQ(read->scroll, c.read);
+    }
+}
+
 TEST_F(RecoveryFiles, ARecoveryCutShortOrDamagedIsReadAsNothing)
 {
     const std::function<void()> damages[] = {

@@ -65,8 +65,10 @@ TEST_F(ImageMenuWindow, ResizeSaveAndTheColourDialogWorkFromTheRightPanesMenu)
     ASSERT_TRUE(keys({QStringLiteral("Return")}));
     ASSERT_TRUE(windowGone(QStringLiteral("^Save image$")));
     QImageReader written(path);
-    EXPECT_EQ(written.format(), QByteArray("bmp"));
-    EXPECT_EQ(written.size(), QSize(256, 96));
+    EXPECT_EQ(written.format(), QByteArray("png")) << "named .png, written as a PNG";
+    const QImage saved = written.read();
+    EXPECT_EQ(saved.size(), QSize(256, 96));
+    EXPECT_EQ(saved.pixel(100, 95), qRgb(0, 0, 0));
 
     // Replace colour: the find question's close box asks nothing more.
     ASSERT_TRUE(chooseOnRightPane({QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")}));
