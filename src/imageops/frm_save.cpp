@@ -114,7 +114,7 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
     const QString offered = folder + (selected.isEmpty() ? QStringLiteral("TileSet.bmp") : selected);
     // The answer is a whole path, used as typed: no extension is added.
     const QString path =
-        Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP only)"), kProgramName, offered);
+        Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP or .PNG)"), kProgramName, offered);
     // A new name may be an old file's: replaced only when the user says so.
     if (!path.isEmpty() && MayReplace(path))
         write(path);

@@ -161,7 +161,7 @@ TEST_F(SaveDialog, NewNameOffersTheSelectedFileOrTileSetAndUsesTheAnswerAsTyped)
     ASSERT_EQ(prompt->boxes().size(), 2);
     for (const ScriptedPrompt::Box &box : prompt->boxes()) {
         EXPECT_EQ(box.title, QStringLiteral("Vexlo"));
-        EXPECT_EQ(box.text, QStringLiteral("Enter filename: (.BMP only)"));
+        EXPECT_EQ(box.text, QStringLiteral("Enter filename: (.BMP or .PNG)"));
     }
     EXPECT_EQ(prompt->boxes()[0].defaultText, folderPath + QStringLiteral("TileSet.bmp"));
     EXPECT_EQ(prompt->boxes()[1].defaultText, folderPath + QStringLiteral("walls.bmp"));
