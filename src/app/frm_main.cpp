@@ -6,6 +6,7 @@
 #include "common/colour.h"
 #include "common/key_swatch.h"
 #include "common/pane_placement.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "model/workspace.h"
 #include "recovery/recovery_keeper.h"
@@ -102,7 +103,7 @@ void FrmMain::Form_Unload()
     opt_->Form_Unload(); // writes every setting
     // Closing is never refused; what cannot be kept is at least not lost silently.
     if (const QString failure = recovery_->keep(); !failure.isEmpty())
-        Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Vexlo"),
+        Prompt::current().message(Prompt::Icon::Critical, ProgramName(),
                                   QStringLiteral("The unsaved work could not be kept: %1").arg(failure));
     QCoreApplication::quit();
 }

@@ -134,7 +134,7 @@ public:
     void msavemacro_Click();
     void mhidemacro_Click();
     // The macro file dialog while it exists: from its first use until its
-    // frame's close box dismisses it.
+    // frame's close box ends it.
     FrmMacroFile *frmMacroFile() const { return frmMacroFile_.get(); }
 
     // Image loading: the load dialog is made on its first use and kept for
@@ -143,7 +143,8 @@ public:
 
     // Image commands on OpsPane (frm_main_imageops.cpp). The save and colour
     // dialogs are made on their first use and kept; a save dialog closed
-    // with its frame's close box is made again at the next Save.
+    // with its frame's close box is made again at the next Save, as the
+    // macro file dialog is.
     FrmSave &frmSave();
     FrmColour &frmColour();
     void mclear_Click();
@@ -177,7 +178,7 @@ private:
     RecoveryKeeper *recovery_ = nullptr;
     std::unique_ptr<FrmMacroFile> frmMacroFile_;
     FrmLoadImage *frmLoadImage_ = nullptr;
-    FrmSave *frmSave_ = nullptr;
+    std::unique_ptr<FrmSave> frmSave_;
     FrmColour *frmColour_ = nullptr;
     std::array<WheelSteps, 2> wheelSteps_;
 };

@@ -3,7 +3,9 @@
 // is one undo step.
 #include "app/frm_main.h"
 
+#include "app/frame_closed_dialog.h"
 #include "common/failure_trap.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "imageops/frm_colour.h"
 #include "imageops/frm_save.h"
@@ -39,7 +41,7 @@ FrmLoadImage &FrmMain::frmLoadImage()
 FrmSave &FrmMain::frmSave()
 {
     if (!frmSave_)
-        frmSave_ = new FrmSave(workspace_, this);
+        frmSave_ = std::make_unique<FrmSave>(workspace_, this);
     return *frmSave_;
 }
 
@@ -68,10 +70,7 @@ void FrmMain::mload_Click()
 void FrmMain::msave_Click()
 {
     frmSave().SaveImage(OpsPane);
-    if (frmSave_->closedByFrame()) {
-        delete frmSave_; // closed through its frame: the next Save starts afresh
-        frmSave_ = nullptr;
-    }
+    DropIfClosedByFrame(frmSave_);
 }
 
 void FrmMain::mresize_Click()
@@ -82,7 +81,7 @@ void FrmMain::mresize_Click()
         Prompt::current().inputText(ResizePromptText(height), ImageOpsT(), HeightInTilesText(height));
     const HeightAnswer wanted = ReadHeightAnswer(answer);
     if (wanted.outcome == HeightAnswer::Outcome::Refused)
-        Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Vexlo"), wanted.refusal);
+        Prompt::current().message(Prompt::Icon::Critical, ProgramName(), wanted.refusal);
     if (wanted.outcome != HeightAnswer::Outcome::Resize)
         return;
     const Step step(workspace_, QStringLiteral("Resize image"));

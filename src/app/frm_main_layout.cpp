@@ -3,7 +3,10 @@
 
 #include "app/client_area.h"
 #include "app/sheet_surface.h"
+#include "common/form_controls.h"
 #include "common/key_swatch.h"
+#include "common/program_name.h"
+#include "imageops/frm_save.h"
 #include "macro/frm_macro_file.h"
 #include "model/workspace.h"
 #include "recovery/recovery_keeper.h"
@@ -31,21 +34,11 @@ QFont CoordinateFont()
     return font;
 }
 
-QFont SmallFont(double points)
-{
-    QFont font;
-    font.setPointSizeF(points);
-    return font;
-}
-
 QFrame *WorkspaceSquare(QWidget *parent, QRect geometry)
 {
     auto *square = new QFrame(parent);
     square->setGeometry(geometry);
-    square->setAutoFillBackground(true);
-    QPalette palette = square->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(kWorkspaceGrey));
-    square->setPalette(palette);
+    FillBackground(*square, QColor::fromRgb(kWorkspaceGrey));
     return square;
 }
 
@@ -72,7 +65,7 @@ protected:
 FrmMain::FrmMain(Workspace &workspace, QString programFolder, QWidget *parent)
     : QMainWindow(parent), workspace_(workspace), programFolder_(std::move(programFolder))
 {
-    setWindowTitle(QStringLiteral("Vexlo"));
+    setWindowTitle(ProgramName());
     client_ = new ClientArea(this);
     client_->onPaint = [this](QPainter &painter) { Form_Paint(painter); };
     client_->onResize = [this] { Form_Resize(); };

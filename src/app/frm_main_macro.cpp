@@ -2,8 +2,10 @@
 // and showing or hiding the macro list.
 #include "app/frm_main.h"
 
+#include "app/frame_closed_dialog.h"
 #include "macro/frm_macro_file.h"
 #include "macro/macro_player.h"
+#include "macro/play_result_box.h"
 #include "model/workspace.h"
 
 #include <QAction>
@@ -59,9 +61,8 @@ void FrmMain::msavemacro_Click()
     List1->show();
     if (!frmMacroFile_)
         frmMacroFile_ = std::make_unique<FrmMacroFile>(workspace_, this);
-    // Load and save hide the dialog for its next use; the close box ends it.
-    if (frmMacroFile_->exec() == QDialog::Rejected)
-        frmMacroFile_.reset();
+    frmMacroFile_->exec();
+    DropIfClosedByFrame(frmMacroFile_);
 }
 
 void FrmMain::mhidemacro_Click()

@@ -4,6 +4,7 @@
 #include "app/frm_main.h"
 
 #include "about/frm_about.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "load/frm_load_image.h"
 #include "model/workspace.h"
@@ -35,7 +36,7 @@ void FrmMain::runStartupWizard()
     frmLoadImage().LoadImage(0, result);
     if (result != -1)
         return; // cancelled: the right pane is not offered
-    Prompt::current().message(Prompt::Icon::Information, QStringLiteral("Vexlo"), QStringLiteral("Left loaded."));
+    Prompt::current().message(Prompt::Icon::Information, ProgramName(), QStringLiteral("Left loaded."));
     frmLoadImage().LoadImage(1, result);
 }
 

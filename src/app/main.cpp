@@ -1,6 +1,7 @@
 #include "app/app_icon.h"
 #include "app/close_on_signals.h"
 #include "app/frm_main.h"
+#include "common/program_name.h"
 #include "common/qt_prompt.h"
 #include "model/workspace.h"
 
@@ -16,7 +17,7 @@ int main(int argc, char *argv[])
     // like any failed write, instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexlo"));
+    QApplication::setApplicationName(vexlo::ProgramName());
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vexlo::DrawAppIcon(16))));
     vexlo::Prompt::install(std::make_unique<vexlo::QtPrompt>());
 

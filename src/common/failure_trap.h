@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/failure.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 
 namespace vexlo {
@@ -14,7 +15,7 @@ void RunTrapped(Handler &&handler)
     try {
         handler();
     } catch (const Failure &failure) {
-        Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Vexlo"), failure.description());
+        Prompt::current().message(Prompt::Icon::Critical, ProgramName(), failure.description());
     }
 }
 

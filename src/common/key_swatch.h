@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "common/form_controls.h"
 
 #include <QLabel>
 
@@ -13,14 +14,13 @@ public:
     {
         setFrameShape(QFrame::Box);
         setLineWidth(1);
-        setAutoFillBackground(true);
         setColour(kWhite);
     }
 
     void setColour(Colour colour)
     {
+        FillBackground(*this, QColorFromColour(colour));
         QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, QColorFromColour(colour));
         palette.setColor(QPalette::WindowText, Qt::black);
         setPalette(palette);
     }

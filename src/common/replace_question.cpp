@@ -1,5 +1,6 @@
 #include "common/replace_question.h"
 
+#include "common/program_name.h"
 #include "common/prompt.h"
 
 #include <QFileInfo>
@@ -11,7 +12,7 @@ bool MayReplace(const QString &path)
     const QFileInfo file(path);
     if (!file.exists() || file.isDir())
         return true; // a folder is no file to replace: the write says why it fails
-    return Prompt::current().askYesNo(QStringLiteral("Vexlo"),
+    return Prompt::current().askYesNo(ProgramName(),
                                       QStringLiteral("%1 already exists. Replace it?").arg(file.fileName()),
                                       Prompt::Answer::No);
 }

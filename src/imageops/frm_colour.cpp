@@ -2,6 +2,7 @@
 // and its event handlers.
 #include "imageops/frm_colour.h"
 
+#include "common/form_controls.h"
 #include "common/key_swatch.h"
 #include "imageops/colour_choice.h"
 #include "model/workspace.h"
@@ -23,10 +24,7 @@ QWidget *Line(QWidget *parent, QRect geometry)
 {
     auto *line = new QWidget(parent);
     line->setGeometry(geometry);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    line->setPalette(palette);
+    FillBackground(*line, Qt::black);
     return line;
 }
 

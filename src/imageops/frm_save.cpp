@@ -3,10 +3,11 @@
 #include "imageops/frm_save.h"
 
 #include "common/drive_list.h"
-#include "common/event_codes.h"
 #include "common/failure_trap.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
+#include "common/form_controls.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "common/replace_question.h"
 #include "imageops/sheet_writer.h"
@@ -21,15 +22,6 @@ namespace {
 
 constexpr int kClientWidth = 362;
 constexpr int kClientHeight = 323;
-const QString kProgramName = QStringLiteral("Vexlo");
-
-QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setAutoDefault(false); // Enter in a list must not overwrite a file
-    return button;
-}
 
 } // namespace
 
@@ -42,19 +34,8 @@ FrmSave::FrmSave(Workspace &workspace, QWidget *parent) : QDialog(parent), works
 
 void FrmSave::buildControls()
 {
-    Drive1 = new DriveList(this);
-    Drive1->setGeometry(8, 8, 169, 21);
-    connect(Drive1, &DriveList::driveChanged, this, &FrmSave::Drive1_Change);
-
-    Dir1 = new FolderList(this);
-    Dir1->setGeometry(8, 32, 169, 246);
-    connect(Dir1, &FolderList::pathChanged, this, &FrmSave::Dir1_Change);
-    connect(Dir1, &FolderList::keyDown, this, [this](int key, Qt::KeyboardModifiers modifiers) {
-        Dir1_KeyDown(KeyCode(key), ShiftCode(modifiers));
-    });
-
-    File1 = new FileList(QStringLiteral("*.bmp;*.png"), Dir1->path(), this);
-    File1->setGeometry(184, 8, 169, 266);
+    buildLists(this, QRect(8, 8, 169, 21), QRect(8, 32, 169, 246), QRect(184, 8, 169, 266),
+                 QStringLiteral("*.bmp;*.png"));
 
     BtnCancel = Button(this, QStringLiteral("Cancel"), QRect(96, 288, 81, 25));
     connect(BtnCancel, &QPushButton::clicked, this, &FrmSave::BtnCancel_Click);
@@ -71,32 +52,13 @@ void FrmSave::buildControls()
 void FrmSave::SaveImage(std::int16_t pane)
 {
     SavePane = pane;
-    closedByFrame_ = false;
-    const Options &options = workspace_.options();
-    if (options.isOn(OptSwitch::ChkRememberDirs) && Workspace::isIndex(pane) && !options.DefDirS(pane).isEmpty())
-        Dir1->setPath(options.DefDirS(pane)); // a folder that is gone leaves the lists where they were
-    File1->relist(); // the last save, for one, may have added a file
+    startUse(workspace_.options().startFolder(FileDialog::Save, pane)); // the last save, for one, may have added a file
     exec();
 }
 
-void FrmSave::Drive1_Change()
+void FrmSave::rememberFolder(const QString &folder)
 {
-    if (!Dir1->setPath(Drive1->drive()))
-        Drive1->showDriveOf(Dir1->path()); // an unreadable drive: stay where we were
-}
-
-void FrmSave::Dir1_Change()
-{
-    if (Workspace::isIndex(SavePane))
-        workspace_.options().setDefDirS(SavePane, Dir1->path());
-    File1->setFolder(Dir1->path());
-    Drive1->showDriveOf(Dir1->path());
-}
-
-void FrmSave::Dir1_KeyDown(std::int16_t KeyCode, std::int16_t)
-{
-    if (KeyCode == 13)
-        Dir1->openSelected();
+    workspace_.options().rememberFolder(FileDialog::Save, SavePane, folder);
 }
 
 void FrmSave::BtnSave_Click(std::int16_t Index)
@@ -105,7 +67,7 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
     const QString folder = AddBackslash(File1->folder());
     if (Index == 0) {
         if (selected.isEmpty()) {
-            Prompt::current().message(Prompt::Icon::Critical, kProgramName, QStringLiteral("No file selected."));
+            Prompt::current().message(Prompt::Icon::Critical, ProgramName(), QStringLiteral("No file selected."));
             return;
         }
         write(folder + selected); // replaced without a question
@@ -114,7 +76,7 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
     const QString offered = folder + (selected.isEmpty() ? QStringLiteral("TileSet.bmp") : selected);
     // The answer is a whole path, used as typed: no extension is added.
     const QString path =
-        Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP or .PNG)"), kProgramName, offered);
+        Prompt::current().inputText(QStringLiteral("Enter filename: (.BMP or .PNG)"), ProgramName(), offered);
     // A new name may be an old file's: replaced only when the user says so.
     if (!path.isEmpty() && MayReplace(path))
         write(path);
@@ -127,13 +89,13 @@ void FrmSave::write(const QString &path)
         WriteSheetFile(workspace_.sheet(SavePane), path);
         if (Workspace::isIndex(SavePane))
             workspace_.markPaneSaved(SavePane);
-        hide();
+        accept();
     });
 }
 
 void FrmSave::BtnCancel_Click()
 {
-    hide();
+    accept(); // kept, with its lists, for the next use
 }
 
 void FrmSave::reject()
@@ -143,8 +105,7 @@ void FrmSave::reject()
 
 void FrmSave::closeEvent(QCloseEvent *event)
 {
-    closedByFrame_ = true;
-    hide();
+    QDialog::reject(); // not Escape's Cancel: the close box ends this dialog's life
     event->accept();
 }
 

@@ -1,12 +1,12 @@
 // The load dialog's entry point and event handlers.
 #include "load/frm_load_image.h"
 
-#include "common/drive_list.h"
 #include "common/failure.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
 #include "common/key_swatch.h"
 #include "common/pane_placement.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "common/sheet_scroll.h"
 #include "load/preview_box.h"
@@ -21,22 +21,13 @@
 #include <cmath>
 
 namespace vexlo {
-namespace {
-
-const QString kProgramName = QStringLiteral("Vexlo");
-
-} // namespace
 
 void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
 {
     // Nothing in here reports a failure: a step that cannot be done is left out.
     setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));
     LoadPane = pane;
-    const Options &options = workspace_.options();
-    if (options.state(OptSwitch::ChkRememberDirs) != 0 && Workspace::isIndex(pane)
-        && !options.DefDir(pane).isEmpty())
-        Dir1->setPath(options.DefDir(pane)); // a folder that is gone leaves the list where it was
-    File1->relist(); // files may have come or gone since the last use; the choice made stays
+    startUse(workspace_.options().startFolder(FileDialog::Load, pane));
 
     exec();
 
@@ -69,31 +60,16 @@ void FrmLoadImage::File1_Click()
     FitScrollBar(*TileSetScroll, selection_.previewShown() ? TileSet->height() : 0, height());
 }
 
-void FrmLoadImage::Dir1_Change()
+void FrmLoadImage::rememberFolder(const QString &folder)
 {
-    File1->setFolder(Dir1->path());
-    Drive1->showDriveOf(Dir1->path());
-    if (Workspace::isIndex(LoadPane))
-        workspace_.options().setDefDir(LoadPane, Dir1->path());
-}
-
-void FrmLoadImage::Dir1_KeyDown(std::int16_t KeyCode, std::int16_t)
-{
-    if (KeyCode == 13)
-        Dir1->openSelected();
-}
-
-void FrmLoadImage::Drive1_Change()
-{
-    if (!Dir1->setPath(Drive1->drive()))
-        Drive1->showDriveOf(Dir1->path()); // an unreadable drive: stay where we were
+    workspace_.options().rememberFolder(FileDialog::Load, LoadPane, folder);
 }
 
 void FrmLoadImage::BtnExplore_Click()
 {
     const QString folder = Dir1->path();
     if (!Prompt::current().openUrl(QUrl::fromLocalFile(folder)))
-        Prompt::current().message(Prompt::Icon::None, kProgramName,
+        Prompt::current().message(Prompt::Icon::None, ProgramName(),
                                   QStringLiteral("Could not open the folder %1 in the file manager.").arg(folder));
 }
 
@@ -107,7 +83,7 @@ void FrmLoadImage::BtnLoad_Click()
 {
     const QString refusal = selection_.loadRefusal();
     if (!refusal.isEmpty()) {
-        Prompt::current().message(Prompt::Icon::Exclamation, kProgramName, refusal);
+        Prompt::current().message(Prompt::Icon::Exclamation, ProgramName(), refusal);
         return;
     }
     LoadCancelled = 0;

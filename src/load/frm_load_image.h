@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/file_browser.h"
 #include "common/sheet_scroll.h"
 #include "load/load_selection.h"
 
@@ -14,9 +15,6 @@ class QScrollBar;
 
 namespace vexlo {
 
-class DriveList;
-class FileList;
-class FolderList;
 class KeySwatch;
 class PreviewBox;
 class Workspace;
@@ -26,7 +24,7 @@ class Workspace;
 // ends with Load (the sheet and its key colours go into a pane) or Cancel.
 // It is made once and only hidden between uses, so everything in it carries
 // over from one use to the next.
-class FrmLoadImage : public QDialog {
+class FrmLoadImage : public QDialog, public FileBrowser {
     Q_OBJECT
 
 public:
@@ -38,9 +36,6 @@ public:
     void LoadImage(std::int16_t pane, std::int16_t &result);
 
     void File1_Click();
-    void Dir1_Change();
-    void Dir1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void Drive1_Change();
     void BtnExplore_Click();
     void TileSetScroll_Change();
     void BtnLoad_Click();
@@ -54,10 +49,7 @@ public:
     std::int16_t LoadPane = 0;
     std::int16_t LoadCancelled = 0;
 
-    DriveList *Drive1 = nullptr;
     QPushButton *BtnExplore = nullptr;
-    FolderList *Dir1 = nullptr;
-    FileList *File1 = nullptr;
     QLabel *FileName = nullptr;
     PreviewBox *TileSet = nullptr;
     QScrollBar *TileSetScroll = nullptr;
@@ -76,6 +68,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void rememberFolder(const QString &folder) override;
 
 private:
     void buildBrowser();

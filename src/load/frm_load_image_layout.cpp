@@ -6,6 +6,7 @@
 #include "common/event_codes.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
+#include "common/form_controls.h"
 #include "common/key_swatch.h"
 #include "common/sheet_scroll.h"
 #include "load/preview_box.h"
@@ -23,22 +24,6 @@ constexpr int kClientWidth = 605;
 constexpr int kClientHeight = 515;
 const QString kSheetPatterns = QStringLiteral("*.bmp;*.jpg;*.dib;*.gif;*.ico;*.cur;*.png");
 
-QFont SmallFont(double points)
-{
-    QFont font;
-    font.setPointSizeF(points);
-    return font;
-}
-
-QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry, const QString &tip)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setGeometry(geometry);
-    button->setToolTip(tip);
-    button->setAutoDefault(false); // Enter presses no button of this dialog
-    return button;
-}
-
 } // namespace
 
 FrmLoadImage::FrmLoadImage(Workspace &workspace, QWidget *parent)
@@ -46,10 +31,7 @@ FrmLoadImage::FrmLoadImage(Workspace &workspace, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Load Image")); // every use sets its own caption
     setFixedSize(kClientWidth, kClientHeight);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(kWorkspaceGrey));
-    setPalette(palette);
+    FillBackground(*this, QColor::fromRgb(kWorkspaceGrey));
 
     buildBrowser();
     buildPreview();
@@ -61,27 +43,15 @@ FrmLoadImage::FrmLoadImage(Workspace &workspace, QWidget *parent)
 
 void FrmLoadImage::buildBrowser()
 {
-    Drive1 = new DriveList(this);
-    Drive1->setGeometry(8, 8, 161, 21);
+    buildLists(this, QRect(8, 8, 161, 21), QRect(8, 32, 217, 201), QRect(8, 240, 217, 266), kSheetPatterns);
     Drive1->setToolTip(QStringLiteral("Click to set drive"));
-    connect(Drive1, &DriveList::driveChanged, this, &FrmLoadImage::Drive1_Change);
+    Dir1->setToolTip(QStringLiteral("Navigate to folder"));
+    File1->setToolTip(QStringLiteral("Select file"));
+    connect(File1, &FileList::fileChosen, this, &FrmLoadImage::File1_Click);
 
     BtnExplore = Button(this, QStringLiteral("Explore"), QRect(176, 8, 49, 25),
                         QStringLiteral("Explore the below directory"));
     connect(BtnExplore, &QPushButton::clicked, this, &FrmLoadImage::BtnExplore_Click);
-
-    Dir1 = new FolderList(this);
-    Dir1->setGeometry(8, 32, 217, 201);
-    Dir1->setToolTip(QStringLiteral("Navigate to folder"));
-    connect(Dir1, &FolderList::pathChanged, this, &FrmLoadImage::Dir1_Change);
-    connect(Dir1, &FolderList::keyDown, this, [this](int key, Qt::KeyboardModifiers modifiers) {
-        Dir1_KeyDown(KeyCode(key), ShiftCode(modifiers));
-    });
-
-    File1 = new FileList(kSheetPatterns, Dir1->path(), this);
-    File1->setGeometry(8, 240, 217, 266);
-    File1->setToolTip(QStringLiteral("Select file"));
-    connect(File1, &FileList::fileChosen, this, &FrmLoadImage::File1_Click);
 
     FileName = new QLabel(this);
     FileName->move(240, 8);

@@ -3,6 +3,8 @@
 #include "common/failure.h"
 #include "common/failure_trap.h"
 #include "common/file_list.h"
+#include "common/form_controls.h"
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "common/replace_question.h"
 #include "macro/macro_file.h"
@@ -21,14 +23,9 @@ FrmMacroFile::FrmMacroFile(Workspace &workspace, QWidget *parent) : QDialog(pare
     File1 = new FileList(QStringLiteral("*.vmi"), AddBackslash(AppPath()), this);
     File1->setGeometry(8, 8, 177, 253);
 
-    BtnLoad = new QPushButton(QStringLiteral("Load"), this);
-    BtnLoad->setGeometry(192, 144, 81, 33);
-    BtnSave[1] = new QPushButton(QStringLiteral("Save: New"), this);
-    BtnSave[1]->setGeometry(192, 184, 81, 33);
-    BtnSave[0] = new QPushButton(QStringLiteral("Save: Over"), this);
-    BtnSave[0]->setGeometry(192, 224, 81, 33);
-    for (QPushButton *button : {BtnLoad, BtnSave[0], BtnSave[1]})
-        button->setAutoDefault(false);
+    BtnLoad = Button(this, QStringLiteral("Load"), QRect(192, 144, 81, 33));
+    BtnSave[1] = Button(this, QStringLiteral("Save: New"), QRect(192, 184, 81, 33));
+    BtnSave[0] = Button(this, QStringLiteral("Save: Over"), QRect(192, 224, 81, 33));
 
     setTabOrder(File1, BtnSave[0]);
     setTabOrder(BtnSave[0], BtnLoad);
@@ -77,7 +74,7 @@ void FrmMacroFile::BtnSave_Click(std::int16_t Index)
         QString path;
         if (Index == 1) {
             const QString answer = Prompt::current().inputText(QStringLiteral("Enter filename:"),
-                                                               QStringLiteral("Vexlo"), QString());
+                                                               ProgramName(), QString());
             if (answer.isEmpty())
                 return;
             path = AddBackslash(File1->folder()) + answer + QStringLiteral(".vmi");

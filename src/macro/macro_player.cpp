@@ -2,7 +2,6 @@
 
 #include "common/failure.h"
 #include "common/lenient_number.h"
-#include "common/prompt.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
 
@@ -74,10 +73,10 @@ void PlayMacroLine(Workspace &workspace, const QString &line)
 PlayResult PlayMacroLines(Workspace &workspace)
 {
     if (workspace.recording())
-        return {PlayResult::Outcome::RecordingOn, {}, -1};
+        return {PlayResult::Outcome::RecordingOn, QStringLiteral("Stop macro recording first."), -1};
     const QStringList &lines = workspace.macro().lines();
     if (lines.isEmpty())
-        return {PlayResult::Outcome::EmptyMacro, {}, -1};
+        return {PlayResult::Outcome::EmptyMacro, QStringLiteral("No macro to play."), -1};
     const qsizetype last = lines.size() - 1;
     for (qsizetype index = 0; index <= last; ++index) {
         try {
@@ -87,24 +86,6 @@ PlayResult PlayMacroLines(Workspace &workspace)
         }
     }
     return {};
-}
-
-void TellPlayResult(const PlayResult &result)
-{
-    const QString title = QStringLiteral("Vexlo");
-    switch (result.outcome) {
-    case PlayResult::Outcome::RecordingOn:
-        Prompt::current().message(Prompt::Icon::Exclamation, title, QStringLiteral("Stop macro recording first."));
-        break;
-    case PlayResult::Outcome::EmptyMacro:
-        Prompt::current().message(Prompt::Icon::Exclamation, title, QStringLiteral("No macro to play."));
-        break;
-    case PlayResult::Outcome::Halted:
-        Prompt::current().message(Prompt::Icon::Critical, QStringLiteral("Play Macro Halted"), result.description);
-        break;
-    case PlayResult::Outcome::Played:
-        break;
-    }
 }
 
 } // namespace vexlo

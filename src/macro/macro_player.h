@@ -6,12 +6,14 @@ namespace vexlo {
 
 class Workspace;
 
-// How a playback ended.
+// How a playback ended; showing it is the caller's business.
 struct PlayResult {
     enum class Outcome { Played, RecordingOn, EmptyMacro, Halted };
 
     Outcome outcome = Outcome::Played;
-    QString description; // the failure that halted playback
+    // Why it did not play (refused) or where it stopped (the failure that
+    // halted it); empty when it played.
+    QString description;
     qsizetype line = -1; // index of the line that failed
 };
 
@@ -19,12 +21,9 @@ struct PlayResult {
 // colours and options in force now. A line is a keyword and comma-separated
 // numbers read leniently; unknown keywords are skipped; any failure halts,
 // keeping the lines before it done.
-PlayResult PlayMacroLines(Workspace &workspace);
+[[nodiscard]] PlayResult PlayMacroLines(Workspace &workspace);
 
 // Runs one macro line (fails with vexlo::Failure).
 void PlayMacroLine(Workspace &workspace, const QString &line);
-
-// Tells the user how a playback went, in message boxes (none when it played).
-void TellPlayResult(const PlayResult &result);
 
 } // namespace vexlo

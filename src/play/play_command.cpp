@@ -34,19 +34,12 @@ void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
     workspace.options().setState(OptSwitch::ChkRepTransL, arguments.replaceTranslucent ? 1 : 0);
 }
 
-QString PlayFailure(const PlayResult &result)
+// What is printed for a macro that did not play through: a refusal says why.
+QString NotPlayedText(const PlayResult &result)
 {
-    switch (result.outcome) {
-    case PlayResult::Outcome::EmptyMacro:
-        return QStringLiteral("No macro to play.");
-    case PlayResult::Outcome::RecordingOn:
-        return QStringLiteral("Stop macro recording first.");
-    case PlayResult::Outcome::Halted:
+    if (result.outcome == PlayResult::Outcome::Halted)
         return QStringLiteral("Play Macro Halted: %1 (line %2)").arg(result.description).arg(result.line + 1);
-    case PlayResult::Outcome::Played:
-        break;
-    }
-    return {};
+    return result.description;
 }
 
 } // namespace
@@ -71,9 +64,9 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         Workspace workspace;
         workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Read));
         LoadPanes(workspace, *parsed);
-        const QString failure = PlayFailure(PlayMacroLines(workspace));
-        if (!failure.isEmpty()) {
-            Print(err, failure + u'\n');
+        const PlayResult played = PlayMacroLines(workspace);
+        if (played.outcome != PlayResult::Outcome::Played) {
+            Print(err, NotPlayedText(played) + u'\n');
             return 1;
         }
         std::vector<SheetOutput> outputs;

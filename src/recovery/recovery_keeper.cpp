@@ -1,5 +1,6 @@
 #include "recovery/recovery_keeper.h"
 
+#include "common/program_name.h"
 #include "common/prompt.h"
 #include "model/workspace.h"
 #include "recovery/recovery_files.h"
@@ -86,7 +87,7 @@ bool RecoveryKeeper::offerLeftWork()
             setAside(path);
             continue;
         }
-        if (!Prompt::current().askYesNo(QStringLiteral("Vexlo"),
+        if (!Prompt::current().askYesNo(ProgramName(),
                                         QStringLiteral("Vexlo was closed with unsaved work. Restore it?"),
                                         Prompt::Answer::Yes)) {
             QDir(path).removeRecursively();
@@ -111,7 +112,7 @@ void RecoveryKeeper::setAside(const QString &folder)
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = folder + kSetAside + QString::number(n);
     QDir().rename(folder, aside);
-    Prompt::current().message(Prompt::Icon::Exclamation, QStringLiteral("Vexlo"),
+    Prompt::current().message(Prompt::Icon::Exclamation, ProgramName(),
                               QStringLiteral("The unsaved work of an earlier Vexlo could not be read. "
                                              "It was set aside in %1.")
                                   .arg(QDir::toNativeSeparators(aside)));

@@ -12,6 +12,9 @@ namespace vexlo {
 // 0 clear, 1 ticked, 2 greyed (only an edited settings file gives 2).
 enum class OptSwitch { ChkRepTrans, ChkRepTransL, ChkRememberDirs, ChkStartWiz };
 
+// The file dialogs that remember a folder per pane.
+enum class FileDialog { Load, Save };
+
 // The program's one set of settings, for the whole run. The options dialog
 // shows it and persists it; everything else reads and writes it here.
 class Options : public QObject {
@@ -34,11 +37,20 @@ public:
     void setDefDir(int pane, const QString &folder);
     void setDefDirS(int pane, const QString &folder);
 
+    // The folder a file dialog starts a use in for a pane: the one it showed
+    // last while folders are remembered; empty otherwise, and for no pane.
+    QString startFolder(FileDialog dialog, int pane) const;
+    // Keeps the folder a file dialog shows for a pane; no pane keeps none.
+    void rememberFolder(FileDialog dialog, int pane, const QString &folder);
+
 signals:
     void stateChanged(vexlo::OptSwitch which);
     void folderChanged();
 
 private:
+    static bool isPane(int pane) { return pane == 0 || pane == 1; }
+    void setFolder(std::array<QString, 2> &folders, int pane, const QString &folder);
+
     // New-installation values: ChkRepTrans ticked, ChkRepTransL clear,
     // ChkRememberDirs ticked, ChkStartWiz ticked.
     std::array<std::int16_t, 4> states_{1, 0, 1, 1};

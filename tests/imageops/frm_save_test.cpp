@@ -319,12 +319,12 @@ TEST_F(SaveDialog, CancelAndTheCloseBoxWriteNothing)
         select(QStringLiteral("walls.bmp"));
         dialog.BtnCancel_Click();
     });
-    EXPECT_FALSE(dialog.closedByFrame());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
     use(0, [this] {
         select(QStringLiteral("walls.bmp"));
         dialog.close();
     });
-    EXPECT_TRUE(dialog.closedByFrame());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
     EXPECT_TRUE(prompt->boxes().isEmpty());

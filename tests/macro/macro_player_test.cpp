@@ -1,5 +1,6 @@
 // Playing macros back: refusals, keywords, number conversion, halting.
 #include "macro/macro_player.h"
+#include "macro/play_result_box.h"
 #include "model/workspace.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"

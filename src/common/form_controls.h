@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QColor;
+class QPushButton;
+class QWidget;
+
+namespace vexlo {
+
+// The application font at a smaller size, for the windows' tight captions.
+QFont SmallFont(double points);
+
+// A push button at its fixed place that Enter never presses: in the file
+// dialogs Enter belongs to the lists (and must not overwrite a file).
+QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry, const QString &tip = QString());
+
+// Fills the widget's whole background with one colour.
+void FillBackground(QWidget &widget, const QColor &colour);
+
+} // namespace vexlo
