@@ -25,8 +25,8 @@ QImage LargestSheet()
 
 void ReplaceColourOnTheLargestSheet(benchmark::State &state)
 {
-    Colour find = ColourFromRgb(255, 0, 255);
-    Colour replace = ColourFromRgb(0, 0, 0);
+    Colour find = Colour(255, 0, 255);
+    Colour replace = Colour(0, 0, 0);
     QImage sheet = LargestSheet();
     for (auto _ : state) {
         ReplaceColour(sheet, find, replace);

@@ -38,8 +38,8 @@ void PlayAFullMacro(benchmark::State &state)
                 sheet.setPixel(x, y, qRgb(x, y & 0xFF, pane * 100));
         workspace.setSheet(pane, sheet);
     }
-    workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), 0);
-    workspace.setKeyColours(1, ColourFromRgb(0, 255, 255), ColourFromRgb(64, 64, 64));
+    workspace.setKeyColours(0, Colour(255, 0, 255), kBlack);
+    workspace.setKeyColours(1, Colour(0, 255, 255), Colour(64, 64, 64));
     workspace.options().setState(OptSwitch::ChkRepTransL, 1);
     workspace.setMacroLines(RecordedCopyDrags(kHeight / Workspace::kTileSize));
     for (auto _ : state) {

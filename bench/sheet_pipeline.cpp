@@ -38,7 +38,7 @@ QImage MagentaSpeckledSheet(int height)
 void LoadReplaceSave(const QString &in, const QString &out)
 {
     QImage sheet = LoadedSheet(in);
-    ReplaceColour(sheet, ColourFromRgb(255, 0, 255), kBlack);
+    ReplaceColour(sheet, Colour(255, 0, 255), kBlack);
     WriteSheetFile(sheet, out);
 }
 

@@ -27,8 +27,8 @@ QImage TallSheet(QRgb keyed)
 
 void ReplaceColourOnATallSheet(benchmark::State &state)
 {
-    Colour find = ColourFromRgb(255, 0, 255);
-    Colour replace = ColourFromRgb(0, 255, 255);
+    Colour find = Colour(255, 0, 255);
+    Colour replace = Colour(0, 255, 255);
     QImage sheet = TallSheet(QRgbFromColour(find));
     for (auto _ : state) {
         ReplaceColour(sheet, find, replace);
@@ -49,8 +49,8 @@ void OneDrop(benchmark::State &state)
     Workspace workspace;
     workspace.setSheet(0, TallSheet(qRgb(255, 0, 255)).copy(0, 0, Workspace::kSheetWidth, height));
     workspace.setSheet(1, TallSheet(qRgb(0, 255, 255)).copy(0, 0, Workspace::kSheetWidth, height));
-    workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), ColourFromRgb(64, 64, 64));
-    workspace.setKeyColours(1, ColourFromRgb(0, 255, 255), kBlack);
+    workspace.setKeyColours(0, Colour(255, 0, 255), Colour(64, 64, 64));
+    workspace.setKeyColours(1, Colour(0, 255, 255), kBlack);
     workspace.options().setState(OptSwitch::ChkRepTrans, 1);
     workspace.options().setState(OptSwitch::ChkRepTransL, 1);
     std::int32_t row = 0;

@@ -16,8 +16,8 @@ void Prepare(Workspace &workspace, int height)
 {
     workspace.setSheet(0, bench::MagentaSpeckledSheet(height));
     workspace.setSheet(1, bench::MagentaSpeckledSheet(height));
-    workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), ColourFromRgb(64, 64, 64));
-    workspace.setKeyColours(1, ColourFromRgb(0, 255, 255), kBlack);
+    workspace.setKeyColours(0, Colour(255, 0, 255), Colour(64, 64, 64));
+    workspace.setKeyColours(1, Colour(0, 255, 255), kBlack);
     workspace.options().setState(OptSwitch::ChkRepTrans, 1);
     workspace.options().setState(OptSwitch::ChkRepTransL, 1);
 }
@@ -61,8 +61,8 @@ void ReplaceColourWithItsUndoRecordOnTheLargestSheet(benchmark::State &state)
 {
     Workspace workspace;
     workspace.setSheet(0, bench::MagentaSpeckledSheet(kMaxSheetHeight));
-    Colour find = ColourFromRgb(255, 0, 255);
-    Colour replace = ColourFromRgb(0, 0, 0);
+    Colour find = Colour(255, 0, 255);
+    Colour replace = Colour(0, 0, 0);
     for (auto _ : state) {
         const Step step(workspace, QStringLiteral("Replace colour"));
         workspace.replaceColour(0, find, replace);
@@ -79,7 +79,7 @@ void UndoOfReplaceColourOnTheLargestSheet(benchmark::State &state)
     workspace.setSheet(0, bench::MagentaSpeckledSheet(kMaxSheetHeight));
     {
         const Step step(workspace, QStringLiteral("Replace colour"));
-        workspace.replaceColour(0, ColourFromRgb(255, 0, 255), ColourFromRgb(0, 0, 0));
+        workspace.replaceColour(0, Colour(255, 0, 255), Colour(0, 0, 0));
     }
     QUndoStack &stack = workspace.undoStack();
     for (auto _ : state) {

@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Workspace workspace;
     workspace.setSheet(0, Workspace::blankSheet(64));
     workspace.setSheet(1, Workspace::blankSheet(96));
-    workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), ColourFromRgb(64, 64, 64));
-    workspace.setKeyColours(1, kBlack, ColourFromRgb(0, 255, 255));
+    workspace.setKeyColours(0, Colour(255, 0, 255), Colour(64, 64, 64));
+    workspace.setKeyColours(1, kBlack, Colour(0, 255, 255));
     workspace.options().setState(OptSwitch::ChkRepTransL, 1);
     workspace.setMacroLines(lines);
 

@@ -4,7 +4,7 @@ namespace vexlo {
 
 QString ColourHex(Colour colour)
 {
-    return QString::number(quint32(colour), 16).toUpper();
+    return QString::number(quint32(colour.value()), 16).toUpper();
 }
 
 } // namespace vexlo

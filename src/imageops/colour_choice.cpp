@@ -15,7 +15,7 @@ std::optional<int> ComponentFromText(QStringView text)
 
 Colour ComponentColour(int row, int value)
 {
-    return ColourFromRgb(row == 0 ? value : 0, row == 1 ? value : 0, row == 2 ? value : 0);
+    return Colour(row == 0 ? value : 0, row == 1 ? value : 0, row == 2 ? value : 0);
 }
 
 const QStringList &ColourEntryNames()

@@ -114,7 +114,7 @@ Colour FrmColour::GetColour(const QString &caption)
 
 Colour FrmColour::mixedColour() const
 {
-    return ColourFromRgb(SCol[0]->value(), SCol[1]->value(), SCol[2]->value());
+    return Colour(SCol[0]->value(), SCol[1]->value(), SCol[2]->value());
 }
 
 void FrmColour::SCol_Change(std::int16_t Index)

@@ -14,8 +14,8 @@ struct KeyChoice {
     bool chosen = false;
 };
 
-inline constexpr Colour kPresetTeal = 0x808000;   // red 0, green 128, blue 128
-inline constexpr Colour kPresetPurple = 0x800080; // red 128, green 0, blue 128
+inline constexpr Colour kPresetTeal{0x808000};   // red 0, green 128, blue 128
+inline constexpr Colour kPresetPurple{0x800080}; // red 128, green 0, blue 128
 
 // A preset button press: black first, and the alternate colour when the key
 // colour already is a chosen black.

@@ -28,7 +28,7 @@ std::optional<Colour> ParseHexColour(const QString &text)
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(uchar(c)) != 0; }))
         return std::nullopt;
     const uint rgb = digits.toUInt(nullptr, 16);
-    return ColourFromRgb(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
+    return Colour(int(rgb >> 16) & 0xFF, int(rgb >> 8) & 0xFF, int(rgb) & 0xFF);
 }
 
 QString PlayUsage()

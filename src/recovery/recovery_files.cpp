@@ -104,8 +104,8 @@ QString WriteRecovery(const QString &folder, const SessionSnapshot &snapshot)
     QByteArray index = QByteArray(kFirstLine) + '\n';
     for (int pane = 0; pane < 2; ++pane)
         index += kSheetNames[pane].toLatin1() + ' ' + QByteArray::number(BitmapSize(snapshot.sheets[pane])) + ' '
-                 + QByteArray::number(snapshot.transparent[pane]) + ' '
-                 + QByteArray::number(snapshot.translucent[pane]) + ' ' + QByteArray::number(snapshot.scroll[pane])
+                 + QByteArray::number(snapshot.transparent[pane].value()) + ' '
+                 + QByteArray::number(snapshot.translucent[pane].value()) + ' ' + QByteArray::number(snapshot.scroll[pane])
                  + '\n';
     index += kMacroName.toLatin1() + ' ' + QByteArray::number(macro.size()) + '\n';
 
@@ -148,8 +148,8 @@ std::optional<SessionSnapshot> ReadRecovery(const QString &folder)
             return std::nullopt;
         if (!IsColourValue(values[1]) || !IsColourValue(values[2]))
             return std::nullopt;
-        snapshot.transparent[pane] = Colour(values[1]);
-        snapshot.translucent[pane] = Colour(values[2]);
+        snapshot.transparent[pane] = Colour(std::int32_t(values[1]));
+        snapshot.translucent[pane] = Colour(std::int32_t(values[2]));
         // A tall sheet's scroll range is longer than 0 to 1000.
         snapshot.scroll[pane] =
             int(std::clamp<qint64>(values[3], 0, LargestScrollMaximum(snapshot.sheets[pane].height())));

@@ -8,11 +8,11 @@
 namespace vexlo {
 namespace {
 
-constexpr Colour kPlainColourBits = 0xFFFFFF;
+constexpr std::int32_t kPlainColourBits = 0xFFFFFF;
 
 bool IsPlainColour(Colour colour)
 {
-    return (colour & ~kPlainColourBits) == 0;
+    return (colour.value() & ~kPlainColourBits) == 0;
 }
 
 // A wanted value that no pixel (alpha byte masked off) can have.

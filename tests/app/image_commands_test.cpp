@@ -13,6 +13,7 @@
 #include "support/scripted_prompt.h"
 #include "support/shown_main_window.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -35,7 +36,8 @@ using test::SamePixels;
 using test::ScriptedPrompt;
 using test::Uniform;
 
-constexpr QRgb kMagenta = qRgb(255, 0, 255);
+// The magenta test colour as a Qt pixel, as the sheets here are painted.
+constexpr QRgb kMagentaPixel = QRgbFromColour(test::kMagenta);
 
 class ImageCommands : public test::ShownMainWindow {
 protected:
@@ -220,11 +222,11 @@ TEST_F(ImageCommands, ReplaceColourChangesExactlyThatColourOnThePaneAndRecordsNo
 {
     QImage left = workspace.sheet(0);
     for (int y = 0; y < left.height(); y += 3)
-        left.setPixel((y * 7) % 256, y, kMagenta);
+        left.setPixel((y * 7) % 256, y, kMagentaPixel);
     left.setPixel(1, 1, qRgb(0xFE, 0x00, 0xFF)); // one step off: stays
     workspace.setSheet(0, left);
     QImage right = workspace.sheet(1);
-    right.setPixel(5, 5, kMagenta);
+    right.setPixel(5, 5, kMagentaPixel);
     workspace.setSheet(1, right);
     workspace.setRecording(true);
     const int lines = workspace.macro().rowCount();
@@ -232,7 +234,7 @@ TEST_F(ImageCommands, ReplaceColourChangesExactlyThatColourOnThePaneAndRecordsNo
     QImage expected = left;
     for (int y = 0; y < expected.height(); ++y)
         for (int x = 0; x < expected.width(); ++x)
-            if (expected.pixel(x, y) == kMagenta)
+            if (expected.pixel(x, y) == kMagentaPixel)
                 expected.setPixel(x, y, qRgb(0, 0, 0));
 
     QSignalSpy shown(&workspace, &Workspace::sheetChanged);

@@ -5,6 +5,7 @@
 #include "model/workspace.h"
 #include "settings/app_path.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -106,9 +107,9 @@ TEST_F(MainWindow, SwatchesFollowTheReplacementSwitchesAndTheKeyColours)
         EXPECT_FALSE(window.TransCol[pane]->isVisible());
         EXPECT_TRUE(window.TransLCol[pane]->isVisible());
     }
-    workspace.setKeyColours(1, ColourFromRgb(255, 0, 255), ColourFromRgb(64, 64, 64));
-    EXPECT_EQ(window.TransCol[1]->colour(), ColourFromRgb(255, 0, 255));
-    EXPECT_EQ(window.TransLCol[1]->colour(), ColourFromRgb(64, 64, 64));
+    workspace.setKeyColours(1, Colour(255, 0, 255), Colour(64, 64, 64));
+    EXPECT_EQ(window.TransCol[1]->colour(), Colour(255, 0, 255));
+    EXPECT_EQ(window.TransLCol[1]->colour(), Colour(64, 64, 64));
     EXPECT_EQ(window.TransCol[0]->colour(), kWhite);
 }
 

@@ -7,6 +7,7 @@
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -25,11 +26,10 @@ using test::SamePixels;
 using test::SheetTile;
 using test::Uniform;
 using test::kBlackPixel;
+using test::kCyan;
+using test::kDarkGrey;
 using test::kLightGrey;
-
-constexpr QRgb kMagenta = qRgb(255, 0, 255);
-constexpr QRgb kDarkGrey = qRgb(64, 64, 64);
-constexpr QRgb kCyan = qRgb(0, 255, 255);
+using test::kMagenta;
 
 // The sheet with `tile` painted at tile (column, row).
 QImage WithTile(QImage sheet, const QImage &tile, int column, int row)
@@ -45,14 +45,14 @@ protected:
     void SetUp() override
     {
         QImage left = PatternSheet(1);
-        left.setPixel(32, 0, kMagenta); // left key colours in left tile (1, 0)
-        left.setPixel(33, 0, kDarkGrey);
-        left.setPixel(96, 32, kCyan); // right key colours in left tile (3, 1)
+        left.setPixel(32, 0, QRgbFromColour(kMagenta)); // left key colours in left tile (1, 0)
+        left.setPixel(33, 0, QRgbFromColour(kDarkGrey));
+        left.setPixel(96, 32, QRgbFromColour(kCyan)); // right key colours in left tile (3, 1)
         left.setPixel(97, 32, kBlackPixel);
         workspace.setSheet(0, left);
         workspace.setSheet(1, PatternSheet(2));
-        workspace.setKeyColours(0, ColourFromQRgb(kMagenta), ColourFromQRgb(kDarkGrey));
-        workspace.setKeyColours(1, ColourFromQRgb(kCyan), ColourFromQRgb(kBlackPixel));
+        workspace.setKeyColours(0, kMagenta, kDarkGrey);
+        workspace.setKeyColours(1, kCyan, kBlack);
         workspace.setRecording(true); // the lines show each tile-engine call in order
 
         folder.write(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n"); // no start-up wizard
@@ -88,7 +88,7 @@ TEST_F(Pointer, ADropOnTheOtherPaneCopiesTheTileWithReplacementAndClearsTheBuffe
     window.TileSet_DragDrop(1, window.TileSet[0], 200, 70);
     EXPECT_EQ(lines(), (QStringList{"Get,0,0,1,0", "Put,1,0,6,2,-1", "Cls,0"}));
     QImage arrived = SheetTile(left, 1, 0);
-    arrived.setPixel(0, 0, kCyan);
+    arrived.setPixel(0, 0, QRgbFromColour(kCyan));
     arrived.setPixel(1, 0, kBlackPixel);
     EXPECT_TRUE(SamePixels(SheetTile(workspace.sheet(1), 6, 2), arrived));
     EXPECT_TRUE(SamePixels(workspace.sheet(0), left)) << "the source sheet is not changed";
@@ -192,7 +192,7 @@ TEST_F(Pointer, TheRightButtonRemembersTheColourAndSaysSoInHexadecimal)
     left.setPixel(7, 9, qRgb(0, 255, 0));
     workspace.setSheet(0, left);
     QTest::mousePress(window.TileSet[0], Qt::RightButton, Qt::ControlModifier, QPoint(7, 9));
-    EXPECT_EQ(workspace.dropperColour(0), ColourFromRgb(0, 255, 0));
+    EXPECT_EQ(workspace.dropperColour(0), Colour(0, 255, 0));
     EXPECT_EQ(prompt->texts().last(), QStringLiteral("Dropper: FF00"));
 }
 

@@ -13,6 +13,7 @@
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QAction>
 #include <QApplication>

@@ -14,6 +14,7 @@
 #include "support/session_state.h"
 #include "support/shown_main_window.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QAction>
 #include <QDir>
@@ -128,8 +129,8 @@ protected:
     {
         SessionSnapshot left;
         left.sheets = {PatternSheet(4, 96), PatternSheet(5, 2048)};
-        left.transparent = {ColourFromRgb(9, 8, 7), kBlack};
-        left.translucent = {kWhite, ColourFromRgb(1, 2, 3)};
+        left.transparent = {Colour(9, 8, 7), kBlack};
+        left.translucent = {kWhite, Colour(1, 2, 3)};
         left.scroll = {0, 400};
         left.macro = {QStringLiteral("Cls,0")};
         ASSERT_EQ(WriteRecovery(QDir(RecoveryKeeper::defaultRoot()).filePath(QStringLiteral("gone")), left), QString());
@@ -156,7 +157,7 @@ TEST_F(StartWithLeftWork, YesRestoresItBeforeTheWizardWhichThenDoesNotStart)
     const auto window = start(); // a wizard dialog would fail the test: nothing answers it
     ASSERT_EQ(prompt->boxes().size(), 1);
     EXPECT_TRUE(test::SamePixels(workspace.sheet(1), snapshot.sheets[1]));
-    EXPECT_EQ(window->TransLCol[1]->colour(), ColourFromRgb(1, 2, 3)) << "the window shows it";
+    EXPECT_EQ(window->TransLCol[1]->colour(), Colour(1, 2, 3)) << "the window shows it";
     EXPECT_EQ(window->TileSetScroll[1]->value(), 400);
     // Placed in the window's own client, though the window was not shown yet.
     EXPECT_EQ(window->clientArea()->height(), 513);

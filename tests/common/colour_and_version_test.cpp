@@ -3,22 +3,30 @@
 #include "common/pane_placement.h"
 #include "common/version_label.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QFile>
 #include <QImage>
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 namespace vexlo {
 namespace {
 
+// A colour value and a Qt pixel never stand in for each other unseen.
+static_assert(!std::is_convertible_v<QRgb, Colour> && !std::is_constructible_v<Colour, QRgb>);
+static_assert(!std::is_convertible_v<Colour, QRgb> && !std::is_convertible_v<std::int32_t, Colour>);
+static_assert(std::is_trivially_copyable_v<Colour> && sizeof(Colour) == sizeof(std::int32_t));
+
 TEST(ColourValue, RedIsTheLowByteAndBlueTheHighOne)
 {
-    EXPECT_EQ(ColourFromRgb(255, 0, 0), 0xFF);
-    EXPECT_EQ(ColourFromRgb(0, 255, 0), 0xFF00);
-    EXPECT_EQ(ColourFromRgb(0, 0, 255), 0xFF0000);
-    EXPECT_EQ(ColourFromRgb(255, 128, 0), 33023);
-    EXPECT_EQ(ColourFromRgb(255, 0, 255), 16711935);
+    EXPECT_EQ(Colour(255, 0, 0), Colour(0xFF));
+    EXPECT_EQ(Colour(0, 255, 0), Colour(0xFF00));
+    EXPECT_EQ(Colour(0, 0, 255), Colour(0xFF0000));
+    EXPECT_EQ(Colour(255, 128, 0), Colour(33023));
+    EXPECT_EQ(Colour(255, 0, 255), Colour(16711935));
 }
 
 TEST(ColourValue, ConvertsBothWaysWithQtPixels)
@@ -26,18 +34,18 @@ TEST(ColourValue, ConvertsBothWaysWithQtPixels)
     QImage image(1, 1, QImage::Format_RGB32);
     image.setPixel(0, 0, qRgb(0x12, 0x34, 0x56));
     const Colour colour = ColourFromQRgb(image.pixel(0, 0));
-    EXPECT_EQ(colour, 0x563412);
+    EXPECT_EQ(colour, Colour(0x563412));
     EXPECT_EQ(QRgbFromColour(colour), qRgb(0x12, 0x34, 0x56));
-    EXPECT_EQ(ColourFromQColor(QColorFromColour(0x808000)), 0x808000);
+    EXPECT_EQ(ColourFromQColor(QColorFromColour(Colour(0x808000))), Colour(0x808000));
 }
 
 TEST(ColourValue, HexadecimalTextHasNoLeadingZerosAndUpperCaseDigits)
 {
-    EXPECT_EQ(ColourHex(0), QStringLiteral("0"));
-    EXPECT_EQ(ColourHex(ColourFromRgb(255, 0, 0)), QStringLiteral("FF"));
-    EXPECT_EQ(ColourHex(ColourFromRgb(0, 255, 0)), QStringLiteral("FF00"));
-    EXPECT_EQ(ColourHex(ColourFromRgb(0, 0, 255)), QStringLiteral("FF0000"));
-    EXPECT_EQ(ColourHex(0xABCDEF), QStringLiteral("ABCDEF"));
+    EXPECT_EQ(ColourHex(kBlack), QStringLiteral("0"));
+    EXPECT_EQ(ColourHex(Colour(255, 0, 0)), QStringLiteral("FF"));
+    EXPECT_EQ(ColourHex(Colour(0, 255, 0)), QStringLiteral("FF00"));
+    EXPECT_EQ(ColourHex(Colour(0, 0, 255)), QStringLiteral("FF0000"));
+    EXPECT_EQ(ColourHex(Colour(0xABCDEF)), QStringLiteral("ABCDEF"));
 }
 
 TEST(VersionLabel, FillsEveryPlaceholderOfTheTemplate)

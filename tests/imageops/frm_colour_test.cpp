@@ -4,6 +4,7 @@
 #include "imageops/frm_colour.h"
 #include "model/workspace.h"
 #include "support/modal.h"
+#include "support/test_colours.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -80,7 +81,7 @@ TEST_F(ColourDialog, StandsAsTheLayoutSays)
         EXPECT_EQ(dialog.CIndex[row]->geometry(), QRect(248, top, 17, 17));
     }
     EXPECT_EQ(dialog.CIndex[3]->geometry(), QRect(296, 32, 33, 33));
-    EXPECT_EQ(swatches(), (QList<Colour>{0, 0, 0, 0}));
+    EXPECT_EQ(swatches(), (QList<Colour>{kBlack, kBlack, kBlack, kBlack}));
     EXPECT_EQ(dialog.Line1->geometry(), QRect(264, 16, 17, 1));
     EXPECT_EQ(dialog.Line2->geometry(), QRect(264, 80, 17, 1));
     EXPECT_EQ(dialog.Line3->geometry(), QRect(280, 16, 1, 65));
@@ -116,14 +117,14 @@ TEST_F(ColourDialog, ScrollBarsMixTheColourAndShowEachComponentAlone)
         mix(255, 128, 0);
         dialog.BtnOK_Click();
     });
-    EXPECT_EQ(mixed, 33023);
-    EXPECT_EQ(swatches(), (QList<Colour>{ColourFromRgb(255, 0, 0), ColourFromRgb(0, 128, 0), kBlack, 33023}));
+    EXPECT_EQ(mixed, Colour(33023));
+    EXPECT_EQ(swatches(), (QList<Colour>{Colour(255, 0, 0), Colour(0, 128, 0), kBlack, Colour(33023)}));
     EXPECT_EQ(dialog.TCol[0]->text(), QStringLiteral("255"));
     EXPECT_EQ(dialog.TCol[1]->text(), QStringLiteral("128"));
     EXPECT_EQ(dialog.TCol[2]->text(), QStringLiteral("0"));
 
     // The mix is kept for the next use; the list starts again at its first entry.
-    EXPECT_EQ(okAt(0), 33023);
+    EXPECT_EQ(okAt(0), Colour(33023));
     EXPECT_EQ(dialog.SCol[0]->value(), 255);
 }
 
@@ -149,8 +150,8 @@ TEST_F(ColourDialog, TypedComponentsAreRoundedHalfToEvenAndOutOfRangeTextIsLeftA
         dialog.TCol[1]->setText(QString::fromLatin1(step.typed));
         EXPECT_EQ(dialog.SCol[1]->value(), step.value);
         EXPECT_EQ(dialog.TCol[1]->text(), QString::fromLatin1(step.shown));
-        EXPECT_EQ(dialog.CIndex[1]->colour(), ColourFromRgb(0, step.value, 0));
-        EXPECT_EQ(dialog.CIndex[3]->colour(), ColourFromRgb(0, step.value, 0));
+        EXPECT_EQ(dialog.CIndex[1]->colour(), Colour(0, step.value, 0));
+        EXPECT_EQ(dialog.CIndex[3]->colour(), Colour(0, step.value, 0));
     }
     EXPECT_EQ(dialog.SCol[0]->value(), 0) << "the other rows stay";
 }
@@ -158,27 +159,27 @@ TEST_F(ColourDialog, TypedComponentsAreRoundedHalfToEvenAndOutOfRangeTextIsLeftA
 TEST_F(ColourDialog, EachListEntryGivesItsColourAsItIsWhenTheDialogCloses)
 {
     EXPECT_EQ(okAt(1), kBlack) << "no dropper pick yet";
-    workspace.setDropperColour(0, 0x010203);
-    workspace.setKeyColours(0, 0x040506, 0x070809);
-    workspace.setDropperColour(1, 0x0A0B0C);
-    workspace.setKeyColours(1, 0x0D0E0F, 0x101112);
+    workspace.setDropperColour(0, Colour(0x010203));
+    workspace.setKeyColours(0, Colour(0x040506), Colour(0x070809));
+    workspace.setDropperColour(1, Colour(0x0A0B0C));
+    workspace.setKeyColours(1, Colour(0x0D0E0F), Colour(0x101112));
     dialog.SCol[2]->setValue(200);
-    const Colour expected[8] = {ColourFromRgb(0, 0, 200), 0x010203, 0x040506, 0x070809,
-                                0x0A0B0C, 0x0D0E0F, 0x101112, kNoColour};
+    const Colour expected[8] = {Colour(0, 0, 200), Colour(0x010203), Colour(0x040506), Colour(0x070809),
+                                Colour(0x0A0B0C), Colour(0x0D0E0F), Colour(0x101112), kNoColour};
     for (int entry = 0; entry < 8; ++entry)
         EXPECT_EQ(okAt(entry), expected[entry]) << "entry " << entry;
 
     const Colour changed = use(QStringLiteral("Pick"), [this] {
         dialog.Combo1->setCurrentIndex(5);
-        workspace.setKeyColours(1, 0x123456, 0x101112); // a key colour changes while the dialog is open
+        workspace.setKeyColours(1, Colour(0x123456), Colour(0x101112)); // a key colour changes while the dialog is open
         dialog.BtnOK_Click();
     });
-    EXPECT_EQ(changed, 0x123456);
+    EXPECT_EQ(changed, Colour(0x123456));
 }
 
 TEST_F(ColourDialog, CancelEscapeAndTheCloseBoxGiveNoColour)
 {
-    workspace.setKeyColours(1, 0x0D0E0F, 0x101112);
+    workspace.setKeyColours(1, Colour(0x0D0E0F), Colour(0x101112));
     const std::function<void()> endings[] = {
         [this] { dialog.BtnCancel_Click(); },
         [this] { dialog.reject(); },
@@ -193,7 +194,7 @@ TEST_F(ColourDialog, CancelEscapeAndTheCloseBoxGiveNoColour)
                       }),
                   kNoColour);
     }
-    EXPECT_EQ(okAt(0), ColourFromRgb(1, 2, 3)) << "the dialog lives on after its close box";
+    EXPECT_EQ(okAt(0), Colour(1, 2, 3)) << "the dialog lives on after its close box";
 }
 
 } // namespace

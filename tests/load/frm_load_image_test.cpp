@@ -5,6 +5,7 @@
 #include "common/folder_list.h"
 #include "common/key_swatch.h"
 #include "load/preview_box.h"
+#include "support/test_colours.h"
 
 #include <QDir>
 #include <QLabel>
@@ -233,7 +234,7 @@ TEST_F(LoadDialog, CancelTheCloseBoxAndEscapeLeaveThePaneAsItWas)
 {
     writePicture(QStringLiteral("sheet.bmp"), BlockPicture(64, 64));
     const QImage before = workspace.sheet(1);
-    workspace.setKeyColours(1, 0x123456, 0x654321);
+    workspace.setKeyColours(1, Colour(0x123456), Colour(0x654321));
 
     EXPECT_EQ(use(1, [&] {
         chooseReadySheet(QStringLiteral("sheet.bmp"), {1, 1}, {2, 2});
@@ -249,8 +250,8 @@ TEST_F(LoadDialog, CancelTheCloseBoxAndEscapeLeaveThePaneAsItWas)
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.LoadCancelled, -1);
     EXPECT_EQ(workspace.sheet(1), before);
-    EXPECT_EQ(workspace.transparentKey(1), 0x123456);
-    EXPECT_EQ(workspace.translucentKey(1), 0x654321);
+    EXPECT_EQ(workspace.transparentKey(1), Colour(0x123456));
+    EXPECT_EQ(workspace.translucentKey(1), Colour(0x654321));
     EXPECT_TRUE(prompt->boxes().isEmpty());
 }
 

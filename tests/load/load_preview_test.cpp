@@ -9,6 +9,7 @@
 #include "load/preview_box.h"
 #include "load/sheet_file.h"
 #include "support/file_faults.h"
+#include "support/test_colours.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,7 +111,7 @@ TEST_F(LoadPreview, PresetButtonsCycleBlackAndTheirAlternateColour)
     EXPECT_FALSE(dialog.TransCol->isHidden());
     EXPECT_EQ(dialog.TransCol->colour(), kBlack);
     dialog.BtnDefTrans[0]->click();
-    EXPECT_EQ(dialog.TransCol->colour(), 8421376);
+    EXPECT_EQ(dialog.TransCol->colour(), Colour(8421376));
     dialog.BtnDefTrans[0]->click();
     EXPECT_EQ(dialog.TransCol->colour(), kBlack);
     EXPECT_TRUE(dialog.TransLCol->isHidden()) << "the other swatch is left alone";
@@ -121,11 +122,11 @@ TEST_F(LoadPreview, PresetButtonsCycleBlackAndTheirAlternateColour)
     dialog.BtnDefTrans[1]->click();
     EXPECT_EQ(dialog.TransLCol->colour(), kBlack);
     dialog.BtnDefTrans[1]->click();
-    EXPECT_EQ(dialog.TransLCol->colour(), 8388736);
+    EXPECT_EQ(dialog.TransLCol->colour(), Colour(8388736));
 
     dialog.TileSet_MouseDown(1, 0, 0, 0); // black picked from the sheet
     dialog.BtnDefTrans[0]->click();
-    EXPECT_EQ(dialog.TransCol->colour(), 8421376);
+    EXPECT_EQ(dialog.TransCol->colour(), Colour(8421376));
 }
 
 TEST_F(LoadPreview, EveryRegressionFileShowsItsRefusalOrItsPreview)

@@ -7,6 +7,7 @@
 #include "load/sheet_file.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
+#include "support/test_colours.h"
 #include "tiles/replace_colour.h"
 
 #include "support/file_faults.h"

@@ -4,18 +4,20 @@
 #include "model/workspace.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
+#include "support/test_colours.h"
 
 #include <gtest/gtest.h>
 
 namespace vexlo {
 namespace {
 
+using test::kCyan;
+using test::kMagenta;
+
 using test::PatternSheet;
 using test::SamePixels;
 using test::SheetTile;
 
-constexpr Colour kMagenta = ColourFromRgb(255, 0, 255);
-constexpr Colour kCyan = ColourFromRgb(0, 255, 255);
 
 class MacroPlayer : public ::testing::Test {
 protected:

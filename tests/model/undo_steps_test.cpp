@@ -5,18 +5,20 @@
 #include "model/workspace.h"
 #include "support/pixels.h"
 #include "support/session_state.h"
+#include "support/test_colours.h"
 
 #include <gtest/gtest.h>
 
 namespace vexlo {
 namespace {
 
+using test::kCyan;
+using test::kMagenta;
+
 using test::PatternSheet;
 using test::SameState;
 using test::StateOf;
 
-constexpr Colour kMagenta = ColourFromRgb(255, 0, 255);
-constexpr Colour kCyan = ColourFromRgb(0, 255, 255);
 
 class UndoSteps : public ::testing::Test {
 protected:

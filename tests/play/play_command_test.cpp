@@ -4,6 +4,7 @@
 #include "play/play_arguments.h"
 #include "play_support.h"
 #include "support/file_faults.h"
+#include "support/test_colours.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,9 +90,9 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
 
 TEST_F(VexloPlay, KeyColoursAreReadAsHexadecimalRgb)
 {
-    EXPECT_EQ(ParseHexColour(QStringLiteral("#FF00FF")), ColourFromRgb(255, 0, 255));
-    EXPECT_EQ(ParseHexColour(QStringLiteral("#008080")), ColourFromRgb(0, 128, 128));
-    EXPECT_EQ(ParseHexColour(QStringLiteral("#0000ff")), ColourFromRgb(0, 0, 255));
+    EXPECT_EQ(ParseHexColour(QStringLiteral("#FF00FF")), Colour(255, 0, 255));
+    EXPECT_EQ(ParseHexColour(QStringLiteral("#008080")), Colour(0, 128, 128));
+    EXPECT_EQ(ParseHexColour(QStringLiteral("#0000ff")), Colour(0, 0, 255));
     EXPECT_FALSE(ParseHexColour(QStringLiteral("FF00FF")));
     EXPECT_FALSE(ParseHexColour(QStringLiteral("#FF00F")));
     EXPECT_FALSE(ParseHexColour(QStringLiteral("#GG0000")));

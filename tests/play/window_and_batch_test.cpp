@@ -8,6 +8,7 @@
 #include "model/workspace.h"
 #include "play_support.h"
 #include "support/scripted_prompt.h"
+#include "support/test_colours.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +40,8 @@ TEST(WindowAndBatch, TheBatchReplayEqualsTheWindowPixelForPixel)
         workspace.setSheet(pane, LoadSheetFile(folder.file(pane ? QStringLiteral("right.bmp")
                                                                 : QStringLiteral("left.bmp")))
                                      .sheet);
-    workspace.setKeyColours(0, ColourFromRgb(255, 0, 255), ColourFromRgb(64, 64, 64));
-    workspace.setKeyColours(1, ColourFromRgb(0, 255, 255), kBlack);
+    workspace.setKeyColours(0, Colour(255, 0, 255), Colour(64, 64, 64));
+    workspace.setKeyColours(1, Colour(0, 255, 255), kBlack);
 
     // Copies both ways, a swap on each sheet, and a click without moving.
     window.mrecord_Click();

@@ -4,6 +4,7 @@
 #include "recovery/recovery_files.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,7 @@ SessionSnapshot Sample()
 {
     SessionSnapshot snapshot;
     snapshot.sheets = {PatternSheet(1, 80), PatternSheet(2, 2048)}; // 2.5 tiles high, and a tall one
-    snapshot.transparent = {ColourFromRgb(255, 0, 255), ColourFromRgb(1, 2, 3)};
+    snapshot.transparent = {Colour(255, 0, 255), Colour(1, 2, 3)};
     snapshot.translucent = {kBlack, kWhite};
     snapshot.scroll = {0, 731};
     snapshot.macro = {QStringLiteral("Get,0,0,2,5"), QStringLiteral("Put,1,0,0,1,-1"), QStringLiteral("Cls,0"),

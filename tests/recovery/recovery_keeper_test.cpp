@@ -8,6 +8,7 @@
 #include "support/scripted_prompt.h"
 #include "support/session_state.h"
 #include "support/temp_folder.h"
+#include "support/test_colours.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,7 +37,7 @@ struct Session {
     {
         workspace.setSheet(0, test::PatternSheet(seed, 96));
         workspace.setSheet(1, test::PatternSheet(seed + 1, 64 + 32 * seed));
-        workspace.setKeyColours(1, ColourFromRgb(seed, 2, 3), ColourFromRgb(4, 5, seed));
+        workspace.setKeyColours(1, Colour(seed, 2, 3), Colour(4, 5, seed));
         workspace.setScrollValue(0, 10 * seed);
         workspace.setMacroLines({QStringLiteral("Cls,%1").arg(seed)});
     }
@@ -118,7 +119,7 @@ TEST_F(Recovery, TheTimerKeepsTheWorkSoonAfterAChangeAlsoWhileTheUserGoesOnWorki
     // Changes far more often than the delay: kept all the same.
     for (int i = 0; i < 250 && folders().isEmpty(); ++i) {
         run.workspace.setScrollValue(0, i % 7);
-        run.workspace.setKeyColours(0, ColourFromRgb(i % 256, 0, 0), kBlack);
+        run.workspace.setKeyColours(0, Colour(i % 256, 0, 0), kBlack);
         QTest::qWait(20);
     }
     EXPECT_FALSE(folders().isEmpty());

@@ -2,6 +2,7 @@
 
 #include "model/workspace.h"
 #include "support/pixels.h"
+#include "support/test_colours.h"
 
 #include <QImage>
 #include <QStringList>

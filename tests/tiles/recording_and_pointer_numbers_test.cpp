@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
+#include "support/test_colours.h"
 #include "tiles/drag_image.h"
 #include "tiles/replace_colour.h"
 #include "tiles/sheet_points.h"
@@ -79,8 +80,8 @@ TEST(PointerNumbers, TheDropperReadsThePixelUnderThePointAndBlackOutsideTheSheet
 {
     QImage sheet = Workspace::blankSheet();
     sheet.setPixel(255, 31, qRgb(0, 255, 0));
-    EXPECT_EQ(ColourAt(sheet, 255, 31), ColourFromRgb(0, 255, 0));
-    EXPECT_EQ(ColourAt(sheet, 255.5, 31.9), ColourFromRgb(0, 255, 0));
+    EXPECT_EQ(ColourAt(sheet, 255, 31), Colour(0, 255, 0));
+    EXPECT_EQ(ColourAt(sheet, 255.5, 31.9), Colour(0, 255, 0));
     EXPECT_EQ(ColourAt(sheet, 256, 31), kBlack);
     EXPECT_EQ(ColourAt(sheet, -0.5, 0), kBlack);
 }

@@ -4,6 +4,7 @@
 #include "model/tile_engine.h"
 #include "model/workspace.h"
 #include "support/pixels.h"
+#include "support/test_colours.h"
 #include "tiles/replace_colour.h"
 
 #include <QPainter>
@@ -14,13 +15,14 @@
 namespace vexlo {
 namespace {
 
+using test::kCyan;
+using test::kDarkGrey;
+using test::kMagenta;
+
 using test::PatternSheet;
 using test::SamePixels;
 using test::SheetTile;
 
-constexpr Colour kMagenta = ColourFromRgb(255, 0, 255);
-constexpr Colour kDarkGrey = ColourFromRgb(64, 64, 64);
-constexpr Colour kCyan = ColourFromRgb(0, 255, 255);
 constexpr QRgb kNearMagenta = qRgb(254, 0, 255);
 
 // The sheet with `tile` painted at pixel (x, y), clipped to the sheet.
@@ -135,7 +137,7 @@ TEST_F(TilePaste, KeyColoursAreReplacedOnlyAsTheFlagAndTheSwitchesAllow)
 
 TEST_F(TilePaste, TheTranslucentReplacementWorksOnTheResultOfTheTransparentOne)
 {
-    const Colour a = ColourFromRgb(255, 0, 0), b = ColourFromRgb(0, 255, 0), c = ColourFromRgb(0, 0, 255);
+    const Colour a = Colour(255, 0, 0), b = Colour(0, 255, 0), c = Colour(0, 0, 255);
     workspace.setKeyColours(0, a, b);
     workspace.setKeyColours(1, b, c);
     QImage tile = keyedTile();
@@ -154,10 +156,10 @@ TEST_F(TilePaste, KeyColoursAreReadAtEachPaste)
     PutTile(workspace, 0, 0, 0, 0, -1);
     EXPECT_TRUE(SamePixels(SheetTile(workspace.sheet(0), 0, 0), keyedTile())) << "pane equal to buffer: unchanged";
 
-    workspace.setKeyColours(1, ColourFromRgb(1, 2, 3), ColourFromRgb(4, 5, 6));
+    workspace.setKeyColours(1, Colour(1, 2, 3), Colour(4, 5, 6));
     PutTile(workspace, 1, 0, 5, 2, -1);
     EXPECT_TRUE(SamePixels(SheetTile(workspace.sheet(1), 5, 2),
-                           keyedTileArriving(ColourFromRgb(1, 2, 3), ColourFromRgb(4, 5, 6))));
+                           keyedTileArriving(Colour(1, 2, 3), Colour(4, 5, 6))));
 }
 
 TEST_F(TilePaste, AMissingPaneOrBufferFailsBeforeTheBufferIsReplaced)
@@ -197,13 +199,13 @@ TEST_F(TilePaste, ReplaceColourChangesExactMatchesOnlyOverTheWholeImage)
     expected.setPixel(0, 0, qRgb(7, 8, 9));
     expected.setPixel(255, 127, qRgb(7, 8, 9));
 
-    ReplaceColour(sheet, ColourFromQRgb(find), ColourFromRgb(7, 8, 9));
+    ReplaceColour(sheet, ColourFromQRgb(find), Colour(7, 8, 9));
     EXPECT_TRUE(SamePixels(sheet, expected));
 
-    ReplaceColour(sheet, ColourFromRgb(1, 1, 1), kWhite); // a colour no pixel has
+    ReplaceColour(sheet, Colour(1, 1, 1), kWhite); // a colour no pixel has
     ReplaceColour(sheet, kNoColour, kWhite);
-    ReplaceColour(sheet, ColourFromRgb(7, 8, 9) | 0x01000000, kWhite); // same low bits, other value
-    ReplaceColour(sheet, ColourFromRgb(7, 8, 9), kNoColour);
+    ReplaceColour(sheet, Colour(Colour(7, 8, 9).value() | 0x01000000), kWhite); // same low bits, other value
+    ReplaceColour(sheet, Colour(7, 8, 9), kNoColour);
     EXPECT_TRUE(SamePixels(sheet, expected));
 
     QImage empty;
