@@ -110,7 +110,7 @@ TEST(MacroFiles, AFifoOrADeviceIsRefusedBeforeItIsOpenedAndEndlessInputStopsAtTh
     EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi"))); }),
               folder.file(QStringLiteral("zero.vmi")) + QStringLiteral(" is not a regular file."));
     // Read as the batch tool reads them: up to the limit, whatever the size says (0 here).
-    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi")), SpecialFiles::Read); }),
+    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi")), SpecialFiles::Use); }),
               folder.file(QStringLiteral("zero.vmi")) + QStringLiteral(" is too large to be a macro file."));
 }
 

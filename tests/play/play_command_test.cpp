@@ -244,6 +244,19 @@ TEST_F(VexloPlay, AFileSizeLimitIsAReportedFailureThatChangesNoFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file left behind";
 }
 
+TEST_F(VexloPlay, AReaderThatQuitsEarlyIsAReportedFailure)
+{
+    QProcess shell;
+    shell.setWorkingDirectory(folder.path());
+    shell.start(QStringLiteral("bash"), {QStringLiteral("-c"),
+                                         QStringLiteral("\"$0\" copy.vmi --left left.bmp --right right.bmp "
+                                                        "--out-left >(head -c 100 >/dev/null)"),
+                                         QStringLiteral(VEXLO_PLAY_BINARY)});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(shell.exitCode(), 1) << "not ended by SIGPIPE";
+    EXPECT_TRUE(shell.readAllStandardError().endsWith(": Broken pipe\n"));
+}
+
 TEST_F(VexloPlay, PipesAreReadAndWrittenAndEndlessInputStopsAtTheLimit)
 {
     // As a shell gives them: <(...) and >(...) name pipes.
