@@ -1,6 +1,7 @@
 #include "play/play_command.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 
 #include <csignal>
 
@@ -13,6 +14,9 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
     // No display needed: a core application finds the picture reader plugins.
     QCoreApplication app(argc, argv);
+    // The picture readers' own complaints ("Corrupt JPEG data: ...") would
+    // stand before the one line saying why a sheet was refused.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     return vexlo::RunPlayCommand(arguments, stdout, stderr);
