@@ -13,9 +13,11 @@
 
 int main(int argc, char *argv[])
 {
-    // A write past the file size limit then fails (EFBIG) and is reported
-    // like any failed write, instead of ending the program without a word.
+    // A write past the file size limit, or into a pipe whose reader has gone,
+    // then fails (EFBIG, EPIPE) and is reported like any failed write,
+    // instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(vexlo::ProgramName());
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vexlo::DrawAppIcon(16))));

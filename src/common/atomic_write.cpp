@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <memory>
+#include <sys/fsuid.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -79,6 +80,31 @@ bool Unreplaceable(const QString &path)
     const bool known = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
     ::close(fd);
     return known && (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
+}
+
+// Why the target must be left alone before anything is made beside it, or
+// the empty text: a file the writer may not write is meant to stay as it is,
+// and in a sticky folder only the file's or the folder's owner may replace
+// it, while the backup and temporary names made first could not be removed.
+QString Refusal(const Target &target, SpecialFiles special)
+{
+    if (target.exists && S_ISDIR(target.status.st_mode))
+        return CannotWrite(target.shown, Reason(EISDIR));
+    if (target.special())
+        return special == SpecialFiles::Use ? QString() : QStringLiteral("%1 is not a regular file.").arg(target.shown);
+    const QString folder = QFileInfo(target.real).absolutePath();
+    if (Unreplaceable(folder) || (target.exists && Unreplaceable(target.real)))
+        return CannotWrite(target.shown, QStringLiteral("it or its folder is append-only or immutable"));
+    if (!target.exists)
+        return {};
+    if (faccessat(AT_FDCWD, Native(target.real).constData(), W_OK, AT_EACCESS) != 0)
+        return CannotWrite(target.shown, Reason(errno));
+    struct stat folderStatus {};
+    const uid_t user = setfsuid(uid_t(-1)); // fails, telling the user files are checked as
+    if (user != 0 && stat(Native(folder).constData(), &folderStatus) == 0 && (folderStatus.st_mode & S_ISVTX) != 0
+        && target.status.st_uid != user && folderStatus.st_uid != user)
+        return CannotWrite(target.shown, Reason(EPERM));
+    return {};
 }
 
 // Puts the content into the device. Small contents wait in the device's
@@ -219,14 +245,13 @@ void SetReplaceStepForTesting(ReplaceStep step)
     Replace() = step != nullptr ? step : &std::rename;
 }
 
-QString WriteFilesAtomically(const std::vector<FileContent> &files)
+QString WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special)
 {
     std::vector<Staged> staged(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
-        Target &target = staged[i].target = Resolve(files[i].path);
-        if (!target.special()
-            && (Unreplaceable(QFileInfo(target.real).absolutePath()) || (target.exists && Unreplaceable(target.real))))
-            return CannotWrite(target.shown, QStringLiteral("it or its folder is append-only or immutable"));
+        staged[i].target = Resolve(files[i].path);
+        if (const QString refusal = Refusal(staged[i].target, special); !refusal.isEmpty())
+            return refusal;
     }
     for (std::size_t i = 0; i < files.size(); ++i)
         if (!staged[i].target.special())
@@ -241,16 +266,16 @@ QString WriteFilesAtomically(const std::vector<FileContent> &files)
     return Place(staged);
 }
 
-QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write)
+QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
+                            SpecialFiles special)
 {
-    return WriteFilesAtomically({{path, write}});
+    return WriteFilesAtomically({{path, write}}, special);
 }
 
-QString WriteFileAtomically(const QString &path, const QByteArray &bytes)
+QString WriteFileAtomically(const QString &path, const QByteArray &bytes, SpecialFiles special)
 {
-    return WriteFileAtomically(path, [&bytes](QIODevice &device) {
-        return device.write(bytes) == bytes.size();
-    });
+    return WriteFileAtomically(
+        path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }, special);
 }
 
 } // namespace vexlo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/special_files.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,15 +16,19 @@ namespace vexlo {
 // temporary file beside the target, which replaces the target only when it
 // is complete, so a failed write leaves what was there before. A replaced
 // file keeps its owner, group and mode; a symbolic link is followed and the
-// file it names is replaced. A target that exists and is not a regular file
-// (a device such as /dev/null, a FIFO) is written directly instead, since
-// replacing it would destroy it; a FIFO that nobody reads is a failure, not
-// a wait.
+// file it names is replaced. A file the writer may not write (read-only, or
+// another's in a shared sticky folder) is left alone: a failure. A target
+// that exists and is not a regular file (a device such as /dev/null, a FIFO)
+// is refused as "PATH is not a regular file.", or with SpecialFiles::Use
+// written directly instead, since replacing it would destroy it; a FIFO
+// that nobody reads is then a failure, not a wait.
 // `write` puts the content into the device and says whether that worked.
 // Returns the empty text on success, otherwise a description of the failure,
 // "Cannot write PATH: REASON".
-QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write);
-QString WriteFileAtomically(const QString &path, const QByteArray &bytes);
+QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
+                            SpecialFiles special = SpecialFiles::Refuse);
+QString WriteFileAtomically(const QString &path, const QByteArray &bytes,
+                            SpecialFiles special = SpecialFiles::Refuse);
 
 struct FileContent {
     QString path;
@@ -34,7 +40,7 @@ struct FileContent {
 // later one cannot be (its old file is kept under a backup name in the same
 // folder until all are in place). So when this fails, no regular file has
 // changed and no temporary or backup file is left behind.
-QString WriteFilesAtomically(const std::vector<FileContent> &files);
+QString WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
 
 // The step that puts a completed file in its target's place, rename(2)
 // unless a test replaces it to make it fail; nullptr restores it.

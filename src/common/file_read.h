@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/special_files.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,12 +11,6 @@ class QFile;
 class QIODevice;
 
 namespace vexlo {
-
-// What a reader does with a path that names a FIFO, a device or a socket
-// (also through a symbolic link). The windows refuse them before opening,
-// since opening a FIFO without a writer never returns; the batch tool reads
-// them, so `<(...)` and pipes work, within the same size limits.
-enum class SpecialFiles { Refuse, Read };
 
 // Opens the file for reading, or fails (vexlo::Failure) with one of the
 // texts every reader uses: "No file name given.", "PATH is not a regular

@@ -12,7 +12,7 @@ void WriteSheetFile(const QImage &sheet, const QString &path)
     WriteSheetFiles({{sheet, path}});
 }
 
-void WriteSheetFiles(const std::vector<SheetOutput> &outputs)
+void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special)
 {
     std::vector<FileContent> files;
     for (const SheetOutput &output : outputs) {
@@ -25,7 +25,7 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs)
         else
             files.push_back({output.path, [&sheet](QIODevice &device) { return WriteBitmap24(sheet, device); }});
     }
-    const QString failure = WriteFilesAtomically(files);
+    const QString failure = WriteFilesAtomically(files, special);
     if (!failure.isEmpty())
         throw Failure(failure);
 }

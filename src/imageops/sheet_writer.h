@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/special_files.h"
+
 #include <QImage>
 #include <QString>
 
@@ -20,7 +22,8 @@ struct SheetOutput {
     QString path;
 };
 
-// Several sheets as one: when any cannot be written, no file is changed.
-void WriteSheetFiles(const std::vector<SheetOutput> &outputs);
+// Several sheets as one: when any cannot be written, no regular file is
+// changed. A FIFO or a device is refused unless `special` says use it.
+void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special = SpecialFiles::Refuse);
 
 } // namespace vexlo

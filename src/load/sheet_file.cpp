@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/plain_bitmap.h"
 #include "common/sheet_limits.h"
+#include "load/jpeg_scans.h"
 #include "model/workspace.h"
 
 #include <QBuffer>
@@ -22,6 +23,8 @@ constexpr qint64 kPictureAllocationLimit = kPictureAllocationLimitMiB * kMiB;
 // No sheet file is larger: the tallest sheet as a 32-bit bitmap, with room
 // for its headers.
 constexpr qint64 kMaxFileBytes = kPictureAllocationLimit + kMiB;
+
+const QList<QByteArray> kSheetFormats = {"bmp", "dib", "jpeg", "gif", "ico", "cur", "png"};
 
 void LimitReaderAllocations()
 {
@@ -132,6 +135,13 @@ QImage ReadPicture(QIODevice &device, const QString &path)
     if (QImage plain = ReadPlainBitmap(device); !plain.isNull())
         return plain;
     QImageReader reader(&device, ReaderFormatFor(path, device));
+    // The content decides the reader, among the kinds of picture a sheet
+    // comes in; other readers are not exposed to what a file may hold.
+    const QByteArray format = reader.format();
+    if (!kSheetFormats.contains(format))
+        throw Failure(QStringLiteral("Unsupported image format"));
+    if (format == "jpeg" && JpegScanCount(device) > kMaxJpegScans)
+        throw Failure(QStringLiteral("The JPEG picture has more than %1 scans.").arg(kMaxJpegScans));
     if (const QSize declared = reader.size(); declared.isValid())
         CheckRules(declared); // before a pixel is read or anything allocated for them
     QImage picture = ClearedImageFor(reader);

@@ -9,6 +9,10 @@
 namespace vexlo {
 namespace {
 
+// A recorded line has a few dozen characters. Hand-made files with long runs
+// of ignored fields still load; a line of millions would freeze the list
+// that shows it.
+constexpr qsizetype kMaxLineChars = 65536;
 // Far above any macro the list can hold (32,767 lines), low enough that a
 // stray huge file is refused before it is read into memory.
 constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
@@ -30,6 +34,9 @@ QStringList ParseMacroText(const QByteArray &bytes)
             end = bytes.size();
         else if (end > start && bytes[end - 1] == '\r')
             --end;
+        if (end - start > kMaxLineChars)
+            throw Failure(QStringLiteral("Line %1 of the macro is longer than 65,536 characters, which no macro line is.")
+                              .arg(lines.size() + 1));
         // Latin-1 maps every byte to one character and back, so any bytes survive.
         lines.append(QString::fromLatin1(bytes.constData() + start, end - start));
         start = next;

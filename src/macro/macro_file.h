@@ -10,7 +10,8 @@ namespace vexlo {
 
 // Macro files (".vmi"): plain 8-bit text, one macro entry per line, each line
 // ended by CR LF, the last one too; an empty macro is an empty file. Lines are
-// neither checked nor changed: every byte of an entry comes back as it was.
+// not changed: every byte of an entry comes back as it was. A line longer
+// than 65,536 characters is refused.
 // Reading takes LF and CR LF line ends; a lone CR stays inside its line.
 
 // Both fail (vexlo::Failure) with a description for the user. Reading stops

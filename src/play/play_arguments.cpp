@@ -17,6 +17,31 @@ std::optional<bool> ParseSwitch(const QString &text)
     return std::nullopt;
 }
 
+bool TakesValue(const QString &option)
+{
+    static const QStringList options{
+        QStringLiteral("--left"),          QStringLiteral("--right"),
+        QStringLiteral("--left-keys"),     QStringLiteral("--right-keys"),
+        QStringLiteral("--out-left"),      QStringLiteral("--out-right"),
+        QStringLiteral("--replace-transparent"), QStringLiteral("--replace-translucent")};
+    return options.contains(option);
+}
+
+// Two outputs naming one file, also through links, would have the second
+// write over the first. Devices such as /dev/null may take both.
+bool SameOutputFile(const QString &left, const QString &right)
+{
+    const QFileInfo leftInfo(left);
+    const QFileInfo rightInfo(right);
+    if (leftInfo.exists() && !leftInfo.isFile())
+        return false;
+    const auto resolved = [](const QFileInfo &info) {
+        const QString canonical = info.canonicalFilePath();
+        return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+    };
+    return resolved(leftInfo) == resolved(rightInfo);
+}
+
 } // namespace
 
 std::optional<Colour> ParseHexColour(const QString &text)
@@ -37,7 +62,7 @@ QString PlayUsage()
         "usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT [--left-keys T,S] [--right-keys T,S]\n"
         "                  [--replace-transparent on|off] [--replace-translucent on|off]\n"
         "                  [--out-left FILE] [--out-right FILE]\n"
-        "       vexlo-play --help | --version\n"
+        "       vexlo-play -h | --help | --version\n"
         "\n"
         "Replays a Vexlo macro on two sheet files, as Play does in Vexlo, and writes\n"
         "the resulting sheets as PNG or bitmap files.\n"
@@ -64,9 +89,10 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
 {
     PlayArguments parsed;
     bool sheetGiven[2] = {false, false};
+    QStringList given;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
-        if (argument == u"--help") {
+        if (argument == u"--help" || argument == u"-h") {
             parsed.help = true;
             return parsed;
         }
@@ -74,7 +100,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             parsed.version = true;
             return parsed;
         }
-        if (!argument.startsWith(u"--")) {
+        if (!argument.startsWith(u'-') || argument == u"-") {
             if (argument.isEmpty()) {
                 problem = QStringLiteral("the macro file needs a name, not an empty text");
                 return std::nullopt;
@@ -86,6 +112,15 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             parsed.macro = argument;
             continue;
         }
+        if (!TakesValue(argument)) {
+            problem = QStringLiteral("unknown option %1").arg(argument);
+            return std::nullopt;
+        }
+        if (given.contains(argument)) {
+            problem = QStringLiteral("%1 is given twice").arg(argument);
+            return std::nullopt;
+        }
+        given.append(argument);
         if (i + 1 >= arguments.size()) {
             problem = QStringLiteral("%1 needs a value").arg(argument);
             return std::nullopt;
@@ -121,18 +156,14 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
                 return std::nullopt;
             }
             (argument == u"--replace-transparent" ? parsed.replaceTransparent : parsed.replaceTranslucent) = *on;
-        } else {
-            problem = QStringLiteral("unknown option %1").arg(argument);
-            return std::nullopt;
         }
     }
     if (parsed.macro.isEmpty())
         problem = QStringLiteral("no macro file given");
     else if (!sheetGiven[0] || !sheetGiven[1])
         problem = QStringLiteral("both --left and --right sheets are needed");
-    else if (!parsed.panes[0].output.isEmpty()
-             && QFileInfo(parsed.panes[0].output).absoluteFilePath()
-                    == QFileInfo(parsed.panes[1].output).absoluteFilePath())
+    else if (!parsed.panes[0].output.isEmpty() && !parsed.panes[1].output.isEmpty()
+             && SameOutputFile(parsed.panes[0].output, parsed.panes[1].output))
         problem = QStringLiteral("--out-left and --out-right name the same file");
     if (!problem.isEmpty())
         return std::nullopt;

@@ -23,7 +23,7 @@ void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
     for (int pane = 0; pane < 2; ++pane) {
         const PlayArguments::Pane &given = arguments.panes[pane];
         // Pipes and devices are read too, so `<(...)` gives a sheet.
-        const SheetFile loaded = LoadSheetFile(given.sheet, SpecialFiles::Read);
+        const SheetFile loaded = LoadSheetFile(given.sheet, SpecialFiles::Use);
         if (!loaded.accepted())
             throw Failure(loaded.refusalNamesFile ? loaded.refusal
                                                   : QStringLiteral("%1: %2").arg(given.sheet, loaded.refusal));
@@ -62,7 +62,7 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
     }
     try {
         Workspace workspace;
-        workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Read));
+        workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Use));
         LoadPanes(workspace, *parsed);
         const PlayResult played = PlayMacroLines(workspace);
         if (played.outcome != PlayResult::Outcome::Played) {
@@ -73,7 +73,7 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         for (int pane = 0; pane < 2; ++pane)
             if (!parsed->panes[pane].output.isEmpty())
                 outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output});
-        WriteSheetFiles(outputs); // both or neither
+        WriteSheetFiles(outputs, SpecialFiles::Use); // both or neither
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;

@@ -69,8 +69,25 @@ QString RecoveryKeeper::keep()
     return failure;
 }
 
+void RecoveryKeeper::removeLocksLeftAlone()
+{
+    const QFileInfoList locks =
+        QDir(root_).entryInfoList({QStringLiteral("*.lock")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &lock : locks) {
+        const QString owned = lock.absoluteFilePath().chopped(5);
+        if (owned == folder() || QFileInfo::exists(owned))
+            continue;
+        // A Vexlo killed before it kept anything: taking its stale lock
+        // removes it when `stale` goes.
+        QLockFile stale(lock.absoluteFilePath());
+        stale.setStaleLockTime(0);
+        stale.tryLock(0);
+    }
+}
+
 bool RecoveryKeeper::offerLeftWork()
 {
+    removeLocksLeftAlone();
     const QFileInfoList found =
         // Newest first. A link is no recovery of ours: following it could
         // remove what it points to.

@@ -46,6 +46,7 @@ public:
     QString folder() const;
 
 private:
+    void removeLocksLeftAlone();
     void setAside(const QString &folder);
 
     Workspace &workspace_;

@@ -101,22 +101,53 @@ TEST(WritingFilesAsOne, ASharedFolderRefusingToReplaceAnotherUsersFileChangesNot
     chmod(QFile::encodeName(folder.path()).constData(), 01777); // shared by all, as /tmp: sticky
     folder.write(QStringLiteral("mine.bmp"), "my old sheet");
     folder.write(QStringLiteral("theirs.bmp"), "their sheet");
+    chmod(QFile::encodeName(folder.file(QStringLiteral("theirs.bmp"))).constData(), 0666); // writable, not replaceable
+    folder.write(QStringLiteral("probe"), "root's alone");
+    chmod(QFile::encodeName(folder.file(QStringLiteral("probe"))).constData(), 0600);
     if (chown(QFile::encodeName(folder.file(QStringLiteral("mine.bmp"))).constData(), kNobody, kNobody) != 0)
         GTEST_SKIP() << "user " << kNobody << " cannot own files here";
     QString failure;
     {
         const test::ActingAsOrdinaryUser me; // nobody, who owns mine.bmp but not theirs.bmp
-        if (QFile(folder.file(QStringLiteral("theirs.bmp"))).open(QIODevice::ReadWrite))
+        if (QFile(folder.file(QStringLiteral("probe"))).open(QIODevice::ReadWrite))
             GTEST_SKIP() << "acting as another user does not take here";
         failure = WriteFilesAtomically(Contents({folder.file(QStringLiteral("mine.bmp")),
                                                  folder.file(QStringLiteral("theirs.bmp"))},
                                                 "new sheet"));
     }
+    QFile::remove(folder.file(QStringLiteral("probe")));
     EXPECT_EQ(failure, QStringLiteral("Cannot write %1: Operation not permitted")
                            .arg(folder.file(QStringLiteral("theirs.bmp"))));
     EXPECT_EQ(folder.read(QStringLiteral("mine.bmp")), "my old sheet");
     EXPECT_EQ(folder.read(QStringLiteral("theirs.bmp")), "their sheet");
     EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("mine.bmp"), QStringLiteral("theirs.bmp")}));
+}
+
+TEST(WritingFilesAsOne, AFileTheWriterMayNotWriteIsLeftAlone)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to give files to another user";
+    test::TempFolder folder;
+    const QString readOnly = folder.file(QStringLiteral("read-only.bmp"));
+    const QString roots = folder.file(QStringLiteral("roots.bmp"));
+    folder.write(QStringLiteral("read-only.bmp"), "kept");
+    folder.write(QStringLiteral("roots.bmp"), "root's");
+    chmod(QFile::encodeName(readOnly).constData(), 0444);
+    // nobody's folder and read-only file, and root's file among them
+    if (chown(QFile::encodeName(folder.path()).constData(), kNobody, kNobody) != 0
+        || chown(QFile::encodeName(readOnly).constData(), kNobody, kNobody) != 0)
+        GTEST_SKIP() << "user " << kNobody << " cannot own files here";
+    QStringList failures;
+    {
+        const test::ActingAsOrdinaryUser nobody;
+        for (const QString &path : {readOnly, roots})
+            failures << WriteFileAtomically(path, QByteArray("new"));
+    }
+    EXPECT_EQ(failures, (QStringList{QStringLiteral("Cannot write %1: Permission denied").arg(readOnly),
+                                     QStringLiteral("Cannot write %1: Permission denied").arg(roots)}));
+    EXPECT_EQ(folder.read(QStringLiteral("read-only.bmp")), "kept");
+    EXPECT_EQ(StatusOf(roots).st_uid, 0u) << "not taken over";
+    EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("read-only.bmp"), QStringLiteral("roots.bmp")}));
 }
 
 TEST(WritingFilesAsOne, AReplacedFileKeepsItsOwnerGroupAndModeAndALinkStaysALink)
@@ -146,15 +177,21 @@ TEST(WritingFilesAsOne, AReplacedFileKeepsItsOwnerGroupAndModeAndALinkStaysALink
     EXPECT_EQ(StatusOf(folder.file(QStringLiteral("new.INI"))).st_mode & 07777, 0644u);
 }
 
-TEST(WritingFilesAsOne, DevicesAndFifosAreWrittenWhereTheyAreAndStayWhatTheyAre)
+TEST(WritingFilesAsOne, DevicesAndFifosAreRefusedOrWrittenWhereTheyAreAndStayWhatTheyAre)
 {
     test::TempFolder folder;
     const QString fifo = folder.file(QStringLiteral("out.fifo"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     ASSERT_TRUE(QFile::link(fifo, folder.file(QStringLiteral("out.bmp"))));
+    const auto write = [](const QString &path, const QByteArray &bytes) {
+        return WriteFileAtomically(path, bytes, SpecialFiles::Use);
+    };
 
-    // Nobody reads it: a failure at once, not a wait.
+    // The windows' way: refused before anything waits on it.
     EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("out.bmp")), QByteArray("sheet")),
+              QStringLiteral("%1 is not a regular file.").arg(folder.file(QStringLiteral("out.bmp"))));
+    // Nobody reads it: a failure at once, not a wait.
+    EXPECT_EQ(write(folder.file(QStringLiteral("out.bmp")), QByteArray("sheet")),
               QStringLiteral("Cannot write %1: nothing reads from it").arg(folder.file(QStringLiteral("out.bmp"))));
 
     QProcess reader;
@@ -162,7 +199,7 @@ TEST(WritingFilesAsOne, DevicesAndFifosAreWrittenWhereTheyAreAndStayWhatTheyAre)
     ASSERT_TRUE(reader.waitForStarted());
     QString failure;
     for (int tries = 0; tries < 100; ++tries) { // until cat has the FIFO open
-        failure = WriteFileAtomically(folder.file(QStringLiteral("out.bmp")), QByteArray("sheet"));
+        failure = write(folder.file(QStringLiteral("out.bmp")), QByteArray("sheet"));
         if (failure.isEmpty())
             break;
         usleep(20000);
@@ -176,7 +213,7 @@ TEST(WritingFilesAsOne, DevicesAndFifosAreWrittenWhereTheyAreAndStayWhatTheyAre)
     const QString null = folder.file(QStringLiteral("null"));
     if (mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
         GTEST_SKIP() << "cannot make a device node here (needs root outside a restricted container)";
-    EXPECT_EQ(WriteFileAtomically(null, QByteArray("thrown away")), QString());
+    EXPECT_EQ(write(null, QByteArray("thrown away")), QString());
     EXPECT_TRUE(S_ISCHR(StatusOf(null).st_mode));
 }
 

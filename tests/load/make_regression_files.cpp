@@ -143,6 +143,24 @@ QByteArray TallBitmap()
     return BitmapHeaders(32, 1048576, 1, 0, 2 * 4, 56) + Palette(2) + QByteArray(56, '\0');
 }
 
+// A progressive JPEG of 64 x 65,472 pixels followed by 20,000 scans that
+// add nothing: 200 kilobytes that keep a decoder busy for most of a minute.
+QByteArray ManyScanJpeg()
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(BlockPicture(64, 32).convertToFormat(QImage::Format_Grayscale8));
+    const qsizetype frame = bytes.indexOf("\xFF\xC2");
+    bytes[frame + 5] = char(0xFF); // the height: 65,472
+    bytes[frame + 6] = char(0xC0);
+    bytes.chop(2); // the end marker, to come after the scans
+    const QByteArray emptyScan = QByteArray::fromHex("FFDA000801010001 3F00");
+    return bytes + emptyScan.repeated(20000) + QByteArray::fromHex("FFD9");
+}
+
 // A whole 1-bit PNG of 64 x 524,288 pixels, a few kilobytes; as a sheet
 // more than half a gigabyte.
 QByteArray TallPng()
@@ -332,6 +350,8 @@ QList<RegressionFile> RegressionFiles()
         {"interlaced_cut.png", interlaced.left(interlaced.size() * 3 / 5)},
         {"alpha_16bit.png", WrittenBytes(HalfTransparent16(), "png")},
         {"palette_alpha.png", WrittenBytes(TransparentPaletteEntry(), "png")},
+        {"scans_20000.jpg", ManyScanJpeg()},
+        {"tiff_bytes.bmp", WrittenBytes(BlockPicture(64, 32), "tiff")},
     };
 }
 

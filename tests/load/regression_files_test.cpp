@@ -72,7 +72,10 @@ const Refusal kRefusals[] = {
     {"count_zero.ico", "Unable to read image data"},
     {"offset_past_end.ico", "Unable to read image data"},
     {"wide_8193.bmp", "Invalid size (X > 256)."},
-    {"mng_bytes.bmp", "The file holds no picture."}, // found by fuzzing: read "successfully" as nothing
+    // Kinds of picture no sheet comes in: their readers are not used at all.
+    {"mng_bytes.bmp", "Unsupported image format"},
+    {"tiff_bytes.bmp", "Unsupported image format"},
+    {"scans_20000.jpg", "The JPEG picture has more than 100 scans."},
     {"sides_2g.bmp", "Unable to read image data"},   // found by fuzzing: 2^31 - 1 square, sizes past 64 bits
     // Taller than any sheet, refused from the declared size before a pixel is read.
     {"tall_1048576.bmp", "Invalid size (Y > 131072)."},

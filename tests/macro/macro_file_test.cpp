@@ -57,12 +57,20 @@ TEST(MacroFileFormat, OddBytesComeBackUnchangedWhenSavedAgain)
     EXPECT_EQ(ParseMacroText(DataFile("nul-bytes.vmi")).first().size(), 12);
 }
 
-TEST(MacroFileFormat, AHugeSingleLineAndFortyThousandLines)
+TEST(MacroFileFormat, LinesOfAtMost65536CharactersAndAtMost32767Lines)
 {
-    const QByteArray hugeLine(1024 * 1024, 'x');
-    const QStringList one = ParseMacroText(hugeLine);
+    const QByteArray longest = "Cls,0" + QByteArray(65531, ' ') + "\r\n";
+    const QStringList one = ParseMacroText(longest);
     ASSERT_EQ(one.size(), 1);
-    EXPECT_EQ(one.first().size(), hugeLine.size());
+    EXPECT_EQ(one.first().size(), 65536);
+    // One line of millions would freeze the list showing it.
+    try {
+        ParseMacroText("Cls,0\n" + QByteArray(30 * 1024 * 1024, '9') + "\n");
+        ADD_FAILURE() << "a line of 30 million characters was taken";
+    } catch (const Failure &failure) {
+        EXPECT_EQ(failure.description(),
+                  QStringLiteral("Line 2 of the macro is longer than 65,536 characters, which no macro line is."));
+    }
 
     QByteArray many;
     for (int i = 0; i < 40000; ++i)
@@ -110,7 +118,7 @@ TEST(MacroFiles, AFifoOrADeviceIsRefusedBeforeItIsOpenedAndEndlessInputStopsAtTh
     EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi"))); }),
               folder.file(QStringLiteral("zero.vmi")) + QStringLiteral(" is not a regular file."));
     // Read as the batch tool reads them: up to the limit, whatever the size says (0 here).
-    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi")), SpecialFiles::Read); }),
+    EXPECT_EQ(test::FailureOf([&] { ReadMacroFile(folder.file(QStringLiteral("zero.vmi")), SpecialFiles::Use); }),
               folder.file(QStringLiteral("zero.vmi")) + QStringLiteral(" is too large to be a macro file."));
 }
 

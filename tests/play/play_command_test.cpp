@@ -50,10 +50,12 @@ protected:
 
 TEST_F(VexloPlay, HelpAndVersionGoToStandardOutput)
 {
-    const test::PlayRun help = play({QStringLiteral("--help")});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT")));
-    EXPECT_TRUE(help.err.isEmpty());
+    for (const QString &option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
+        const test::PlayRun help = play({option});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT")));
+        EXPECT_TRUE(help.err.isEmpty());
+    }
     const test::PlayRun version = play({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, QStringLiteral("vexlo-play 2.1.13\n"));
@@ -79,6 +81,7 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral(""), QStringLiteral("--right"),
                     QStringLiteral("right.bmp")},
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-right"), QStringLiteral("")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("-x")} + sheets(),
     };
     for (const QStringList &arguments : wrong) {
         const test::PlayRun run = play(arguments);
@@ -86,6 +89,11 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
         EXPECT_TRUE(run.err.contains(QStringLiteral("usage: vexlo-play"))) << arguments.join(u' ').toStdString();
         EXPECT_TRUE(run.out.isEmpty());
     }
+    // Unknown and repeated options are named as such, wherever they stand.
+    const test::PlayRun unknown = play(QStringList{QStringLiteral("copy.vmi")} + sheets() + QStringList{QStringLiteral("--bogus")});
+    EXPECT_TRUE(unknown.err.startsWith(QStringLiteral("vexlo-play: unknown option --bogus\n")));
+    const test::PlayRun twice = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("other.bmp")} + sheets());
+    EXPECT_TRUE(twice.err.startsWith(QStringLiteral("vexlo-play: --left is given twice\n")));
 }
 
 TEST_F(VexloPlay, KeyColoursAreReadAsHexadecimalRgb)
@@ -180,6 +188,19 @@ TEST_F(VexloPlay, AnEmptyMacroIsRefusedAsInTheWindow)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, QStringLiteral("No macro to play.\n"));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("out.bmp"))));
+
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("left.bmp")), folder.file(QStringLiteral("link.bmp"))));
+    const test::PlayRun linked = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                                  QStringLiteral("left.bmp"), QStringLiteral("--out-right"),
+                                                  QStringLiteral("link.bmp")}
+                                      + sheets());
+    EXPECT_EQ(linked.exitCode, 2) << "a link to the other output is the same file";
+
+    const test::PlayRun discarded = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                                     QStringLiteral("/dev/null"), QStringLiteral("--out-right"),
+                                                     QStringLiteral("/dev/null")}
+                                         + sheets());
+    EXPECT_EQ(discarded.exitCode, 0) << discarded.err.toStdString();
 }
 
 TEST_F(VexloPlay, AHaltNamesTheLineAndWritesNothing)
@@ -245,6 +266,19 @@ TEST_F(VexloPlay, AFileSizeLimitIsAReportedFailureThatChangesNoFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 4) << "no temporary file left behind";
 }
 
+TEST_F(VexloPlay, AReaderThatQuitsEarlyIsAReportedFailure)
+{
+    QProcess shell;
+    shell.setWorkingDirectory(folder.path());
+    shell.start(QStringLiteral("bash"), {QStringLiteral("-c"),
+                                         QStringLiteral("\"$0\" copy.vmi --left left.bmp --right right.bmp "
+                                                        "--out-left >(head -c 100 >/dev/null)"),
+                                         QStringLiteral(VEXLO_PLAY_BINARY)});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(shell.exitCode(), 1) << "not ended by SIGPIPE";
+    EXPECT_TRUE(shell.readAllStandardError().endsWith(": Broken pipe\n"));
+}
+
 TEST_F(VexloPlay, PipesAreReadAndWrittenAndEndlessInputStopsAtTheLimit)
 {
     // As a shell gives them: <(...) and >(...) name pipes.
@@ -283,6 +317,19 @@ TEST_F(VexloPlay, BothOutputsNamingOneFileAreRefusedAsWrongArguments)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: --out-left and --out-right name the same file\n")));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("out.bmp"))));
+
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("left.bmp")), folder.file(QStringLiteral("link.bmp"))));
+    const test::PlayRun linked = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                                  QStringLiteral("left.bmp"), QStringLiteral("--out-right"),
+                                                  QStringLiteral("link.bmp")}
+                                      + sheets());
+    EXPECT_EQ(linked.exitCode, 2) << "a link to the other output is the same file";
+
+    const test::PlayRun discarded = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                                     QStringLiteral("/dev/null"), QStringLiteral("--out-right"),
+                                                     QStringLiteral("/dev/null")}
+                                         + sheets());
+    EXPECT_EQ(discarded.exitCode, 0) << discarded.err.toStdString();
 }
 
 } // namespace

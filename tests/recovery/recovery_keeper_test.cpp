@@ -168,15 +168,19 @@ TEST_F(Recovery, AFolderWhoseLockNamesAProcessThatIsGoneIsOffered)
     ASSERT_TRUE(ended.waitForStarted());
     const QByteArray pid = QByteArray::number(ended.processId());
     ASSERT_TRUE(ended.waitForFinished());
-    QFile lock(folder + QStringLiteral(".lock"));
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    lock.write(pid + "\nvexlo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-    lock.close();
+    const QString killedEarly = QDir(root).filePath(QStringLiteral("killed-before-keeping"));
+    for (const QString &owned : {folder, killedEarly}) {
+        QFile lock(owned + QStringLiteral(".lock"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(pid + "\nvexlo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
 
     Session next(root);
     prompt->answerYesNo(false);
     EXPECT_FALSE(next.keeper.offerLeftWork());
     EXPECT_EQ(prompt->boxes().size(), 1) << "offered";
+    EXPECT_FALSE(QFileInfo::exists(killedEarly + QStringLiteral(".lock"))) << "a lock with nothing kept is cleared";
+    EXPECT_TRUE(QFileInfo::exists(next.keeper.folder() + QStringLiteral(".lock"))) << "its own stays";
 }
 
 TEST_F(Recovery, ALinkAmongTheRecoveriesIsNeitherOfferedNorFollowed)
