@@ -4,6 +4,7 @@
 #include "app/client_area.h"
 #include "app/sheet_surface.h"
 #include "common/colour.h"
+#include "common/failure.h"
 #include "common/key_swatch.h"
 #include "common/pane_placement.h"
 #include "common/program_name.h"
@@ -102,9 +103,12 @@ void FrmMain::Form_Unload()
 {
     opt_->Form_Unload(); // writes every setting
     // Closing is never refused; what cannot be kept is at least not lost silently.
-    if (const QString failure = recovery_->keep(); !failure.isEmpty())
+    try {
+        recovery_->keep();
+    } catch (const Failure &failure) {
         Prompt::current().message(Prompt::Icon::Critical, ProgramName(),
-                                  QStringLiteral("The unsaved work could not be kept: %1").arg(failure));
+                                  QStringLiteral("The unsaved work could not be kept: %1").arg(failure.description()));
+    }
     QCoreApplication::quit();
 }
 

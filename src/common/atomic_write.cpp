@@ -1,5 +1,7 @@
 #include "common/atomic_write.h"
 
+#include "common/failure.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -238,14 +240,9 @@ QString Place(std::vector<Staged> &files)
     return {};
 }
 
-} // namespace
-
-void SetReplaceStepForTesting(ReplaceStep step)
-{
-    Replace() = step != nullptr ? step : &std::rename;
-}
-
-QString WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special)
+// The description of what stopped the files being written, or the empty
+// text once all are in place.
+QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
 {
     std::vector<Staged> staged(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -266,15 +263,27 @@ QString WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles
     return Place(staged);
 }
 
-QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
-                            SpecialFiles special)
+} // namespace
+
+void SetReplaceStepForTesting(ReplaceStep step)
 {
-    return WriteFilesAtomically({{path, write}}, special);
+    Replace() = step != nullptr ? step : &std::rename;
 }
 
-QString WriteFileAtomically(const QString &path, const QByteArray &bytes, SpecialFiles special)
+void WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special)
 {
-    return WriteFileAtomically(
+    if (const QString failure = WriteAll(files, special); !failure.isEmpty())
+        throw Failure(failure);
+}
+
+void WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write, SpecialFiles special)
+{
+    WriteFilesAtomically({{path, write}}, special);
+}
+
+void WriteFileAtomically(const QString &path, const QByteArray &bytes, SpecialFiles special)
+{
+    WriteFileAtomically(
         path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }, special);
 }
 

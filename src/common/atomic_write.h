@@ -23,12 +23,11 @@ namespace vexlo {
 // written directly instead, since replacing it would destroy it; a FIFO
 // that nobody reads is then a failure, not a wait.
 // `write` puts the content into the device and says whether that worked.
-// Returns the empty text on success, otherwise a description of the failure,
+// A write that cannot be done fails (vexlo::Failure) with a description,
 // "Cannot write PATH: REASON".
-QString WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
-                            SpecialFiles special = SpecialFiles::Refuse);
-QString WriteFileAtomically(const QString &path, const QByteArray &bytes,
-                            SpecialFiles special = SpecialFiles::Refuse);
+void WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
+                         SpecialFiles special = SpecialFiles::Refuse);
+void WriteFileAtomically(const QString &path, const QByteArray &bytes, SpecialFiles special = SpecialFiles::Refuse);
 
 struct FileContent {
     QString path;
@@ -40,7 +39,7 @@ struct FileContent {
 // later one cannot be (its old file is kept under a backup name in the same
 // folder until all are in place). So when this fails, no regular file has
 // changed and no temporary or backup file is left behind.
-QString WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
+void WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
 
 // The step that puts a completed file in its target's place, rename(2)
 // unless a test replaces it to make it fail; nullptr restores it.

@@ -23,6 +23,6 @@ QString CannotRead(const QString &path, const QString &reason);
 // What the device holds, read a block at a time up to `maxBytes`, whatever
 // size it claims: a device or a pipe may never end. Nothing when there is
 // more than that; fails (vexlo::Failure, naming `path`) when a read fails.
-std::optional<QByteArray> ReadAtMost(QIODevice &device, qint64 maxBytes, const QString &path);
+[[nodiscard]] std::optional<QByteArray> ReadAtMost(QIODevice &device, qint64 maxBytes, const QString &path);
 
 } // namespace vexlo

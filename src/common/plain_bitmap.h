@@ -25,8 +25,8 @@ struct PlainBitmapLayout {
 // The layout of a plain bitmap from its first 54 bytes, when the file is one
 // and holds all its rows (`fileSize` bytes in all) and its picture takes at
 // most `maxImageBytes` as a 32-bit image; nothing otherwise.
-std::optional<PlainBitmapLayout> PlainBitmapLayoutOf(QByteArrayView head, qint64 fileSize,
-                                                     qint64 maxImageBytes);
+[[nodiscard]] std::optional<PlainBitmapLayout> PlainBitmapLayoutOf(QByteArrayView head, qint64 fileSize,
+                                                                   qint64 maxImageBytes);
 
 // The picture of a plain bitmap as a Format_RGB32 image, reading its rows
 // from the device (positioned at the first one) a block at a time; a null

@@ -16,7 +16,7 @@ class Workspace;
 // What a colour component box holds as a scroll bar value: the number the
 // text begins with (0 when none), rounded half to even; nothing when that
 // lies outside 0 to 255, so the scroll bar keeps its value.
-std::optional<int> ComponentFromText(QStringView text);
+[[nodiscard]] std::optional<int> ComponentFromText(QStringView text);
 
 // The colour a component swatch shows: row 0 red, 1 green, 2 blue, alone.
 Colour ComponentColour(int row, int value);

@@ -3,6 +3,7 @@
 #include "imageops/frm_save.h"
 
 #include "common/drive_list.h"
+#include "common/failure.h"
 #include "common/failure_trap.h"
 #include "common/file_list.h"
 #include "common/folder_list.h"
@@ -42,7 +43,8 @@ void FrmSave::buildControls()
     BtnSave[1] = Button(this, QStringLiteral("New name"), QRect(184, 288, 81, 25));
     BtnSave[0] = Button(this, QStringLiteral("Save"), QRect(272, 288, 81, 25));
     for (int index = 0; index < 2; ++index)
-        connect(BtnSave[index], &QPushButton::clicked, this, [this, index] { BtnSave_Click(std::int16_t(index)); });
+        connect(BtnSave[index], &QPushButton::clicked, this,
+                [this, index] { RunTrapped([&] { BtnSave_Click(std::int16_t(index)); }); });
 
     QWidget *const order[] = {Drive1, Dir1, File1, BtnSave[0], BtnCancel, BtnSave[1]};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
@@ -66,10 +68,8 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
     const QString selected = File1->selectedName();
     const QString folder = AddBackslash(File1->folder());
     if (Index == 0) {
-        if (selected.isEmpty()) {
-            Prompt::current().message(Prompt::Icon::Critical, ProgramName(), QStringLiteral("No file selected."));
-            return;
-        }
+        if (selected.isEmpty())
+            throw Failure(QStringLiteral("No file selected."));
         write(folder + selected); // replaced without a question
         return;
     }
@@ -84,13 +84,11 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
 
 void FrmSave::write(const QString &path)
 {
-    // A failed write is shown and the dialog stays open for another try.
-    RunTrapped([&] {
-        WriteSheetFile(workspace_.sheet(SavePane), path);
-        if (Workspace::isIndex(SavePane))
-            workspace_.markPaneSaved(SavePane);
-        accept();
-    });
+    // A failed write fails before the dialog is closed: it stays open for another try.
+    WriteSheetFile(workspace_.sheet(SavePane), path);
+    if (Workspace::isIndex(SavePane))
+        workspace_.markPaneSaved(SavePane);
+    accept();
 }
 
 void FrmSave::BtnCancel_Click()

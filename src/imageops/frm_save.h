@@ -31,6 +31,8 @@ public:
     void SaveImage(std::int16_t pane);
 
     // Index 0 "Save": overwrite the selected file; 1 "New name": ask for a path.
+    // Fails (vexlo::Failure) when nothing is selected or the write fails; the
+    // buttons' glue shows the failure and the dialog stays open.
     void BtnSave_Click(std::int16_t Index);
     void BtnCancel_Click();
 

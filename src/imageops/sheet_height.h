@@ -16,7 +16,7 @@ QString HeightInTilesText(int pixels);
 QString ResizePromptText(int pixels);
 
 // What an answer to the resize prompt asks for.
-struct HeightAnswer {
+struct [[nodiscard]] HeightAnswer {
     enum class Outcome {
         Unchanged, // empty answer or Cancel: nothing happens, nothing is said
         Refused,   // `refusal` is the critical message to show

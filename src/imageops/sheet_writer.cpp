@@ -25,9 +25,7 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles speci
         else
             files.push_back({output.path, [&sheet](QIODevice &device) { return WriteBitmap24(sheet, device); }});
     }
-    const QString failure = WriteFilesAtomically(files, special);
-    if (!failure.isEmpty())
-        throw Failure(failure);
+    WriteFilesAtomically(files, special);
 }
 
 } // namespace vexlo

@@ -25,7 +25,7 @@ QImage WidenToSheet(const QImage &picture);
 
 // A picture file taken as a sheet: either accepted (at full sheet width) or
 // refused with the reason.
-struct SheetFile {
+struct [[nodiscard]] SheetFile {
     QImage sheet;
     QString refusal;
     // The refusal names the file itself (it could not be opened or read);

@@ -31,9 +31,10 @@ FrmMacroFile::FrmMacroFile(Workspace &workspace, QWidget *parent) : QDialog(pare
     setTabOrder(BtnSave[0], BtnLoad);
     setTabOrder(BtnLoad, BtnSave[1]);
 
-    connect(BtnLoad, &QPushButton::clicked, this, &FrmMacroFile::BtnLoad_Click);
+    connect(BtnLoad, &QPushButton::clicked, this, [this] { RunTrapped([this] { BtnLoad_Click(); }); });
     for (const std::int16_t index : {std::int16_t(0), std::int16_t(1)})
-        connect(BtnSave[index], &QPushButton::clicked, this, [this, index] { BtnSave_Click(index); });
+        connect(BtnSave[index], &QPushButton::clicked, this,
+                [this, index] { RunTrapped([&] { BtnSave_Click(index); }); });
 }
 
 void FrmMacroFile::showEvent(QShowEvent *event)
@@ -59,35 +60,30 @@ void FrmMacroFile::BtnLoad_Click()
 {
     // The whole file is read before the macro is touched, so a failed load
     // never costs the user the macro they had.
-    RunTrapped([this] {
-        const QStringList lines = ReadMacroFile(selectedPath());
-        const Step step(workspace_, QStringLiteral("Load macro"));
-        workspace_.setMacroLines(lines);
-        workspace_.markMacroSaved();
-        accept();
-    });
+    const QStringList lines = ReadMacroFile(selectedPath());
+    const Step step(workspace_, QStringLiteral("Load macro"));
+    workspace_.setMacroLines(lines);
+    workspace_.markMacroSaved();
+    accept();
 }
 
 void FrmMacroFile::BtnSave_Click(std::int16_t Index)
 {
-    RunTrapped([&] {
-        QString path;
-        if (Index == 1) {
-            const QString answer = Prompt::current().inputText(QStringLiteral("Enter filename:"),
-                                                               ProgramName(), QString());
-            if (answer.isEmpty())
-                return;
-            path = AddBackslash(File1->folder()) + answer + QStringLiteral(".vmi");
-            // A new name may be an old file's: replaced only when the user says so.
-            if (!MayReplace(path))
-                return;
-        } else {
-            path = selectedPath(); // "Save: Over" replaces, as it says
-        }
-        WriteMacroFile(path, workspace_.macro().lines());
-        workspace_.markMacroSaved();
-        accept();
-    });
+    QString path;
+    if (Index == 1) {
+        const QString answer = Prompt::current().inputText(QStringLiteral("Enter filename:"), ProgramName(), QString());
+        if (answer.isEmpty())
+            return;
+        path = AddBackslash(File1->folder()) + answer + QStringLiteral(".vmi");
+        // A new name may be an old file's: replaced only when the user says so.
+        if (!MayReplace(path))
+            return;
+    } else {
+        path = selectedPath(); // "Save: Over" replaces, as it says
+    }
+    WriteMacroFile(path, workspace_.macro().lines());
+    workspace_.markMacroSaved();
+    accept();
 }
 
 } // namespace vexlo

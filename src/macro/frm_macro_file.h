@@ -24,6 +24,8 @@ public:
     // Lists the program folder's macro files again, so files saved since the
     // last showing are there.
     void Form_Activate();
+    // Load and save fail (vexlo::Failure) when nothing is selected or the
+    // file cannot be read or written; the buttons' glue shows the failure.
     void BtnLoad_Click();
     // Index 0 "Save: Over" writes the selected file, 1 "Save: New" asks for a name.
     void BtnSave_Click(std::int16_t Index);

@@ -65,9 +65,7 @@ QStringList ReadMacroFile(const QString &path, SpecialFiles special)
 void WriteMacroFile(const QString &path, const QStringList &lines)
 {
     MacroList::checkFits(lines.size());
-    const QString failure = WriteFileAtomically(path, MacroFileBytes(lines));
-    if (!failure.isEmpty())
-        throw Failure(failure);
+    WriteFileAtomically(path, MacroFileBytes(lines));
 }
 
 } // namespace vexlo

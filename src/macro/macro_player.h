@@ -7,7 +7,7 @@ namespace vexlo {
 class Workspace;
 
 // How a playback ended; showing it is the caller's business.
-struct PlayResult {
+struct [[nodiscard]] PlayResult {
     enum class Outcome { Played, RecordingOn, EmptyMacro, Halted };
 
     Outcome outcome = Outcome::Played;
@@ -21,7 +21,7 @@ struct PlayResult {
 // colours and options in force now. A line is a keyword and comma-separated
 // numbers read leniently; unknown keywords are skipped; any failure halts,
 // keeping the lines before it done.
-[[nodiscard]] PlayResult PlayMacroLines(Workspace &workspace);
+PlayResult PlayMacroLines(Workspace &workspace);
 
 // Runs one macro line (fails with vexlo::Failure).
 void PlayMacroLine(Workspace &workspace, const QString &line);

@@ -29,10 +29,10 @@ struct PlayArguments {
 
 // Reads the arguments (without the program name). Nothing, and `problem`
 // set, when they are wrong.
-std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QString &problem);
+[[nodiscard]] std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QString &problem);
 
 // "#RRGGBB" as a colour value; nothing when the text is not one.
-std::optional<Colour> ParseHexColour(const QString &text);
+[[nodiscard]] std::optional<Colour> ParseHexColour(const QString &text);
 
 QString PlayUsage();
 

@@ -95,18 +95,18 @@ QImage ReadSheet(const QString &path)
 
 } // namespace
 
-QString WriteRecovery(const QString &folder, const SessionSnapshot &snapshot)
+void WriteRecovery(const QString &folder, const SessionSnapshot &snapshot)
 {
     if (!QDir().mkpath(folder))
-        return QStringLiteral("Cannot make the folder %1").arg(folder);
+        throw Failure(QStringLiteral("Cannot make the folder %1").arg(folder));
     const QDir dir(folder);
     const QByteArray macro = MacroFileBytes(snapshot.macro);
     QByteArray index = QByteArray(kFirstLine) + '\n';
     for (int pane = 0; pane < 2; ++pane)
         index += kSheetNames[pane].toLatin1() + ' ' + QByteArray::number(BitmapSize(snapshot.sheets[pane])) + ' '
                  + QByteArray::number(snapshot.transparent[pane].value()) + ' '
-                 + QByteArray::number(snapshot.translucent[pane].value()) + ' ' + QByteArray::number(snapshot.scroll[pane])
-                 + '\n';
+                 + QByteArray::number(snapshot.translucent[pane].value()) + ' '
+                 + QByteArray::number(snapshot.scroll[pane]) + '\n';
     index += kMacroName.toLatin1() + ' ' + QByteArray::number(macro.size()) + '\n';
 
     auto bytes = [](const QByteArray &bytes) {
@@ -116,10 +116,10 @@ QString WriteRecovery(const QString &folder, const SessionSnapshot &snapshot)
         return [&sheet](QIODevice &device) { return WriteBitmap24(sheet, device); };
     };
     // The index goes last, so a set cut short by a crash does not match it.
-    return WriteFilesAtomically({{dir.filePath(kSheetNames[0]), bitmap(snapshot.sheets[0])},
-                                 {dir.filePath(kSheetNames[1]), bitmap(snapshot.sheets[1])},
-                                 {dir.filePath(kMacroName), bytes(macro)},
-                                 {dir.filePath(kIndexName), bytes(index)}});
+    WriteFilesAtomically({{dir.filePath(kSheetNames[0]), bitmap(snapshot.sheets[0])},
+                          {dir.filePath(kSheetNames[1]), bitmap(snapshot.sheets[1])},
+                          {dir.filePath(kMacroName), bytes(macro)},
+                          {dir.filePath(kIndexName), bytes(index)}});
 }
 
 bool RecoveryLooksWhole(const QString &folder)

@@ -13,16 +13,16 @@ namespace vexlo {
 // naming the other three with their sizes, the key colours and the scroll
 // values. All four are written as one, each atomically.
 
-// Writes the snapshot into the folder (made when missing); the failure's
-// description, or the empty text.
-QString WriteRecovery(const QString &folder, const SessionSnapshot &snapshot);
+// Writes the snapshot into the folder (made when missing); fails
+// (vexlo::Failure) when it cannot.
+void WriteRecovery(const QString &folder, const SessionSnapshot &snapshot);
 
 // True when the folder's text is whole and every file has the size it
 // names: what is cheap to check before the user is asked.
-bool RecoveryLooksWhole(const QString &folder);
+[[nodiscard]] bool RecoveryLooksWhole(const QString &folder);
 
 // The snapshot in the folder; nothing when any part is missing, cut short
 // or damaged.
-std::optional<SessionSnapshot> ReadRecovery(const QString &folder);
+[[nodiscard]] std::optional<SessionSnapshot> ReadRecovery(const QString &folder);
 
 } // namespace vexlo

@@ -1,5 +1,6 @@
 #include "recovery/recovery_keeper.h"
 
+#include "common/failure.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
 #include "model/workspace.h"
@@ -30,7 +31,13 @@ RecoveryKeeper::RecoveryKeeper(Workspace &workspace, QString root, QObject *pare
     lock_.tryLock(0);
     timer_.setSingleShot(true);
     timer_.setInterval(delayMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { keep(); });
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        try {
+            keep();
+        } catch (const Failure &) {
+            // shown by no box: the next change or the close tries again
+        }
+    });
     // Counted from the first change not yet kept, not the last: steady work
     // is kept too.
     connect(&workspace_, &Workspace::workChanged, this, [this] {
@@ -52,21 +59,22 @@ QString RecoveryKeeper::folder() const
     return QDir(root_).filePath(name_);
 }
 
-QString RecoveryKeeper::keep()
+void RecoveryKeeper::keep()
 {
     timer_.stop();
     if (!workspace_.unsaved()) {
         QDir(folder()).removeRecursively();
-        return {};
+        return;
     }
     if (kept_ == changes_ && QDir(folder()).exists())
-        return {};
-    const QString failure = WriteRecovery(folder(), TakeSnapshot(workspace_));
-    if (failure.isEmpty())
-        kept_ = changes_;
-    else
+        return;
+    try {
+        WriteRecovery(folder(), TakeSnapshot(workspace_));
+    } catch (const Failure &) {
         QDir(root_).rmdir(name_); // a first write that failed leaves no empty set behind
-    return failure;
+        throw;
+    }
+    kept_ = changes_;
 }
 
 void RecoveryKeeper::removeLocksLeftAlone()
@@ -116,8 +124,13 @@ bool RecoveryKeeper::offerLeftWork()
             continue;
         }
         RestoreSnapshot(workspace_, *snapshot);
-        keep(); // this session's own copy first, then the old one can go
-        QDir(path).removeRecursively();
+        // This session's own copy first; the old one goes only once that is kept.
+        try {
+            keep();
+            QDir(path).removeRecursively();
+        } catch (const Failure &) {
+            // the old copy stays, to be offered again should this session end unkept
+        }
         return true;
     }
     return false;

@@ -37,10 +37,10 @@ public:
     bool offerLeftWork();
 
     // Writes the unsaved work now, or removes this session's recovery when
-    // nothing is unsaved. Returns why the work could not be written, or the
-    // empty text; the timer's writes show no failure, as the next change or
-    // the close tries again.
-    QString keep();
+    // nothing is unsaved. Fails (vexlo::Failure) when the work cannot be
+    // written; the timer's writes show no failure, as the next change or the
+    // close tries again.
+    void keep();
 
     // This session's recovery folder (there only while it holds work).
     QString folder() const;

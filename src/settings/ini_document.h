@@ -17,7 +17,7 @@ public:
 
     // Empty document for a missing file or one that is not a regular file;
     // nothing for a file that exists but cannot be read or is too large.
-    static std::optional<IniDocument> load(const QString &path);
+    [[nodiscard]] static std::optional<IniDocument> load(const QString &path);
     static IniDocument parse(const QByteArray &bytes);
 
     std::optional<QString> value(const QString &section, const QString &key) const;

@@ -1,6 +1,7 @@
 #include "settings/ini_file.h"
 
 #include "common/atomic_write.h"
+#include "common/failure.h"
 #include "common/lenient_number.h"
 #include "settings/ini_document.h"
 
@@ -41,7 +42,12 @@ bool WriteIniValues(const QString &file, const QString &section, const QList<Ini
         else
             doc->setValue(section, value.key, value.value);
     }
-    return WriteFileAtomically(file, doc->bytes()).isEmpty() && all;
+    try {
+        WriteFileAtomically(file, doc->bytes());
+    } catch (const Failure &) {
+        return false; // the settings file stays as it was
+    }
+    return all;
 }
 
 QString PlainNumberText(double value)

@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -191,7 +192,7 @@ TEST_F(ImageCommands, SaveWritesThePanesSheetAndACloseBoxMeansAFreshDialogNextTi
         FrmSave &dialog = window.frmSave();
         EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
         dialog.Dir1->setPath(folder.path());
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
     });
     window.msave_Click();
     const SheetFile saved = LoadSheetFile(path);

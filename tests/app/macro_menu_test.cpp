@@ -170,7 +170,7 @@ TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)
 {
     workspace.setMacroLines(kCopyDrag);
     prompt->answerText(QStringLiteral("walls"));
-    inMacroDialog([](FrmMacroFile &dialog) { dialog.BtnSave_Click(1); });
+    inMacroDialog([](FrmMacroFile &dialog) { dialog.BtnSave[1]->click(); });
     EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
     EXPECT_EQ(prompt->boxes().first().text, QStringLiteral("Enter filename:"));
     EXPECT_EQ(prompt->boxes().first().title, QStringLiteral("Vexlo"));
@@ -192,9 +192,9 @@ TEST_F(MacroMenu, SaveNewAlwaysAppendsTheExtensionAndAnEmptyAnswerWritesNothing)
     prompt->answerText(QStringLiteral("walls.vmi"));
     bool stayedOpen = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
         stayedOpen = dialog.isVisible();
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
     });
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.vmi")}), QStringList{QStringLiteral("walls.vmi.vmi")});
@@ -210,10 +210,10 @@ TEST_F(MacroMenu, SaveNewAsksBeforeReplacingAFileAndNoWritesNothing)
     prompt->answerYesNo(true);
     bool stayedOpen = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
         stayedOpen = dialog.isVisible();
         EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Cls,1\r\n");
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
     });
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(prompt->boxes().size(), 4);
@@ -231,7 +231,7 @@ TEST_F(MacroMenu, SaveOverReplacesTheSelectedFileWithoutAQuestion)
     workspace.setMacroLines(kCopyDrag);
     inMacroDialog([](FrmMacroFile &dialog) {
         select(dialog, QStringLiteral("old.vmi"));
-        dialog.BtnSave_Click(0);
+        dialog.BtnSave[0]->click();
     });
     EXPECT_EQ(folder.read(QStringLiteral("old.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
     EXPECT_TRUE(prompt->boxes().isEmpty());
@@ -244,7 +244,7 @@ TEST_F(MacroMenu, LoadReplacesTheWholeMacro)
     window.mrecord_Click();
     inMacroDialog([](FrmMacroFile &dialog) {
         select(dialog, QStringLiteral("walls.vmi"));
-        dialog.BtnLoad_Click();
+        dialog.BtnLoad->click();
     });
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,5"), QString(), QStringLiteral("Cls,0")}));
     EXPECT_TRUE(workspace.recording()) << "loading leaves the recording switch alone";
@@ -262,11 +262,11 @@ TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)
     workspace.setMacroLines(kCopyDrag);
     bool openAfterFailures = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        dialog.BtnLoad_Click(); // nothing selected
-        dialog.BtnSave_Click(0);
+        dialog.BtnLoad->click(); // nothing selected
+        dialog.BtnSave[0]->click();
         select(dialog, QStringLiteral("gone.vmi"));
         QFile::remove(path("gone.vmi"));
-        dialog.BtnLoad_Click();
+        dialog.BtnLoad->click();
         openAfterFailures = dialog.isVisible();
         dialog.hide();
     });
@@ -304,12 +304,12 @@ TEST_F(MacroMenu, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsItW
         {
             const test::ReadOnlyFolder readOnly(folder.path());
             folderHeld = readOnly.holds();
-            dialog.BtnSave_Click(0);
+            dialog.BtnSave[0]->click();
             readOnlyShown = failureShown("Permission denied");
         }
         prompt->forget();
         cutShortShown = test::InChildUnderFileSizeLimit(1000, [&] {
-            dialog.BtnSave_Click(0);
+            dialog.BtnSave[0]->click();
             return failureShown("File too large");
         });
         dialog.hide();

@@ -2,6 +2,7 @@
 #include "common/colour.h"
 #include "common/pane_placement.h"
 #include "common/version_label.h"
+#include "support/file_faults.h"
 #include "support/temp_folder.h"
 #include "support/test_colours.h"
 
@@ -89,17 +90,18 @@ TEST(AtomicWrite, ReplacesTheFileOnlyWhenTheNewContentIsComplete)
 {
     test::TempFolder folder;
     folder.write(QStringLiteral("a.txt"), "old");
-    EXPECT_EQ(WriteFileAtomically(folder.file(QStringLiteral("a.txt")), QByteArray("new")), QString());
+    EXPECT_NO_THROW(WriteFileAtomically(folder.file(QStringLiteral("a.txt")), QByteArray("new")));
     EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "new");
 
-    const QString failure = WriteFileAtomically(folder.file(QStringLiteral("a.txt")),
-                                                [](QIODevice &device) {
-                                                    device.write("partial");
-                                                    return false;
-                                                });
+    const QString failure = test::FailureOf([&] {
+        WriteFileAtomically(folder.file(QStringLiteral("a.txt")), [](QIODevice &device) {
+            device.write("partial");
+            return false;
+        });
+    });
     EXPECT_FALSE(failure.isEmpty());
     EXPECT_EQ(folder.read(QStringLiteral("a.txt")), "new");
-    EXPECT_FALSE(WriteFileAtomically(folder.file(QStringLiteral("missing/a.txt")), QByteArray("x")).isEmpty());
+    EXPECT_ANY_THROW(WriteFileAtomically(folder.file(QStringLiteral("missing/a.txt")), QByteArray("x")));
 }
 
 } // namespace

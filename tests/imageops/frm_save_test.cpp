@@ -125,7 +125,7 @@ TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
 {
     use(1, [this] {
         select(QStringLiteral("walls.bmp"));
-        dialog.BtnSave_Click(0);
+        dialog.BtnSave[0]->click();
         EXPECT_FALSE(dialog.isVisible()) << "hidden after the save";
     });
     EXPECT_TRUE(prompt->boxes().isEmpty());
@@ -136,7 +136,7 @@ TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
 TEST_F(SaveDialog, SaveWithNothingSelectedSaysSoAndWritesNothing)
 {
     use(0, [this] {
-        dialog.BtnSave_Click(0);
+        dialog.BtnSave[0]->click();
         EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
     });
     ASSERT_EQ(prompt->boxes().size(), 1);
@@ -151,11 +151,11 @@ TEST_F(SaveDialog, NewNameOffersTheSelectedFileOrTileSetAndUsesTheAnswerAsTyped)
 {
     const QString folderPath = folder.path() + u'/';
     prompt->answerText(folderPath + QStringLiteral("TileSet.bmp"));
-    use(0, [this] { dialog.BtnSave_Click(1); });
+    use(0, [this] { dialog.BtnSave[1]->click(); });
     prompt->answerText(folderPath + QStringLiteral("shown.png"));
     use(1, [this] {
         select(QStringLiteral("walls.bmp"));
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
     });
 
     ASSERT_EQ(prompt->boxes().size(), 2);
@@ -178,7 +178,7 @@ TEST_F(SaveDialog, AnEmptyNewNameWritesNothingAndShowsNothing)
 {
     prompt->answerText(QString());
     use(0, [this] {
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
         EXPECT_TRUE(dialog.isVisible());
     });
     EXPECT_EQ(prompt->boxes().size(), 1) << "only the input box";
@@ -193,10 +193,10 @@ TEST_F(SaveDialog, NewNameAsksBeforeReplacingAFileAndNoWritesNothing)
     prompt->answerText(walls);
     prompt->answerYesNo(true);
     use(1, [&] {
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
         EXPECT_TRUE(dialog.isVisible()) << "No keeps the dialog open";
         EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
     });
     ASSERT_EQ(prompt->boxes().size(), 4);
     const ScriptedPrompt::Box &asked = prompt->boxes()[1];
@@ -219,9 +219,9 @@ TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
         prompt->answerText(path);
         prompt->answerText(folder.file(QStringLiteral("second try.bmp")));
         use(0, [this] {
-            dialog.BtnSave_Click(1);
+            dialog.BtnSave[1]->click();
             EXPECT_TRUE(dialog.isVisible());
-            dialog.BtnSave_Click(1);
+            dialog.BtnSave[1]->click();
         });
         ASSERT_EQ(prompt->boxes().size(), 3);
         const ScriptedPrompt::Box &failure = prompt->boxes()[1];
@@ -250,12 +250,12 @@ TEST_F(SaveDialog, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsIt
     {
         const test::ReadOnlyFolder readOnly(folder.path());
         ASSERT_TRUE(readOnly.holds());
-        dialog.BtnSave_Click(0);
+        dialog.BtnSave[0]->click();
         EXPECT_TRUE(failureShown("Permission denied")) << prompt->texts().join(u'\n').toStdString();
     }
     EXPECT_TRUE(test::InChildUnderFileSizeLimit(16384, [&] {
         prompt->forget();
-        dialog.BtnSave_Click(0);
+        dialog.BtnSave[0]->click();
         return failureShown("File too large");
     }));
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
@@ -304,7 +304,7 @@ TEST_F(SaveDialog, KeepsItsSelectionBetweenUsesAndListsTheFilesSavedMeanwhile)
     prompt->answerText(folder.file(QStringLiteral("added.bmp")));
     use(0, [this] {
         select(QStringLiteral("walls.bmp"));
-        dialog.BtnSave_Click(1);
+        dialog.BtnSave[1]->click();
     });
     use(0, [this] {
         EXPECT_EQ(dialog.File1->count(), 2);
