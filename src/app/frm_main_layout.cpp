@@ -34,14 +34,6 @@ QFont CoordinateFont()
     return font;
 }
 
-QFrame *WorkspaceSquare(QWidget *parent, QRect geometry)
-{
-    auto *square = new QFrame(parent);
-    square->setGeometry(geometry);
-    FillBackground(*square, QColor::fromRgb(kWorkspaceGrey));
-    return square;
-}
-
 // The tile locator: a blue square outline that leaves the tile under it visible.
 class LocatorFrame : public QFrame {
 public:
@@ -131,8 +123,8 @@ void FrmMain::buildToolBox()
         }
 
         // Placeholders first, so the swatches lie on top of them.
-        NoTransp[pane] = WorkspaceSquare(ToolBox, QRect(x + 200, 0, 16, 16));
-        NoTransp[pane + 2] = WorkspaceSquare(ToolBox, QRect(x + 200, 16, 16, 16));
+        NoTransp[pane] = FilledArea(ToolBox, QRect(x + 200, 0, 16, 16), QColor::fromRgb(kWorkspaceGrey));
+        NoTransp[pane + 2] = FilledArea(ToolBox, QRect(x + 200, 16, 16, 16), QColor::fromRgb(kWorkspaceGrey));
 
         TransCol[pane] = new KeySwatch(ToolBox);
         TransCol[pane]->setGeometry(x + 200, 0, 16, 16);

@@ -1,6 +1,7 @@
 #include "common/form_controls.h"
 
 #include <QColor>
+#include <QFrame>
 #include <QPalette>
 #include <QPushButton>
 
@@ -28,6 +29,14 @@ void FillBackground(QWidget &widget, const QColor &colour)
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Window, colour);
     widget.setPalette(palette);
+}
+
+QFrame *FilledArea(QWidget *parent, QRect geometry, const QColor &colour)
+{
+    auto *area = new QFrame(parent);
+    area->setGeometry(geometry);
+    FillBackground(*area, colour);
+    return area;
 }
 
 } // namespace vexlo

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QColor;
+class QFrame;
 class QPushButton;
 class QWidget;
 
@@ -19,5 +20,8 @@ QPushButton *Button(QWidget *parent, const QString &caption, QRect geometry, con
 
 // Fills the widget's whole background with one colour.
 void FillBackground(QWidget &widget, const QColor &colour);
+
+// A plain area at its fixed place, all of one colour: a line or a square.
+QFrame *FilledArea(QWidget *parent, QRect geometry, const QColor &colour);
 
 } // namespace vexlo

@@ -20,14 +20,6 @@ constexpr int kClientWidth = 407;
 constexpr int kClientHeight = 137;
 constexpr int kRowTops[3] = {8, 40, 72};
 
-QWidget *Line(QWidget *parent, QRect geometry)
-{
-    auto *line = new QWidget(parent);
-    line->setGeometry(geometry);
-    FillBackground(*line, Qt::black);
-    return line;
-}
-
 } // namespace
 
 FrmColour::FrmColour(Workspace &workspace, QWidget *parent) : QDialog(parent), workspace_(workspace)
@@ -74,10 +66,10 @@ void FrmColour::buildRows()
 
 void FrmColour::buildBracket()
 {
-    Line1 = Line(this, QRect(264, 16, 17, 1));
-    Line2 = Line(this, QRect(264, 80, 17, 1));
-    Line3 = Line(this, QRect(280, 16, 1, 65));
-    Line4 = Line(this, QRect(264, 48, 32, 1));
+    Line1 = FilledArea(this, QRect(264, 16, 17, 1), Qt::black);
+    Line2 = FilledArea(this, QRect(264, 80, 17, 1), Qt::black);
+    Line3 = FilledArea(this, QRect(280, 16, 1, 65), Qt::black);
+    Line4 = FilledArea(this, QRect(264, 48, 32, 1), Qt::black);
 }
 
 void FrmColour::buildChoice()
