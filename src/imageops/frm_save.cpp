@@ -54,7 +54,7 @@ void FrmSave::buildControls()
 void FrmSave::SaveImage(std::int16_t pane)
 {
     SavePane = pane;
-    startUse(workspace_.options().startFolder(FileDialog::Save, pane)); // the last save, for one, may have added a file
+    startUse(workspace_.options().startFolder(FileDialog::Save, pane));
     exec();
 }
 
