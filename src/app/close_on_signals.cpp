@@ -1,5 +1,7 @@
 #include "app/close_on_signals.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -30,6 +32,15 @@ void CloseOnSignals(QWidget &window)
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(signalPipe[1], &byte, 1);
+        // Open dialogs are cancelled first, as Escape would, so that the
+        // code waiting on them goes on to its end.
+        QDialog *last = nullptr;
+        while (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            if (dialog == last)
+                break; // one that stays open when cancelled
+            last = dialog;
+            dialog->reject();
+        }
         window.close();
     });
     struct sigaction action = {};

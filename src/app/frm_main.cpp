@@ -69,9 +69,12 @@ void FrmMain::Form_Resize()
     const int height = client_->height() - List1->y() - 8;
     if (height >= 0) // a negative height is refused, and the list keeps its old one
         List1->resize(List1->width(), height);
-    // The panes stay where they are, but their steps follow the new height.
-    fitPaneScroll(0);
-    fitPaneScroll(1);
+    // The panes are placed again by their values in the new height, so the
+    // last row stays within reach of the bar's end.
+    for (const std::int16_t pane : {std::int16_t(0), std::int16_t(1)}) {
+        fitPaneScroll(pane);
+        TileSetScroll_Change(pane);
+    }
 }
 
 void FrmMain::Form_Paint(QPainter &painter)
@@ -101,6 +104,7 @@ void FrmMain::BtnMacro_Click()
 
 void FrmMain::Form_Unload()
 {
+    unloaded_ = true;
     opt_->Form_Unload(); // writes every setting
     // Closing is never refused; what cannot be kept is at least not lost silently.
     try {

@@ -52,6 +52,9 @@ public:
     void Form_Resize();
     void Form_Paint(QPainter &painter);
     void Form_Unload();
+    // True once Form_Unload has run: the program is ending (a signal may end
+    // it during Form_Load, before the window is ever shown).
+    bool unloaded() const { return unloaded_; }
     void TileSetScroll_Change(std::int16_t Index);
     void BtnImageOps_Click(std::int16_t Index);
     void BtnMacro_Click();
@@ -181,6 +184,7 @@ private:
     std::unique_ptr<FrmSave> frmSave_;
     FrmColour *frmColour_ = nullptr;
     std::array<WheelSteps, 2> wheelSteps_;
+    bool unloaded_ = false;
 };
 
 } // namespace vexlo

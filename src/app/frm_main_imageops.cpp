@@ -85,7 +85,7 @@ void FrmMain::mresize_Click()
     if (wanted.outcome != HeightAnswer::Outcome::Resize)
         return;
     const Step step(workspace_, QStringLiteral("Resize image"));
-    workspace_.setSheet(pane, SheetWithHeight(workspace_.sheet(pane), wanted.pixels));
+    workspace_.setSheetHeight(pane, wanted.pixels);
     workspace_.setScrollValue(pane, 0); // to the top of the sheet
     TileSetScroll_Change(std::int16_t(pane)); // placed again also when the height stayed
 }

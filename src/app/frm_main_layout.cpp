@@ -165,7 +165,12 @@ void FrmMain::buildPanes()
             TileSetScroll_Change(std::int16_t(pane));
         });
         connect(TileSet[pane], &SheetSurface::wheelTurned, this,
-                [this, pane](QWheelEvent *event) { wheelSteps_[pane].turn(*TileSetScroll[pane], *event); });
+                [this, pane](QWheelEvent *event) {
+                    wheelSteps_[pane].turn(*TileSetScroll[pane], *event);
+                    // The sheet moved under a pointer that did not: the locator follows.
+                    const QPoint at = TileSet[pane]->mapFromGlobal(event->globalPosition().toPoint());
+                    TileSet_MouseMove(std::int16_t(pane), 0, 0, float(at.x()), float(at.y()));
+                });
     }
 
     List1 = new QListView(client_);

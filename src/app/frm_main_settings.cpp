@@ -29,15 +29,18 @@ void FrmMain::runStartupWizard()
 {
     if (!workspace_.options().wizardMode())
         return;
+    // A signal that ends the program closes the dialog shown; the wizard
+    // then ends too.
     opt_->exec();
-    if (!workspace_.options().wizardMode()) // unticked in the dialog just shown
+    if (unloaded_ || !workspace_.options().wizardMode()) // unticked in the dialog just shown
         return;
     std::int16_t result = 0;
     frmLoadImage().LoadImage(0, result);
-    if (result != -1)
+    if (unloaded_ || result != -1)
         return; // cancelled: the right pane is not offered
     Prompt::current().message(Prompt::Icon::Information, ProgramName(), QStringLiteral("Left loaded."));
-    frmLoadImage().LoadImage(1, result);
+    if (!unloaded_)
+        frmLoadImage().LoadImage(1, result);
 }
 
 void FrmMain::BtnOpt_Click()

@@ -27,6 +27,8 @@ int main(int argc, char *argv[])
     vexlo::FrmMain window(workspace, QApplication::applicationDirPath());
     vexlo::CloseOnSignals(window);
     window.Form_Load();
+    if (window.unloaded())
+        return 0; // ended by a signal while it started
     window.show();
     return app.exec();
 }

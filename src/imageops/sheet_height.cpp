@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 
 namespace vexlo {
 
@@ -40,19 +39,6 @@ HeightAnswer ReadHeightAnswer(const QString &answer)
                     .arg(kMaxSheetHeight / Workspace::kTileSize)
                     .arg(kMaxSheetHeight)};
     return {HeightAnswer::Outcome::Resize, int(pixels), {}};
-}
-
-QImage SheetWithHeight(const QImage &sheet, int pixels)
-{
-    QImage resized = AllocatedImage(sheet.width(), pixels, QImage::Format_RGB32);
-    const QImage source = ConvertedImage(sheet, QImage::Format_RGB32);
-    const int kept = std::min(source.height(), pixels);
-    const std::size_t rowBytes = std::size_t(source.width()) * sizeof(QRgb);
-    for (int y = 0; y < kept; ++y)
-        std::memcpy(resized.scanLine(y), source.constScanLine(y), rowBytes);
-    for (int y = kept; y < pixels; ++y)
-        std::fill_n(reinterpret_cast<QRgb *>(resized.scanLine(y)), source.width(), qRgb(0, 0, 0));
-    return resized;
 }
 
 } // namespace vexlo

@@ -34,8 +34,4 @@ struct [[nodiscard]] HeightAnswer {
 // ever allocated.
 HeightAnswer ReadHeightAnswer(const QString &answer);
 
-// The sheet at a new height: the rows within it unchanged, the width kept,
-// rows added at the bottom black. Fails when the memory cannot be had.
-QImage SheetWithHeight(const QImage &sheet, int pixels);
-
 } // namespace vexlo

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace vexlo {
@@ -77,6 +78,12 @@ void FrmLoadImage::TileSetScroll_Change()
 {
     const double top = PlacedSheetTop(TileSet->height(), height(), TileSetScroll->value(), TileSetScroll->maximum());
     TileSet->move(TileSet->x(), int(std::lround(top)));
+    // Scrolled up, the picture goes on below the file name line, not over it.
+    const int hidden = std::max(0, kPreviewTop - TileSet->y());
+    if (hidden > 0)
+        TileSet->setMask(QRect(0, hidden, TileSet->width(), std::max(1, TileSet->height() - hidden)));
+    else
+        TileSet->clearMask();
 }
 
 void FrmLoadImage::BtnLoad_Click()

@@ -28,6 +28,9 @@ class FrmLoadImage : public QDialog, public FileBrowser {
     Q_OBJECT
 
 public:
+    // Where the preview's picture starts, below the file name line.
+    static constexpr int kPreviewTop = 32;
+
     explicit FrmLoadImage(Workspace &workspace, QWidget *parent = nullptr);
 
     // Runs the dialog modally for a pane (0 left, anything else is captioned

@@ -60,7 +60,7 @@ void FrmLoadImage::buildBrowser()
 void FrmLoadImage::buildPreview()
 {
     TileSet = new PreviewBox(selection_.preview(), this);
-    TileSet->setGeometry(240, 32, 256, 289);
+    TileSet->setGeometry(240, kPreviewTop, 256, 289);
     TileSet->setFocusPolicy(Qt::StrongFocus);
     TileSet->hide();
     TileSet->onMousePress = [this](QMouseEvent *event) {

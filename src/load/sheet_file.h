@@ -10,8 +10,9 @@ namespace vexlo {
 
 // Picture readers refuse any picture whose decoded image would need more
 // memory than this, so a file that merely claims a huge size is turned away
-// before anything is allocated for it.
-inline constexpr int kPictureAllocationLimitMiB = 128;
+// before anything is allocated for it. The tallest sheet at 16 bits a
+// channel, as a 16-bit PNG is decoded, needs all of it.
+inline constexpr int kPictureAllocationLimitMiB = 256;
 
 // The first sheet rule a picture of this size breaks, as the text shown for
 // it; empty when it keeps them all. Besides the width (at most 256, a

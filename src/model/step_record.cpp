@@ -1,6 +1,7 @@
 #include "model/step_record.h"
 
 #include "common/sheet_limits.h"
+#include "model/sheet_rows.h"
 #include "model/workspace.h"
 
 #include <algorithm>
@@ -36,6 +37,7 @@ qint64 StepRecord::bytesOf(const Change &change)
         qint64 operator()(const Tile &tile) const { return qint64(tile.pixels.size() * sizeof(QRgb)); }
         qint64 operator()(const Chip &chip) const { return qint64(chip.pixels.size() * sizeof(QRgb)); }
         qint64 operator()(const Sheet &sheet) const { return sheet.image.sizeInBytes(); }
+        qint64 operator()(const Height &height) const { return height.rowsBelow.sizeInBytes(); }
         qint64 operator()(const Keys &) const { return 0; }
         qint64 operator()(const Scroll &) const { return 0; }
         qint64 operator()(const Marks &marks) const { return qint64(marks.marks.size() * sizeof(std::uint32_t)); }
@@ -91,6 +93,12 @@ void StepRecord::keepSheet(int pane, const QImage &sheet)
     add(Sheet{pane, sheet}); // shared, not copied: the workspace gets a new image
 }
 
+void StepRecord::keepHeight(int pane, const QImage &sheet, int pixels)
+{
+    if (!sheetKept_[pane])
+        add(Height{pane, sheet.height(), SheetRowsFrom(sheet, pixels)});
+}
+
 void StepRecord::keepKeys(int pane, Colour transparent, Colour translucent)
 {
     if (!std::exchange(keysKept_[pane], true))
@@ -143,6 +151,13 @@ void StepRecord::put(Workspace &workspace, Change &change, bool undoing)
         QImage &current = workspace.panes_[sheet->pane].sheet;
         std::swap(current, sheet->image);
         workspace.sheetPixelsChanged(sheet->pane);
+    } else if (auto *height = std::get_if<Height>(&change)) {
+        QImage &current = workspace.panes_[height->pane].sheet;
+        QImage resized = SheetWithHeight(current, height->pixels, height->rowsBelow);
+        height->rowsBelow = SheetRowsFrom(current, height->pixels);
+        height->pixels = current.height();
+        current = std::move(resized);
+        workspace.sheetPixelsChanged(height->pane);
     } else if (auto *keys = std::get_if<Keys>(&change)) {
         auto &pane = workspace.panes_[keys->pane];
         std::swap(pane.transparent, keys->transparent);

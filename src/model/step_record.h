@@ -37,6 +37,8 @@ public:
     void keepTile(int pane, const QImage &sheet, QRect area);
     void keepChip(int buffer, const QImage &chip);
     void keepSheet(int pane, const QImage &sheet);
+    // Before the sheet becomes `pixels` high: its height and the rows cut off.
+    void keepHeight(int pane, const QImage &sheet, int pixels);
     void keepKeys(int pane, Colour transparent, Colour translucent);
     void keepScroll(int pane, int value);
     void keepMarks(int pane, Colour find, Colour replace, PixelMarks marks);
@@ -66,6 +68,11 @@ private:
         int pane;
         QImage image;
     };
+    struct Height {
+        int pane;
+        int pixels;
+        QImage rowsBelow; // the rows past the other height, null when none
+    };
     struct Keys {
         int pane;
         Colour transparent;
@@ -84,7 +91,7 @@ private:
     struct Macro {
         QStringList lines;
     };
-    using Change = std::variant<Tile, Chip, Sheet, Keys, Scroll, Marks, Macro>;
+    using Change = std::variant<Tile, Chip, Sheet, Height, Keys, Scroll, Marks, Macro>;
 
     void add(Change change);
     void put(Workspace &workspace, Change &change, bool undoing);

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/sheet_limits.h"
+#include "model/sheet_rows.h"
 #include "model/step_record.h"
 #include "tiles/replace_colour.h"
 #include "tiles/tile_block.h"
@@ -40,6 +41,16 @@ void Workspace::setSheet(int pane, const QImage &sheet)
     if (open_)
         open_->keepSheet(pane, target.sheet);
     target.sheet = ConvertedImage(sheet, QImage::Format_RGB32);
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::setSheetHeight(int pane, int pixels)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    QImage resized = SheetWithHeight(target.sheet, pixels); // may fail: nothing changed yet
+    if (open_ && !open_->keepsSheet(pane))
+        open_->keepHeight(pane, target.sheet, pixels);
+    target.sheet = std::move(resized);
     sheetPixelsChanged(pane);
 }
 

@@ -58,6 +58,9 @@ public:
 
     // Whole sheets and their keys.
     void setSheet(int pane, const QImage &sheet);
+    // The sheet at a new height (see SheetWithHeight); an undo step keeps
+    // only the rows it cuts off.
+    void setSheetHeight(int pane, int pixels);
     void setKeyColours(int pane, Colour transparent, Colour translucent);
     void replaceColour(int pane, Colour find, Colour replace);
     void setScrollValue(int pane, int value);

@@ -233,14 +233,13 @@ TEST_F(MainWindow, ASheetOfClientHeightMinusFortyStillScrollsEightPixels)
     EXPECT_EQ(window.TileSet[0]->y(), 40);
 }
 
-TEST_F(MainWindow, ResizingSetsTheListHeightButLeavesThePanesInPlace)
+TEST_F(MainWindow, ResizingSetsTheListHeightAndPlacesThePanesForTheNewHeight)
 {
     workspace.setSheet(0, Workspace::blankSheet(1024));
     window.TileSetScroll[0]->setValue(1000);
-    const int paneTop = window.TileSet[0]->y();
     resizeClient(759, 300);
     EXPECT_EQ(window.List1->height(), 300 - 48);
-    EXPECT_EQ(window.TileSet[0]->y(), paneTop) << "placed again only when the scroll bar changes";
+    EXPECT_EQ(window.TileSet[0]->y() + 1024, 300 - 8) << "the last row still in sight at the bar's end";
     resizeClient(759, 30);
     EXPECT_EQ(window.List1->height(), 300 - 48) << "a negative height is ignored";
 }

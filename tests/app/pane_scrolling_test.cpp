@@ -5,6 +5,7 @@
 #include "support/shown_main_window.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -59,10 +60,13 @@ TEST_F(PaneScrolling, TheWheelOverAPaneScrollsThreeRowsANotchAndAPageWithShift)
     EXPECT_EQ(bar().value(), 103) << "half a notch moves nothing yet";
     turnWheel(60);
     EXPECT_EQ(bar().value(), 100);
+    const int beforePage = top();
     turnWheel(-120, Qt::ShiftModifier);
     EXPECT_EQ(bar().value(), 100 + bar().pageStep());
     EXPECT_EQ(workspace.scrollValue(1), bar().value());
     EXPECT_EQ(window.TileSetScroll[0]->value(), 0) << "the other pane stays";
+    // The sheet moved under the pointer: the locator shows the tile now there.
+    EXPECT_EQ(window.LblY[1]->text(), QString::number((10 + beforePage - top()) / 32));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "imageops/sheet_writer.h"
 #include "imageops/sheet_height.h"
 #include "load/sheet_file.h"
+#include "model/sheet_rows.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/pixels.h"

@@ -44,6 +44,7 @@ TEST_F(LoadPreview, ScrollsByTheFormulaOnlyWhenTheValueChanges)
 
     dialog.TileSetScroll->setValue(1000);
     EXPECT_EQ(dialog.TileSet->pos(), QPoint(240, 515 - 8 - 1024));
+    EXPECT_EQ(dialog.grab().toImage().pixel(495, 30), kWorkspaceGrey) << "the file name line stays clear";
     dialog.TileSetScroll->setValue(500);
     EXPECT_NEAR(dialog.TileSet->y(), 40 - (1024 - 467) * 0.5, 0.5);
 

@@ -206,14 +206,15 @@ QByteArray PngChunk(const char *type, const QByteArray &data)
     return chunk;
 }
 
-// An 8-bit RGB PNG of the given size whose IDAT holds `rows` (each row's
-// filter byte, then its pixels), compressed.
-QByteArray RgbPng(quint32 width, quint32 height, const QByteArray &rows, bool interlaced = false)
+// An RGB PNG of the given size whose IDAT holds `rows` (each row's filter
+// byte, then its pixels), compressed.
+QByteArray RgbPng(quint32 width, quint32 height, const QByteArray &rows, bool interlaced = false,
+                  int bitsPerChannel = 8)
 {
     QByteArray header;
     AppendBe32(header, width);
     AppendBe32(header, height);
-    header.append(char(8)).append(char(2)).append('\0').append('\0').append(char(interlaced ? 1 : 0));
+    header.append(char(bitsPerChannel)).append(char(2)).append('\0').append('\0').append(char(interlaced ? 1 : 0));
     return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header)
            + PngChunk("IDAT", qCompress(rows).mid(4)) // qCompress puts the length before the zlib stream
            + PngChunk("IEND", QByteArray());
@@ -240,6 +241,15 @@ QByteArray InterlacedPng(const QImage &picture)
                 AppendRgb(rows, picture.pixel(x, y));
         }
     return RgbPng(quint32(picture.width()), quint32(picture.height()), rows, true);
+}
+
+// A sheet of 2049 tiles in 16 bits a channel, which decodes to more than
+// 128 MiB: one colour, so the file stays small.
+QByteArray Tall16BitPng()
+{
+    constexpr quint32 kHeight = 2049 * 32;
+    const QByteArray row = '\0' + QByteArray::fromHex("123456789ABC").repeated(256);
+    return RgbPng(256, kHeight, row.repeated(kHeight), false, 16);
 }
 
 // A PNG whose header claims a size, with one short row of pixels.
@@ -349,6 +359,7 @@ QList<RegressionFile> RegressionFiles()
         {"interlaced.png", interlaced},
         {"interlaced_cut.png", interlaced.left(interlaced.size() * 3 / 5)},
         {"alpha_16bit.png", WrittenBytes(HalfTransparent16(), "png")},
+        {"rgb_16bit_2049_tiles.png", Tall16BitPng()},
         {"palette_alpha.png", WrittenBytes(TransparentPaletteEntry(), "png")},
         {"scans_20000.jpg", ManyScanJpeg()},
         {"tiff_bytes.bmp", WrittenBytes(BlockPicture(64, 32), "tiff")},

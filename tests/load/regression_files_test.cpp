@@ -102,7 +102,8 @@ const FilledIn kFilledIn[] = {{"pixels_cut.bmp", 64}, {"rle8_short.bmp", 32}, {"
 
 // Odd files that still hold a whole picture.
 const char *const kWhole[] = {"png_bytes.bmp",     "with_header.dib", "without_header.dib", "count_65535.ico",
-                              "short_palette.bmp", "interlaced.png",  "alpha_16bit.png",    "palette_alpha.png"};
+                              "short_palette.bmp", "interlaced.png",  "alpha_16bit.png",    "palette_alpha.png",
+                              "rgb_16bit_2049_tiles.png"};
 
 TEST(RegressionFiles, EveryFileHasItsOutcomeChecked)
 {
@@ -200,6 +201,12 @@ TEST(RegressionFiles, InterlacedAndTransparentPngsLoadExactlyOverBlack)
         for (int x = 0; x < 64; ++x)
             overBlack.setPixel(x, y, (x / 8 + y / 8) % 2 ? qRgb(x * 4, y * 8, 200) : kBlackPixel);
     EXPECT_TRUE(SamePixels(LoadSheetFile(DataFile("alpha_16bit.png")).sheet, Widened(overBlack)));
+
+    // Tall and 16 bits a channel: more to decode than an 8-bit sheet, but a sheet.
+    const SheetFile tall16 = LoadSheetFile(DataFile("rgb_16bit_2049_tiles.png"));
+    ASSERT_TRUE(tall16.accepted()) << tall16.refusal.toStdString();
+    EXPECT_EQ(tall16.sheet.height(), 2049 * 32);
+    EXPECT_EQ(tall16.sheet.pixel(255, 2049 * 32 - 1), qRgb(0x12, 0x56, 0x9A));
 
     // A palette whose second entry is transparent.
     const QRgb entries[] = {qRgb(10, 200, 30), kBlackPixel, qRgb(40, 50, 60)};

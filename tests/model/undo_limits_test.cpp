@@ -30,6 +30,34 @@ TEST(UndoMemory, ADropOnATallSheetKeepsOnlyItsTilesAndBuffers)
     EXPECT_LE(workspace.undoBytes(), 2 * (2 * 4096 + 2 * 4096)) << "two tiles and two buffers a drop at most";
 }
 
+TEST(UndoMemory, AResizeKeepsOnlyTheRowsItCutsOffAndEveryOneCanBeUndone)
+{
+    Workspace workspace;
+    const QImage tall = PatternSheet(3, kTall);
+    workspace.setSheet(0, tall);
+    const int heights[] = {kTall - 96 * 32, kTall - 96 * 32 - 1, kTall + 64, 32, kTall};
+    std::vector<QImage> after;
+    for (const int pixels : heights) {
+        const Step resize(workspace, QStringLiteral("Resize image"));
+        workspace.setSheetHeight(0, pixels);
+        after.push_back(workspace.sheet(0));
+    }
+    // The cut rows: 96 tiles high, then one row, then none, then all but one
+    // tile row of a sheet grown by two; the growth back to full height none.
+    const qint64 rowBytes = 256 * 4;
+    EXPECT_EQ(workspace.undoBytes(), rowBytes * (96 * 32 + 1 + (kTall + 64 - 32)));
+    QUndoStack &stack = workspace.undoStack();
+    ASSERT_EQ(stack.count(), 5) << "no step dropped";
+    for (int i = 4; i >= 0; --i) {
+        stack.undo();
+        EXPECT_TRUE(test::SamePixels(workspace.sheet(0), i > 0 ? after[std::size_t(i - 1)] : tall)) << "undo " << i;
+    }
+    for (const QImage &resized : after) {
+        stack.redo();
+        EXPECT_TRUE(test::SamePixels(workspace.sheet(0), resized));
+    }
+}
+
 TEST(UndoMemory, TheStackKeepsAtMost256MiBAndDropsTheOldestStepsFirst)
 {
     Workspace workspace;

@@ -98,5 +98,24 @@ TEST_F(SettingsWindows, AFirstStartShowsOptionsBeforeTheMainWindowAndThenTheLeft
     EXPECT_TRUE(settings.readAll().startsWith("[Opt]\nChkStartWiz=1\n"));
 }
 
+TEST_F(SettingsWindows, ASignalDuringTheFirstStartsDialogsEndsVexloAsTheCloseBoxWould)
+{
+    for (const QString &dialog : {QStringLiteral("^Options$"), QStringLiteral("^Load left$")}) {
+        SCOPED_TRACE(dialog.toStdString());
+        QFile::remove(session->programFile(QStringLiteral("Vexlo.INI"))); // a first start each time
+        ASSERT_TRUE(session->startVexlo());
+        const QString options = session->waitForWindow(QStringLiteral("^Options$"));
+        ASSERT_FALSE(options.isEmpty());
+        if (dialog != u"^Options$") {
+            QThread::msleep(300);
+            ASSERT_TRUE(clickAt(session->geometry(options).topLeft() + QPoint(240 + 40, 128 + 12))); // "OK"
+            ASSERT_FALSE(session->waitForWindow(dialog).isEmpty());
+        }
+        session->terminateVexlo();
+        ASSERT_TRUE(session->waitForExit()) << "still running after SIGTERM";
+        EXPECT_TRUE(QFile::exists(session->programFile(QStringLiteral("Vexlo.INI")))) << "the settings written";
+    }
+}
+
 } // namespace
 } // namespace vexlo::test

@@ -1,0 +1,43 @@
+#include "model/sheet_rows.h"
+
+#include "common/sheet_limits.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vexlo {
+namespace {
+
+void CopyRows(QImage &to, int toFirst, const QImage &from, int fromFirst, int count)
+{
+    const std::size_t rowBytes = std::size_t(from.width()) * sizeof(QRgb);
+    for (int y = 0; y < count; ++y)
+        std::memcpy(to.scanLine(toFirst + y), from.constScanLine(fromFirst + y), rowBytes);
+}
+
+} // namespace
+
+QImage SheetWithHeight(const QImage &sheet, int pixels, const QImage &rowsBelow)
+{
+    QImage resized = AllocatedImage(sheet.width(), pixels, QImage::Format_RGB32);
+    const QImage source = ConvertedImage(sheet, QImage::Format_RGB32);
+    const int kept = std::min(source.height(), pixels);
+    CopyRows(resized, 0, source, 0, kept);
+    const int below = rowsBelow.isNull() ? 0 : std::min(rowsBelow.height(), pixels - kept);
+    if (below > 0)
+        CopyRows(resized, kept, ConvertedImage(rowsBelow, QImage::Format_RGB32), 0, below);
+    for (int y = kept + below; y < pixels; ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(resized.scanLine(y)), source.width(), qRgb(0, 0, 0));
+    return resized;
+}
+
+QImage SheetRowsFrom(const QImage &sheet, int first)
+{
+    if (first >= sheet.height())
+        return {};
+    QImage rows = AllocatedImage(sheet.width(), sheet.height() - first, QImage::Format_RGB32);
+    CopyRows(rows, 0, ConvertedImage(sheet, QImage::Format_RGB32), first, rows.height());
+    return rows;
+}
+
+} // namespace vexlo

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QImage>
+
+namespace vexlo {
+
+// The sheet at a new height: the rows within both unchanged, the width
+// kept, rows added at the bottom taken from `rowsBelow` as far as it has
+// them and black after that. Fails (vexlo::Failure) when the memory cannot
+// be had, the sheet left as it was.
+QImage SheetWithHeight(const QImage &sheet, int pixels, const QImage &rowsBelow = {});
+
+// The sheet's rows from `first` on, as an image of their own; a null image
+// when there are none.
+QImage SheetRowsFrom(const QImage &sheet, int first);
+
+} // namespace vexlo
