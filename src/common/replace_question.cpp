@@ -10,8 +10,8 @@ namespace vexlo {
 bool MayReplace(const QString &path)
 {
     const QFileInfo file(path);
-    if (!file.exists() || file.isDir())
-        return true; // a folder is no file to replace: the write says why it fails
+    if (!file.exists() || !file.isFile())
+        return true; // no file to replace (a folder, a FIFO, a device): the write says why it fails
     return Prompt::current().askYesNo(ProgramName(),
                                       QStringLiteral("%1 already exists. Replace it?").arg(file.fileName()),
                                       Prompt::Answer::No);

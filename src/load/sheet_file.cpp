@@ -20,9 +20,9 @@ namespace {
 
 constexpr qint64 kMiB = 1024 * 1024;
 constexpr qint64 kPictureAllocationLimit = kPictureAllocationLimitMiB * kMiB;
-// No sheet file is larger: the tallest sheet as a 32-bit bitmap, with room
-// for its headers.
-constexpr qint64 kMaxFileBytes = qint64(Workspace::kSheetWidth) * kMaxSheetHeight * 4 + kMiB;
+// No sheet file is larger: the tallest sheet in 16 bits a channel with
+// alpha, stored uncompressed, with room for its headers.
+constexpr qint64 kMaxFileBytes = kPictureAllocationLimit + kMiB;
 
 const QList<QByteArray> kSheetFormats = {"bmp", "dib", "jpeg", "gif", "ico", "cur", "png"};
 

@@ -15,6 +15,12 @@ void CopyRows(QImage &to, int toFirst, const QImage &from, int fromFirst, int co
         std::memcpy(to.scanLine(toFirst + y), from.constScanLine(fromFirst + y), rowBytes);
 }
 
+bool BlackRow(const QImage &sheet, int y)
+{
+    const auto *row = reinterpret_cast<const QRgb *>(sheet.constScanLine(y));
+    return std::all_of(row, row + sheet.width(), [](QRgb pixel) { return pixel == qRgb(0, 0, 0); });
+}
+
 } // namespace
 
 QImage SheetWithHeight(const QImage &sheet, int pixels, const QImage &rowsBelow)
@@ -33,10 +39,14 @@ QImage SheetWithHeight(const QImage &sheet, int pixels, const QImage &rowsBelow)
 
 QImage SheetRowsFrom(const QImage &sheet, int first)
 {
-    if (first >= sheet.height())
+    const QImage source = ConvertedImage(sheet, QImage::Format_RGB32);
+    int end = source.height();
+    while (end > first && BlackRow(source, end - 1))
+        --end;
+    if (end <= first)
         return {};
-    QImage rows = AllocatedImage(sheet.width(), sheet.height() - first, QImage::Format_RGB32);
-    CopyRows(rows, 0, ConvertedImage(sheet, QImage::Format_RGB32), first, rows.height());
+    QImage rows = AllocatedImage(source.width(), end - first, QImage::Format_RGB32);
+    CopyRows(rows, 0, source, first, rows.height());
     return rows;
 }
 

@@ -10,8 +10,9 @@ namespace vexlo {
 // be had, the sheet left as it was.
 QImage SheetWithHeight(const QImage &sheet, int pixels, const QImage &rowsBelow = {});
 
-// The sheet's rows from `first` on, as an image of their own; a null image
-// when there are none.
+// The sheet's rows from `first` on, as an image of their own, without the
+// black rows at the bottom, which SheetWithHeight adds again; a null image
+// when that leaves none.
 QImage SheetRowsFrom(const QImage &sheet, int first);
 
 } // namespace vexlo

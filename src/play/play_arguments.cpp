@@ -1,9 +1,13 @@
 #include "play/play_arguments.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <cctype>
+
+#include <sys/stat.h>
 
 namespace vexlo {
 namespace {
@@ -27,19 +31,30 @@ bool TakesValue(const QString &option)
     return options.contains(option);
 }
 
-// Two outputs naming one file, also through links, would have the second
-// write over the first. Devices such as /dev/null may take both.
+// Where writing to a name ends up: through links (also one whose target is
+// not there yet) to a file in a folder named without links.
+QString OutputDestination(const QString &path)
+{
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    const QString folder = QDir(info.absolutePath()).canonicalPath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+}
+
+// Two outputs naming one file, through links of any kind, would have the
+// second write over the first. A device such as /dev/null may take both.
 bool SameOutputFile(const QString &left, const QString &right)
 {
-    const QFileInfo leftInfo(left);
-    const QFileInfo rightInfo(right);
-    if (leftInfo.exists() && !leftInfo.isFile())
-        return false;
-    const auto resolved = [](const QFileInfo &info) {
-        const QString canonical = info.canonicalFilePath();
-        return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-    };
-    return resolved(leftInfo) == resolved(rightInfo);
+    const QString leftPlace = OutputDestination(left);
+    const QString rightPlace = OutputDestination(right);
+    struct stat leftFile = {};
+    struct stat rightFile = {};
+    if (::stat(QFile::encodeName(leftPlace).constData(), &leftFile) == 0
+        && ::stat(QFile::encodeName(rightPlace).constData(), &rightFile) == 0)
+        return leftFile.st_dev == rightFile.st_dev && leftFile.st_ino == rightFile.st_ino
+               && !S_ISCHR(leftFile.st_mode);
+    return leftPlace == rightPlace;
 }
 
 } // namespace

@@ -42,16 +42,19 @@ TEST(UndoMemory, AResizeKeepsOnlyTheRowsItCutsOffAndEveryOneCanBeUndone)
         workspace.setSheetHeight(0, pixels);
         after.push_back(workspace.sheet(0));
     }
-    // The cut rows: 96 tiles high, then one row, then none, then all but one
-    // tile row of a sheet grown by two; the growth back to full height none.
+    // The cut rows: 96 tiles high, then one row, then none, then all but the
+    // first tile row of what was left before the growth (the black rows it
+    // added are not kept); the growth back to full height none.
     const qint64 rowBytes = 256 * 4;
-    EXPECT_EQ(workspace.undoBytes(), rowBytes * (96 * 32 + 1 + (kTall + 64 - 32)));
+    const int left = kTall - 96 * 32 - 1;
+    EXPECT_EQ(workspace.undoBytes(), rowBytes * (96 * 32 + 1 + (left - 32)));
     QUndoStack &stack = workspace.undoStack();
     ASSERT_EQ(stack.count(), 5) << "no step dropped";
     for (int i = 4; i >= 0; --i) {
         stack.undo();
         EXPECT_TRUE(test::SamePixels(workspace.sheet(0), i > 0 ? after[std::size_t(i - 1)] : tall)) << "undo " << i;
     }
+    EXPECT_EQ(workspace.undoBytes(), 0) << "a growth undone keeps nothing: the rows it takes away are black";
     for (const QImage &resized : after) {
         stack.redo();
         EXPECT_TRUE(test::SamePixels(workspace.sheet(0), resized));

@@ -12,6 +12,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -189,12 +191,23 @@ TEST_F(VexloPlay, AnEmptyMacroIsRefusedAsInTheWindow)
     EXPECT_EQ(run.err, QStringLiteral("No macro to play.\n"));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("out.bmp"))));
 
+    // Through links of every kind, to files that are there or not yet.
     ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("left.bmp")), folder.file(QStringLiteral("link.bmp"))));
-    const test::PlayRun linked = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
-                                                  QStringLiteral("left.bmp"), QStringLiteral("--out-right"),
-                                                  QStringLiteral("link.bmp")}
-                                      + sheets());
-    EXPECT_EQ(linked.exitCode, 2) << "a link to the other output is the same file";
+    ASSERT_EQ(::link(QFile::encodeName(folder.file(QStringLiteral("left.bmp"))).constData(),
+                     QFile::encodeName(folder.file(QStringLiteral("hard.bmp"))).constData()),
+              0);
+    ASSERT_TRUE(QFile::link(folder.path(), folder.file(QStringLiteral("here"))));
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("later.bmp")), folder.file(QStringLiteral("dangling.bmp"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.file(QStringLiteral("fifo"))).constData(), 0600), 0);
+    const char *const pairs[][2] = {{"left.bmp", "link.bmp"}, {"left.bmp", "hard.bmp"}, {"new.bmp", "here/new.bmp"},
+                                    {"later.bmp", "dangling.bmp"}, {"fifo", "fifo"}};
+    for (const auto &[left, right] : pairs) {
+        const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                                   QString::fromLatin1(left), QStringLiteral("--out-right"),
+                                                   QString::fromLatin1(right)}
+                                       + sheets());
+        EXPECT_EQ(run.exitCode, 2) << left << " and " << right << " are one file";
+    }
 
     const test::PlayRun discarded = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
                                                      QStringLiteral("/dev/null"), QStringLiteral("--out-right"),
