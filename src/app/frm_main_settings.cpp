@@ -27,7 +27,7 @@ void FrmMain::buildSettings()
 // its own. Only a ticked box starts it: greyed (an edited file) does not.
 void FrmMain::runStartupWizard()
 {
-    if (!workspace_.options().wizardMode())
+    if (unloaded_ || !workspace_.options().wizardMode()) // ended by a signal during the restore question
         return;
     // A signal that ends the program closes the dialog shown; the wizard
     // then ends too.

@@ -14,14 +14,22 @@ class Prompt {
 public:
     enum class Icon { None, Information, Exclamation, Critical, Question };
     enum class Answer { Yes, No };
+    // How a question was left: a button, or closed without one (its close
+    // box, Escape, or the program ending under it).
+    enum class Reply { Yes, No, Dismissed };
 
     virtual ~Prompt() = default;
 
     // A box with one OK button.
     virtual void message(Icon icon, const QString &title, const QString &text) = 0;
-    // A box with Yes and No buttons and the question icon; true for Yes.
-    // Enter gives `byDefault`: No wherever Yes could lose the user's work.
-    virtual bool askYesNo(const QString &title, const QString &text, Answer byDefault) = 0;
+    // A box with Yes and No buttons and the question icon. Enter gives
+    // `byDefault`: No wherever Yes could lose the user's work.
+    virtual Reply ask(const QString &title, const QString &text, Answer byDefault) = 0;
+    // The same where closing the box means No; true for Yes.
+    bool askYesNo(const QString &title, const QString &text, Answer byDefault)
+    {
+        return ask(title, text, byDefault) == Reply::Yes;
+    }
     // A text input box; Cancel gives the empty text.
     virtual QString inputText(const QString &prompt, const QString &title,
                               const QString &defaultText) = 0;

@@ -1,8 +1,10 @@
 #include "common/qt_prompt.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace vexlo {
@@ -25,6 +27,26 @@ QMessageBox::Icon BoxIcon(Prompt::Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// A Yes/No box that Escape closes unanswered, as its close box does, rather
+// than clicking No: No may delete something.
+class Question final : public QMessageBox {
+public:
+    Question(const QString &title, const QString &text)
+        : QMessageBox(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                      QApplication::activeWindow())
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            close();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+};
+
 } // namespace
 
 void QtPrompt::message(Icon icon, const QString &title, const QString &text)
@@ -33,12 +55,16 @@ void QtPrompt::message(Icon icon, const QString &title, const QString &text)
     box.exec();
 }
 
-bool QtPrompt::askYesNo(const QString &title, const QString &text, Answer byDefault)
+Prompt::Reply QtPrompt::ask(const QString &title, const QString &text, Answer byDefault)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                    QApplication::activeWindow());
+    Question box(title, text);
     box.setDefaultButton(byDefault == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    QAbstractButton *clicked = nullptr;
+    QObject::connect(&box, &QMessageBox::buttonClicked, &box, [&clicked](QAbstractButton *button) { clicked = button; });
+    box.exec();
+    if (clicked == nullptr)
+        return Reply::Dismissed;
+    return box.standardButton(clicked) == QMessageBox::Yes ? Reply::Yes : Reply::No;
 }
 
 QString QtPrompt::inputText(const QString &prompt, const QString &title, const QString &defaultText)

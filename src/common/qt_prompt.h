@@ -8,7 +8,7 @@ namespace vexlo {
 class QtPrompt final : public Prompt {
 public:
     void message(Icon icon, const QString &title, const QString &text) override;
-    bool askYesNo(const QString &title, const QString &text, Answer byDefault) override;
+    Reply ask(const QString &title, const QString &text, Answer byDefault) override;
     QString inputText(const QString &prompt, const QString &title,
                       const QString &defaultText) override;
     bool openUrl(const QUrl &url) override;

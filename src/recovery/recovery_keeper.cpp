@@ -7,17 +7,84 @@
 #include "recovery/recovery_files.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QSysInfo>
 #include <QUuid>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vexlo {
 namespace {
 
 const QString kSetAside = QStringLiteral("-unreadable");
+// A lock names a process, an application and a machine: a few dozen bytes.
+constexpr qint64 kMaxLockBytes = 512;
 
 QString LockPath(const QString &folder)
 {
     return folder + QStringLiteral(".lock");
+}
+
+// What stands where a recovery's lock would be. The locking code reads a
+// lock whole and waits on a FIFO, so only a small regular file is given to
+// it; anything else was not made by a Vexlo.
+enum class LockKind { None, Sound, Folder, Foreign };
+
+LockKind LockKindOf(const QString &path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENOENT ? LockKind::None : LockKind::Foreign;
+    if (S_ISDIR(status.st_mode))
+        return LockKind::Folder;
+    return S_ISREG(status.st_mode) && status.st_size <= kMaxLockBytes ? LockKind::Sound : LockKind::Foreign;
+}
+
+// After a lock could not be taken: whether a running Vexlo holds it, rather
+// than the lock being impossible to make (a full or read-only disk, a folder
+// in its place) or left by a process that is gone.
+bool HeldByRunningVexlo(QLockFile &lock, LockKind kind)
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (kind != LockKind::Sound || !lock.getLockInfo(&pid, &host, &application))
+        return false;
+    if (host != QSysInfo::machineHostName())
+        return true; // another machine's: nothing here can tell it is gone
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+// A free name beside `path` for what is set aside.
+QString AsideName(const QString &path)
+{
+    QString aside = path + kSetAside;
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+        aside = path + kSetAside + QString::number(n);
+    return aside;
+}
+
+void TellNotRemoved(const QString &folder)
+{
+    Prompt::current().message(Prompt::Icon::Exclamation, ProgramName(),
+                              QStringLiteral("The unsaved work of an earlier Vexlo could not be removed from %1. "
+                                             "It will be offered again at the next start.")
+                                  .arg(QDir::toNativeSeparators(folder)));
+}
+
+// Whole or not at all: in a folder that cannot lose entries (read-only,
+// say) the files inside could still go, leaving a recovery that is damaged.
+void Remove(const QString &folder)
+{
+    const QByteArray parent = QFile::encodeName(QFileInfo(folder).absolutePath());
+    if (::faccessat(AT_FDCWD, parent.constData(), W_OK | X_OK, AT_EACCESS) != 0 || !QDir(folder).removeRecursively())
+        TellNotRemoved(folder);
 }
 
 } // namespace
@@ -68,6 +135,8 @@ void RecoveryKeeper::keep()
     }
     if (kept_ == changes_ && QDir(folder()).exists())
         return;
+    if (!lock_.isLocked())
+        lock_.tryLock(0); // it could not be made at the start (a full disk, say)
     try {
         WriteRecovery(folder(), TakeSnapshot(workspace_));
     } catch (const Failure &) {
@@ -85,6 +154,10 @@ void RecoveryKeeper::removeLocksLeftAlone()
         const QString owned = lock.absoluteFilePath().chopped(5);
         if (owned == folder() || QFileInfo::exists(owned))
             continue;
+        if (LockKindOf(lock.absoluteFilePath()) != LockKind::Sound) {
+            QFile::rename(lock.absoluteFilePath(), AsideName(lock.absoluteFilePath()));
+            continue;
+        }
         // A Vexlo killed before it kept anything: taking its stale lock
         // removes it when `stale` goes.
         QLockFile stale(lock.absoluteFilePath());
@@ -102,20 +175,29 @@ bool RecoveryKeeper::offerLeftWork()
         QDir(root_).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDir::Time);
     for (const QFileInfo &entry : found) {
         const QString path = entry.absoluteFilePath();
-        if (entry.fileName() == name_ || entry.fileName().endsWith(kSetAside))
+        if (entry.fileName() == name_ || entry.fileName().endsWith(kSetAside) || entry.fileName().endsWith(u".lock"))
             continue;
+        const LockKind lockKind = LockKindOf(LockPath(path));
+        if (lockKind == LockKind::Foreign) {
+            QFile::rename(LockPath(path), AsideName(LockPath(path)));
+            setAside(path);
+            continue;
+        }
         QLockFile owner(LockPath(path));
         owner.setStaleLockTime(0);
-        if (!owner.tryLock(0))
+        const bool locked = lockKind != LockKind::Folder && owner.tryLock(0);
+        if (!locked && HeldByRunningVexlo(owner, lockKind))
             continue; // a running Vexlo's
         if (!RecoveryLooksWhole(path)) {
             setAside(path);
             continue;
         }
-        if (!Prompt::current().askYesNo(ProgramName(),
-                                        QStringLiteral("Vexlo was closed with unsaved work. Restore it?"),
-                                        Prompt::Answer::Yes)) {
-            QDir(path).removeRecursively();
+        const Prompt::Reply reply = Prompt::current().ask(
+            ProgramName(), QStringLiteral("Vexlo was closed with unsaved work. Restore it?"), Prompt::Answer::Yes);
+        if (reply == Prompt::Reply::Dismissed)
+            return false; // kept, and offered again at the next start
+        if (reply == Prompt::Reply::No) {
+            Remove(path);
             continue;
         }
         const std::optional<SessionSnapshot> snapshot = ReadRecovery(path);
@@ -127,7 +209,7 @@ bool RecoveryKeeper::offerLeftWork()
         // This session's own copy first; the old one goes only once that is kept.
         try {
             keep();
-            QDir(path).removeRecursively();
+            Remove(path);
         } catch (const Failure &) {
             // the old copy stays, to be offered again should this session end unkept
         }
@@ -138,14 +220,14 @@ bool RecoveryKeeper::offerLeftWork()
 
 void RecoveryKeeper::setAside(const QString &folder)
 {
-    QString aside = folder + kSetAside;
-    for (int n = 2; QFileInfo::exists(aside); ++n)
-        aside = folder + kSetAside + QString::number(n);
-    QDir().rename(folder, aside);
-    Prompt::current().message(Prompt::Icon::Exclamation, ProgramName(),
-                              QStringLiteral("The unsaved work of an earlier Vexlo could not be read. "
-                                             "It was set aside in %1.")
-                                  .arg(QDir::toNativeSeparators(aside)));
+    const QString aside = AsideName(folder);
+    const QString text = QDir().rename(folder, aside)
+                             ? QStringLiteral("The unsaved work of an earlier Vexlo could not be read. "
+                                              "It was set aside in %1.")
+                                   .arg(QDir::toNativeSeparators(aside))
+                             : QStringLiteral("The unsaved work of an earlier Vexlo in %1 could not be read.")
+                                   .arg(QDir::toNativeSeparators(folder));
+    Prompt::current().message(Prompt::Icon::Exclamation, ProgramName(), text);
 }
 
 } // namespace vexlo

@@ -4,6 +4,7 @@
 #include "model/workspace.h"
 #include "recovery/recovery_files.h"
 #include "recovery/recovery_keeper.h"
+#include "support/file_faults.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 #include "support/session_state.h"
@@ -16,8 +17,12 @@
 #include <QSysInfo>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace vexlo {
@@ -229,6 +234,96 @@ TEST_F(Recovery, ADamagedRecoveryIsSetAsideWithAMessageNamingItsFolder)
     Session later(root);
     EXPECT_FALSE(later.keeper.offerLeftWork());
     EXPECT_EQ(prompt->boxes().size(), 1) << "set aside, not offered again";
+}
+
+TEST_F(Recovery, AQuestionClosedUnansweredKeepsEveryRecoveryForTheNextStart)
+{
+    for (int seed : {1, 2}) {
+        Session gone(root);
+        gone.work(seed);
+        gone.keeper.keep();
+    }
+    {
+        Session next(root);
+        prompt->dismissNextQuestion(); // its close box, Escape or a logout's signal
+        EXPECT_FALSE(next.keeper.offerLeftWork());
+        EXPECT_EQ(prompt->boxes().size(), 1) << "the second is not asked about either";
+        EXPECT_EQ(folders().size(), 2) << "nothing deleted";
+    }
+    Session later(root);
+    prompt->answerYesNo(true);
+    EXPECT_TRUE(later.keeper.offerLeftWork()) << "offered again";
+}
+
+// Whatever stands where a recovery's lock would be, the start neither waits
+// nor reads without end; work no running Vexlo holds is offered or set aside.
+TEST_F(Recovery, HostileLocksAndFoldersNeitherHoldTheStartNorHideTheWork)
+{
+    enum class Outcome { SetAside, Offered, NotOffered, OfferedButNotRemoved };
+    struct Row {
+        const char *lock;
+        std::function<void(const QString &lock)> make;
+        bool readOnlyRoot;
+        Outcome outcome;
+    };
+    const QByteArray running = QByteArray::number(::getpid()) + "\nvexlo\n" + QSysInfo::machineHostName().toUtf8() + '\n';
+    const Row rows[] = {
+        {"a FIFO", [](const QString &lock) { ::mkfifo(QFile::encodeName(lock).constData(), 0600); }, false,
+         Outcome::SetAside},
+        {"a link to /dev/zero", [](const QString &lock) { QFile::link(QStringLiteral("/dev/zero"), lock); }, false,
+         Outcome::SetAside},
+        {"a sparse 2 GB file", [](const QString &lock) {
+             QFile file(lock);
+             file.open(QIODevice::WriteOnly);
+             file.resize(qint64(2) << 30);
+         },
+         false, Outcome::SetAside},
+        {"a folder", [](const QString &lock) { QDir().mkdir(lock); }, false, Outcome::Offered},
+        {"none, in a read-only folder", [](const QString &) {}, true, Outcome::OfferedButNotRemoved},
+        {"a running Vexlo's, in a read-only folder",
+         [&running](const QString &lock) {
+             QFile file(lock);
+             file.open(QIODevice::WriteOnly);
+             file.write(running);
+         },
+         true, Outcome::NotOffered},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.lock);
+        test::TempFolder fresh;
+        const QString where = fresh.path(); // reachable by an ordinary user
+        QString folder;
+        {
+            Session gone(where);
+            gone.work(3);
+            gone.keeper.keep();
+            folder = gone.keeper.folder();
+        }
+        row.make(folder + QStringLiteral(".lock"));
+        const bool asExpected = test::InChildUnderMemoryLimit(qint64(256) << 20, [&] {
+            std::optional<test::ReadOnlyFolder> readOnly;
+            if (row.readOnlyRoot)
+                readOnly.emplace(where);
+            Session next(where);
+            prompt->answerYesNo(false);
+            next.keeper.offerLeftWork();
+            const QStringList told = prompt->texts();
+            const bool asked = told.contains(QStringLiteral("Vexlo was closed with unsaved work. Restore it?"));
+            switch (row.outcome) {
+            case Outcome::SetAside:
+                return !asked && QDir(folder + QStringLiteral("-unreadable")).exists()
+                       && told.last().contains(QStringLiteral("set aside"));
+            case Outcome::Offered:
+                return asked && !QDir(folder).exists() && told.size() == 1;
+            case Outcome::NotOffered:
+                return !asked && QDir(folder).exists();
+            case Outcome::OfferedButNotRemoved:
+                return asked && QDir(folder).exists() && told.last().contains(QStringLiteral("could not be removed"));
+            }
+            return false;
+        }, 20000);
+        EXPECT_TRUE(asExpected);
+    }
 }
 
 } // namespace

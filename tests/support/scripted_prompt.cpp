@@ -14,15 +14,15 @@ void ScriptedPrompt::message(Icon icon, const QString &title, const QString &tex
     }
 }
 
-bool ScriptedPrompt::askYesNo(const QString &title, const QString &text, Answer byDefault)
+Prompt::Reply ScriptedPrompt::ask(const QString &title, const QString &text, Answer byDefault)
 {
     boxes_.append({Icon::Question, title, text, {}, byDefault});
-    if (yesNo_.empty()) {
+    if (replies_.empty()) {
         ADD_FAILURE() << "unexpected question: " << text.toStdString();
-        return false;
+        return Reply::No;
     }
-    const bool answer = yesNo_.front();
-    yesNo_.pop_front();
+    const Reply answer = replies_.front();
+    replies_.pop_front();
     return answer;
 }
 

@@ -26,13 +26,15 @@ public:
     };
 
     void message(Icon icon, const QString &title, const QString &text) override;
-    bool askYesNo(const QString &title, const QString &text, Answer byDefault) override;
+    Reply ask(const QString &title, const QString &text, Answer byDefault) override;
     QString inputText(const QString &prompt, const QString &title,
                       const QString &defaultText) override;
     // Records the address and answers with the prepared result (true by default).
     bool openUrl(const QUrl &url) override;
 
-    void answerYesNo(bool yes) { yesNo_.push_back(yes); }
+    void answerYesNo(bool yes) { replies_.push_back(yes ? Reply::Yes : Reply::No); }
+    // The next question closed without a button (close box, Escape, a signal).
+    void dismissNextQuestion() { replies_.push_back(Reply::Dismissed); }
     void answerText(const QString &text) { texts_.push_back(text); }
     // Runs while the next message box is "on screen", as a person's reaction.
     void onNextMessage(std::function<void()> action) { onMessage_.push_back(std::move(action)); }
@@ -46,7 +48,7 @@ public:
 
 private:
     QList<Box> boxes_;
-    std::deque<bool> yesNo_;
+    std::deque<Reply> replies_;
     std::deque<QString> texts_;
     std::deque<std::function<void()>> onMessage_;
     QList<QUrl> openedUrls_;

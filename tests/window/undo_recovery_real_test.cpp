@@ -38,14 +38,21 @@ protected:
         session->writeProgramFile(QStringLiteral("Vexlo.INI"), "[Opt]\nChkStartWiz=0\n");
     }
 
+    // Starts Vexlo and waits for its question.
+    void startToTheQuestion(QString &box)
+    {
+        ASSERT_TRUE(session->startVexlo());
+        box = session->waitForWindow(QStringLiteral("^Vexlo$"));
+        ASSERT_FALSE(box.isEmpty()) << "no question came";
+        ASSERT_NE(session->geometry(box).width(), 759) << "the main window came before the question";
+    }
+
     // Starts Vexlo, answers its question with Enter (Yes is the default) and
     // finds the main window's client area.
     void startAndRestore()
     {
-        ASSERT_TRUE(session->startVexlo());
-        const QString box = session->waitForWindow(QStringLiteral("^Vexlo$"));
-        ASSERT_FALSE(box.isEmpty()) << "no question came";
-        ASSERT_NE(session->geometry(box).width(), 759) << "the main window came before the question";
+        QString box;
+        ASSERT_NO_FATAL_FAILURE(startToTheQuestion(box));
         bool answered = false;
         for (int attempt = 0; attempt < 20 && !answered; ++attempt) {
             session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
@@ -84,6 +91,25 @@ TEST_F(UndoAndRecoveryReal, CtrlZTakesADragBackAndAChangedSheetIsBackAfterAResta
     left.sheets = {ColouredSheet(), Workspace::blankSheet()};
     const QString recovery = session->dataFolder() + QStringLiteral("/Vexlo/recovery/left-behind");
     ASSERT_NO_THROW(WriteRecovery(recovery, left));
+
+    // A logout's signal during the question, then its close box: the work
+    // stays for the next start either way.
+    QString box;
+    ASSERT_NO_FATAL_FAILURE(startToTheQuestion(box));
+    session->terminateVexlo();
+    ASSERT_TRUE(session->waitForExit()) << "the signal ends Vexlo";
+    EXPECT_TRUE(RecoveryLooksWhole(recovery)) << "the signal deleted the work";
+    ASSERT_NO_FATAL_FAILURE(startToTheQuestion(box));
+    ASSERT_TRUE(session->closeWindow(box));
+    QString main;
+    for (int attempt = 0; attempt < 25 && session->geometry(main).width() != 759; ++attempt) {
+        QThread::msleep(200);
+        main = session->waitForWindow(QStringLiteral("^Vexlo$"), 200);
+    }
+    ASSERT_EQ(session->geometry(main).width(), 759) << "the main window follows the closed question";
+    EXPECT_TRUE(RecoveryLooksWhole(recovery)) << "the close box deleted the work";
+    ASSERT_TRUE(session->closeWindow(main));
+    ASSERT_TRUE(session->waitForExit());
 
     ASSERT_NO_FATAL_FAILURE(startAndRestore());
     const QImage restored = leftSheet();
