@@ -175,9 +175,9 @@ QString Stage(Staged &staged, const FileContent &content)
     file.shown = target.shown;
     file.folder = target.folder;
     file.name = QFileInfo(target.real).fileName();
-    file.hadOld = target.exists;
     file.device = status.st_dev;
-    file.inode = status.st_ino;
+    file.newInode = status.st_ino;
+    file.oldInode = target.exists ? target.status.st_ino : 0;
     if (target.exists) {
         // Root keeps another user's file theirs; others can keep the group.
         if (fchown(fd, target.status.st_uid, target.status.st_gid) != 0
@@ -247,10 +247,13 @@ QString Place(std::vector<Staged> &staged)
         if (one.target.special())
             continue;
         const PlacedFile &file = one.file;
-        if ((several && file.hadOld && !KeepOld(file))
+        if ((several && file.hadOld() && !KeepOld(file))
             || Replace()(Native(file.temp()).constData(), Native(file.target()).constData()) != 0) {
             const int error = errno;
             const QString problems = Undo(files);
+            for (Staged &other : staged)
+                if (other.temp)
+                    other.temp->setAutoRemove(false); // removed by Undo: the name may be another's by now
             // Kept when something could not be put back, for the next write to try again.
             return CannotWrite(file.shown, Reason(error)) + (problems.isEmpty() ? journal.remove() : problems);
         }

@@ -109,11 +109,21 @@ QString Removal(const QString &path)
     return QStringLiteral("; %1 could not be removed: %2").arg(path, Reason(error));
 }
 
-bool Placed(const PlacedFile &file)
+// Whether the name holds that very file, not another that took the name since.
+bool Holds(const QString &path, dev_t device, ino_t inode)
 {
     struct stat status {};
-    return !Exists(file.temp(), status) && Exists(file.target(), status) && status.st_dev == file.device
-           && status.st_ino == file.inode;
+    return Exists(path, status) && status.st_dev == device && status.st_ino == inode;
+}
+
+bool Placed(const PlacedFile &file)
+{
+    return Holds(file.target(), file.device, file.newInode);
+}
+
+bool Kept(const PlacedFile &file)
+{
+    return file.hadOld() && Holds(file.backup(), file.device, file.oldInode);
 }
 
 QByteArray JournalText(const std::vector<PlacedFile> &files)
@@ -121,7 +131,7 @@ QByteArray JournalText(const std::vector<PlacedFile> &files)
     QByteArray text = kJournalStart + '\n';
     for (const PlacedFile &file : files)
         text += file.id.toLatin1() + ' ' + QByteArray::number(quint64(file.device)) + ' '
-                + QByteArray::number(quint64(file.inode)) + ' ' + (file.hadOld ? '1' : '0') + ' '
+                + QByteArray::number(quint64(file.newInode)) + ' ' + QByteArray::number(quint64(file.oldInode)) + ' '
                 + Native(file.folder).toPercentEncoding() + ' ' + Native(file.name).toPercentEncoding() + '\n';
     return text + kJournalEnd + '\n';
 }
@@ -141,19 +151,17 @@ std::optional<std::vector<PlacedFile>> ParseJournal(const QByteArray &text)
             return std::nullopt;
         PlacedFile file;
         file.id = QString::fromLatin1(fields[0]);
-        bool device = false;
-        bool inode = false;
-        file.device = fields[1].toULongLong(&device);
-        file.inode = fields[2].toULongLong(&inode);
-        file.hadOld = fields[3] == "1";
+        bool numbers[3] = {};
+        file.device = fields[1].toULongLong(&numbers[0]);
+        file.newInode = fields[2].toULongLong(&numbers[1]);
+        file.oldInode = fields[3].toULongLong(&numbers[2]);
         const QByteArray folder = QByteArray::fromPercentEncoding(fields[4]);
         const QByteArray name = QByteArray::fromPercentEncoding(fields[5]);
         file.folder = QFile::decodeName(folder);
         file.name = QFile::decodeName(name);
         file.shown = file.target();
         const bool plainName = !name.isEmpty() && name != "." && name != ".." && !name.contains('/');
-        if (!IsId(file.id) || !device || !inode
-            || (fields[3] != "0" && fields[3] != "1") || folder.toPercentEncoding() != fields[4]
+        if (!IsId(file.id) || !numbers[0] || !numbers[1] || !numbers[2] || folder.toPercentEncoding() != fields[4]
             || name.toPercentEncoding() != fields[5] || folder.contains('\0') || name.contains('\0')
             || !folder.startsWith('/') || QDir::cleanPath(file.folder) != file.folder || !plainName)
             return std::nullopt;
@@ -323,15 +331,16 @@ QString Undo(const std::vector<PlacedFile> &files)
     QString problems;
     for (auto file = files.rbegin(); file != files.rend(); ++file) {
         const bool placed = Placed(*file);
+        const bool kept = Kept(*file);
         struct stat status {};
-        const bool kept = file->hadOld && Exists(file->backup(), status) && S_ISREG(status.st_mode);
         const bool there = Exists(file->target(), status);
-        problems += Removal(file->temp());
+        if (Holds(file->temp(), file->device, file->newInode))
+            problems += Removal(file->temp());
         if (kept && (placed || !there)) {
             problems += PutBack(*file);
         } else if (kept) {
             problems += Removal(file->backup()); // the old file, still under its own name too
-        } else if (placed && !file->hadOld && ::unlink(Native(file->target()).constData()) != 0) {
+        } else if (placed && !file->hadOld() && ::unlink(Native(file->target()).constData()) != 0) {
             const int error = errno;
             problems += QStringLiteral("; the new %1 could not be removed: %2").arg(file->shown, Reason(error));
         }
@@ -343,7 +352,7 @@ QString RemoveBackups(const std::vector<PlacedFile> &files)
 {
     QString problems;
     for (const PlacedFile &file : files)
-        if (file.hadOld)
+        if (Kept(file))
             problems += Removal(file.backup());
     return problems;
 }

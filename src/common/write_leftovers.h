@@ -35,11 +35,14 @@ struct PlacedFile {
     QString folder; // the target's folder, named without links
     QString name;   // the target's name there
     QString id;
-    bool hadOld = false; // a file was there: kept as the backup until all are placed
-    // The temporary file's: once the target is this file, it is placed.
+    // The new file (made as the temporary file) and the one it replaces (0
+    // when there was none), kept as the backup until all are placed: only
+    // these very files are ever renamed or removed under those names.
     dev_t device = 0;
-    ino_t inode = 0;
+    ino_t newInode = 0;
+    ino_t oldInode = 0;
 
+    bool hadOld() const { return oldInode != 0; }
     QString target() const;
     QString temp() const;
     QString backup() const;
