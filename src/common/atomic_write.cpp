@@ -111,8 +111,8 @@ QString Refusal(const Target &target, SpecialFiles special)
         return CannotWrite(target.shown, Reason(errno));
     struct stat folderStatus {};
     const uid_t user = FileUser();
-    if (user != 0 && stat(Native(target.folder).constData(), &folderStatus) == 0 && (folderStatus.st_mode & S_ISVTX) != 0
-        && target.status.st_uid != user && folderStatus.st_uid != user)
+    if (user != 0 && stat(Native(target.folder).constData(), &folderStatus) == 0
+        && (folderStatus.st_mode & S_ISVTX) != 0 && target.status.st_uid != user && folderStatus.st_uid != user)
         return CannotWrite(target.shown, Reason(EPERM));
     return {};
 }
@@ -284,7 +284,8 @@ QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
             continue;
         cleared << one.target.folder;
         if (const QString problems = ClearLeftovers(one.target.folder); !problems.isEmpty())
-            return CannotWrite(one.target.shown, QStringLiteral("cannot clear up after an earlier write that was cut short"))
+            return CannotWrite(one.target.shown,
+                               QStringLiteral("cannot clear up after an earlier write that was cut short"))
                    + problems;
     }
     for (std::size_t i = 0; i < files.size(); ++i)
