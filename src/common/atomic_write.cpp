@@ -1,18 +1,19 @@
 #include "common/atomic_write.h"
 
 #include "common/failure.h"
+#include "common/write_leftovers.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <memory>
-#include <sys/fsuid.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,16 +25,6 @@ ReplaceStep &Replace()
 {
     static ReplaceStep step = &std::rename;
     return step;
-}
-
-QString Reason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-QString CannotWrite(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Cannot write %1: %2").arg(path, reason);
 }
 
 QByteArray Native(const QString &path)
@@ -49,11 +40,15 @@ mode_t CurrentUmask()
 }
 
 // Where a write lands: the path as given (for messages), the file it names
-// once symbolic links are followed, and what is there now.
+// once symbolic links are followed and its folder named without links, and
+// what is there now.
 struct Target {
     QString shown;
     QString real;
+    QString folder;
     bool exists = false;
+    bool link = false; // the path itself is a symbolic link
+    int error = 0;     // why nothing could be looked at, when it is not there
     struct stat status {};
 
     bool special() const { return exists && !S_ISREG(status.st_mode); }
@@ -63,11 +58,19 @@ Target Resolve(const QString &path)
 {
     Target target;
     target.shown = target.real = path;
-    target.exists = stat(Native(path).constData(), &target.status) == 0;
-    // Only a regular file's link is followed by name: a device or a pipe
-    // (/dev/fd/N of a shell's >(...)) is opened through the path as given.
-    if (target.exists && S_ISREG(target.status.st_mode) && QFileInfo(path).isSymLink())
-        target.real = QFileInfo(path).canonicalFilePath();
+    const QByteArray native = Native(path);
+    target.exists = stat(native.constData(), &target.status) == 0;
+    target.error = target.exists ? 0 : errno;
+    struct stat itself {};
+    target.link = lstat(native.constData(), &itself) == 0 && S_ISLNK(itself.st_mode);
+    // A device or a pipe (/dev/fd/N of a shell's >(...)) is opened through
+    // the path as given; a regular file is replaced where its links lead.
+    if (target.special())
+        return target;
+    const QFileInfo real(target.exists && target.link ? QFileInfo(path).canonicalFilePath() : path);
+    const QString folder = QDir(real.absolutePath()).canonicalPath();
+    target.folder = folder.isEmpty() ? real.absolutePath() : folder;
+    target.real = target.folder + u'/' + real.fileName();
     return target;
 }
 
@@ -90,21 +93,26 @@ bool Unreplaceable(const QString &path)
 // it, while the backup and temporary names made first could not be removed.
 QString Refusal(const Target &target, SpecialFiles special)
 {
+    // A link is never replaced by a file of its own: one that leads nowhere
+    // or round in a loop is refused, as is a name that cannot be looked up.
+    if (!target.exists && (target.link || target.error != ENOENT))
+        return CannotWrite(target.shown, target.link && target.error == ENOENT
+                                             ? QStringLiteral("it is a link to a file that does not exist")
+                                             : Reason(target.error));
     if (target.exists && S_ISDIR(target.status.st_mode))
         return CannotWrite(target.shown, Reason(EISDIR));
     if (target.special())
         return special == SpecialFiles::Use ? QString() : QStringLiteral("%1 is not a regular file.").arg(target.shown);
-    const QString folder = QFileInfo(target.real).absolutePath();
-    if (Unreplaceable(folder) || (target.exists && Unreplaceable(target.real)))
+    if (Unreplaceable(target.folder) || (target.exists && Unreplaceable(target.real)))
         return CannotWrite(target.shown, QStringLiteral("it or its folder is append-only or immutable"));
     if (!target.exists)
         return {};
     if (faccessat(AT_FDCWD, Native(target.real).constData(), W_OK, AT_EACCESS) != 0)
         return CannotWrite(target.shown, Reason(errno));
     struct stat folderStatus {};
-    const uid_t user = setfsuid(uid_t(-1)); // fails, telling the user files are checked as
-    if (user != 0 && stat(Native(folder).constData(), &folderStatus) == 0 && (folderStatus.st_mode & S_ISVTX) != 0
-        && target.status.st_uid != user && folderStatus.st_uid != user)
+    const uid_t user = FileUser();
+    if (user != 0 && stat(Native(target.folder).constData(), &folderStatus) == 0
+        && (folderStatus.st_mode & S_ISVTX) != 0 && target.status.st_uid != user && folderStatus.st_uid != user)
         return CannotWrite(target.shown, Reason(EPERM));
     return {};
 }
@@ -139,26 +147,37 @@ QString WriteDirectly(const Target &target, const FileContent &content)
     return Fill(file, content.write, target.shown);
 }
 
-// One regular file on its way: its temporary file (removed with this
-// unless it took the target's place) and, while the others are placed, the
-// replaced file kept under a backup name.
+// One regular file on its way: its temporary file, removed with this
+// unless it took the target's place.
 struct Staged {
     Target target;
     std::unique_ptr<QTemporaryFile> temp;
-    QString backup;
-    bool placed = false;
+    PlacedFile file;
 };
 
 QString Stage(Staged &staged, const FileContent &content)
 {
     const Target &target = staged.target;
-    const QFileInfo real(target.real);
-    staged.temp = std::make_unique<QTemporaryFile>(real.absolutePath() + u'/' + real.fileName()
-                                                   + QStringLiteral(".XXXXXX"));
-    errno = 0;
-    if (!staged.temp->open())
-        return CannotWrite(target.shown, errno != 0 ? Reason(errno) : staged.temp->errorString());
+    PlacedFile &file = staged.file;
+    // Locked while it exists, so a later write can tell it from one whose
+    // writer is gone; an ID that a leftover's backup or journal still uses
+    // is not taken.
+    do {
+        staged.temp = std::make_unique<QTemporaryFile>(TempTemplate(target.folder));
+        errno = 0;
+        if (!staged.temp->open() || flock(staged.temp->handle(), LOCK_EX) != 0)
+            return CannotWrite(target.shown, errno != 0 ? Reason(errno) : staged.temp->errorString());
+        file.id = TempId(staged.temp->fileName());
+    } while (!IdFree(target.folder, file.id));
     const int fd = staged.temp->handle();
+    struct stat status {};
+    fstat(fd, &status);
+    file.shown = target.shown;
+    file.folder = target.folder;
+    file.name = QFileInfo(target.real).fileName();
+    file.device = status.st_dev;
+    file.newInode = status.st_ino;
+    file.oldInode = target.exists ? target.status.st_ino : 0;
     if (target.exists) {
         // Root keeps another user's file theirs; others can keep the group.
         if (fchown(fd, target.status.st_uid, target.status.st_gid) != 0
@@ -177,66 +196,75 @@ QString Stage(Staged &staged, const FileContent &content)
     return {};
 }
 
-// Keeps the file being replaced under a backup name beside it: a second
-// name for it where the file system allows, or else moved aside.
-bool KeepOld(Staged &staged)
+// Keeps the file being replaced under its backup name: a second name for
+// it where the file system allows, or else moved aside.
+bool KeepOld(const PlacedFile &file)
 {
-    if (!staged.target.exists)
-        return true;
-    const QString backup = staged.temp->fileName() + QStringLiteral(".old");
-    const QByteArray real = Native(staged.target.real);
-    if (::link(real.constData(), Native(backup).constData()) != 0
-        && std::rename(real.constData(), Native(backup).constData()) != 0)
-        return false;
-    staged.backup = backup;
-    return true;
+    const QByteArray target = Native(file.target());
+    const QByteArray backup = Native(file.backup());
+    return ::link(target.constData(), backup.constData()) == 0
+           || std::rename(target.constData(), backup.constData()) == 0;
 }
 
-// Undoes a placed file (or a moved-aside one): the old file back under its
-// name, or a new file removed. Empty, or why that failed.
-QString PutBack(const Staged &staged)
+// The renames made to last as the contents do. A folder the file system
+// cannot sync still holds the files.
+void SyncFolders(const std::vector<PlacedFile> &files)
 {
-    const QByteArray real = Native(staged.target.real);
-    const bool undone = staged.backup.isEmpty() ? ::unlink(real.constData()) == 0
-                                                : std::rename(Native(staged.backup).constData(), real.constData()) == 0;
-    if (undone)
-        return {};
-    const QString reason = Reason(errno);
-    return staged.backup.isEmpty()
-               ? QStringLiteral("; the new %1 could not be removed: %2").arg(staged.target.shown, reason)
-               : QStringLiteral("; the earlier %1 could not be put back (%2) and is kept as %3")
-                     .arg(staged.target.shown, reason, staged.backup);
+    QStringList synced;
+    for (const PlacedFile &file : files) {
+        if (synced.contains(file.folder))
+            continue;
+        synced << file.folder;
+        const int fd = ::open(Native(file.folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            fsync(fd);
+            ::close(fd);
+        }
+    }
 }
 
 // Every file in place, or every placed one put back and the failure told.
-QString Place(std::vector<Staged> &files)
+// A single file simply takes its target's place. Of several, each replaced
+// file is kept under its backup name, and a journal lists them all, until
+// every one is placed: a write cut short between them is put back by the
+// next write to their folders.
+QString Place(std::vector<Staged> &staged)
 {
-    for (Staged &staged : files) {
-        if (staged.target.special())
-            continue;
-        int error = 0;
-        if (!KeepOld(staged)) {
-            error = errno;
-        } else if (Replace()(Native(staged.temp->fileName()).constData(), Native(staged.target.real).constData()) != 0) {
-            error = errno;
-            if (!staged.backup.isEmpty() && !QFileInfo::exists(staged.target.real))
-                std::rename(Native(staged.backup).constData(), Native(staged.target.real).constData());
-            else if (!staged.backup.isEmpty())
-                ::unlink(Native(staged.backup).constData());
+    std::vector<PlacedFile> files;
+    QStringList shown;
+    for (const Staged &one : staged) {
+        if (!one.target.special()) {
+            files.push_back(one.file);
+            shown << one.file.shown;
         }
-        if (error != 0) {
-            QString failure = CannotWrite(staged.target.shown, Reason(error));
-            for (auto placed = files.rbegin(); placed != files.rend(); ++placed)
-                if (placed->placed)
-                    failure += PutBack(*placed);
-            return failure;
-        }
-        staged.placed = true;
-        staged.temp->setAutoRemove(false);
     }
-    for (const Staged &staged : files)
-        if (!staged.backup.isEmpty())
-            ::unlink(Native(staged.backup).constData());
+    const bool several = files.size() > 1;
+    Journal journal;
+    if (several)
+        if (const QString failure = journal.open(files); !failure.isEmpty())
+            return failure + journal.remove();
+    for (Staged &one : staged) {
+        if (one.target.special())
+            continue;
+        const PlacedFile &file = one.file;
+        if ((several && file.hadOld() && !KeepOld(file))
+            || Replace()(Native(file.temp()).constData(), Native(file.target()).constData()) != 0) {
+            const int error = errno;
+            const QString problems = Undo(files);
+            for (Staged &other : staged)
+                if (other.temp)
+                    other.temp->setAutoRemove(false); // removed by Undo: the name may be another's by now
+            // Kept when something could not be put back, for the next write to try again.
+            return CannotWrite(file.shown, Reason(error)) + (problems.isEmpty() ? journal.remove() : problems);
+        }
+        one.temp->setAutoRemove(false);
+    }
+    QString problems = several ? RemoveBackups(files) : QString();
+    if (problems.isEmpty())
+        problems = journal.remove();
+    SyncFolders(files);
+    if (!problems.isEmpty())
+        return QStringLiteral("Cannot clear up after writing %1%2").arg(shown.join(QStringLiteral(", ")), problems);
     return {};
 }
 
@@ -249,6 +277,16 @@ QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
         staged[i].target = Resolve(files[i].path);
         if (const QString refusal = Refusal(staged[i].target, special); !refusal.isEmpty())
             return refusal;
+    }
+    QStringList cleared;
+    for (const Staged &one : staged) {
+        if (one.target.special() || cleared.contains(one.target.folder))
+            continue;
+        cleared << one.target.folder;
+        if (const QString problems = ClearLeftovers(one.target.folder); !problems.isEmpty())
+            return CannotWrite(one.target.shown,
+                               QStringLiteral("cannot clear up after an earlier write that was cut short"))
+                   + problems;
     }
     for (std::size_t i = 0; i < files.size(); ++i)
         if (!staged[i].target.special())

@@ -14,6 +14,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -57,13 +60,37 @@ int FailingReplace(const char *from, const char *to)
     return std::rename(from, to);
 }
 
+// The process ends at the replace step's `g_failAt`th call, before or
+// after that rename, as when a write is killed.
+bool g_renameBeforeKill = false;
+int KilledReplace(const char *from, const char *to)
+{
+    if (++g_replaceCalls == g_failAt) {
+        if (g_renameBeforeKill)
+            std::rename(from, to);
+        _exit(9);
+    }
+    return std::rename(from, to);
+}
+
+// After its second rename, nothing can be removed from the folder named here.
+QString g_lockedFolder;
+std::optional<test::AppendOnlyFolder> g_appendOnly;
+int AppendOnlyAfterReplace(const char *from, const char *to)
+{
+    const int result = std::rename(from, to);
+    if (++g_replaceCalls == 2)
+        g_appendOnly.emplace(g_lockedFolder);
+    return result;
+}
+
 class FailingReplaceStep {
 public:
-    explicit FailingReplaceStep(int failAt)
+    explicit FailingReplaceStep(int failAt, ReplaceStep step = &FailingReplace)
     {
         g_replaceCalls = 0;
         g_failAt = failAt;
-        SetReplaceStepForTesting(&FailingReplace);
+        SetReplaceStepForTesting(step);
     }
     ~FailingReplaceStep() { SetReplaceStepForTesting(nullptr); }
 };
@@ -91,6 +118,129 @@ TEST(WritingFilesAsOne, AReplaceRefusedLatePutsBackTheFilesAlreadyReplaced)
     for (const char *name : {"a.bmp", "b.bmp", "c.bmp"})
         EXPECT_EQ(folder.read(QString::fromLatin1(name)), "new");
     EXPECT_EQ(Names(folder.path()).size(), 3);
+}
+
+TEST(WritingFilesAsOne, AWriteKilledBetweenItsFilesIsPutBackOrFinishedByTheNextWriteThere)
+{
+    // The second file in a folder of its own too, which the next write goes to.
+    const struct {
+        int killAt;
+        bool renamed;
+        QByteArray kept;
+        QString second;
+    } cases[] = {{1, false, "old", QStringLiteral("b.bmp")},
+                 {2, false, "old", QStringLiteral("b.bmp")},
+                 {2, true, "new", QStringLiteral("b.bmp")},
+                 {2, false, "old", QStringLiteral("sub/b.bmp")}};
+    for (const auto &c : cases) {
+        test::TempFolder folder;
+        QDir(folder.path()).mkdir(QStringLiteral("sub"));
+        const QStringList paths{folder.file(QStringLiteral("a.bmp")), folder.file(c.second)};
+        folder.write(QStringLiteral("a.bmp"), "old");
+        folder.write(c.second, "old");
+        const ino_t inodeA = StatusOf(paths[0]).st_ino;
+        EXPECT_FALSE(test::InChildWithin(30000, [&] {
+            const FailingReplaceStep killed(c.killAt, &KilledReplace);
+            g_renameBeforeKill = c.renamed;
+            WriteFilesAtomically(Contents(paths, "new"));
+            return true;
+        }));
+        EXPECT_EQ(folder.read(QStringLiteral("a.bmp")), c.killAt == 2 ? "new" : "old") << "killed where meant";
+
+        const QString next = QFileInfo(paths[1]).dir().filePath(QStringLiteral("c.bmp"));
+        EXPECT_NO_THROW(WriteFileAtomically(next, QByteArray("c")));
+        EXPECT_EQ(folder.read(QStringLiteral("a.bmp")), c.kept) << c.killAt;
+        EXPECT_EQ(folder.read(c.second), c.kept) << c.killAt;
+        if (c.kept == "old") {
+            EXPECT_EQ(StatusOf(paths[0]).st_ino, inodeA) << "the very file that was there, not a copy";
+        }
+        EXPECT_EQ(Names(folder.path()) + Names(folder.file(QStringLiteral("sub"))),
+                  (QStringList{QStringLiteral("a.bmp"), QStringLiteral("b.bmp"), QStringLiteral("c.bmp")}));
+    }
+
+    // A temporary file nobody holds: removed once it is old enough that its
+    // writer cannot be about to lock it.
+    test::TempFolder folder;
+    folder.write(QStringLiteral(".vexlo-Stale0.tmp"), "x");
+    folder.write(QStringLiteral(".vexlo-Fresh0.tmp"), "x");
+    const struct timespec longAgo[2] = {{0, UTIME_OMIT}, {time(nullptr) - 120, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(folder.file(QStringLiteral(".vexlo-Stale0.tmp"))).constData(), longAgo, 0);
+    EXPECT_NO_THROW(WriteFileAtomically(folder.file(QStringLiteral("c.bmp")), QByteArray("c")));
+    EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral(".vexlo-Fresh0.tmp"), QStringLiteral("c.bmp")}));
+}
+
+TEST(WritingFilesAsOne, AClearUpThatFailsIsReportedAndTriedAgainByTheNextWriteThere)
+{
+    test::TempFolder folder;
+    QDir(folder.path()).mkdir(QStringLiteral("sub"));
+    const QStringList paths{folder.file(QStringLiteral("a.bmp")), folder.file(QStringLiteral("sub/b.bmp"))};
+    folder.write(QStringLiteral("a.bmp"), "old");
+    folder.write(QStringLiteral("sub/b.bmp"), "old");
+    g_lockedFolder = folder.path();
+    QString failure;
+    {
+        const FailingReplaceStep locking(0, &AppendOnlyAfterReplace);
+        failure = test::FailureOf([&] { WriteFilesAtomically(Contents(paths, "new")); });
+    }
+    if (!g_appendOnly || !g_appendOnly->holds()) {
+        g_appendOnly.reset();
+        GTEST_SKIP() << "append-only folders need root and a file system that has them (ext4, xfs, btrfs)";
+    }
+    const QString backup = folder.file(
+        QDir(folder.path()).entryList({QStringLiteral(".vexlo-*.old")}, QDir::Files | QDir::Hidden).value(0));
+    EXPECT_EQ(failure, QStringLiteral("Cannot clear up after writing %1, %2; %3 could not be removed: Operation not "
+                                      "permitted")
+                           .arg(paths[0], paths[1], backup));
+    EXPECT_EQ(folder.read(QStringLiteral("a.bmp")), "new");
+    EXPECT_EQ(folder.read(QStringLiteral("sub/b.bmp")), "new");
+
+    // From the other folder of the pair too.
+    const QString c = folder.file(QStringLiteral("sub/c.bmp"));
+    EXPECT_EQ(test::FailureOf([&] { WriteFileAtomically(c, QByteArray("c")); }),
+              QStringLiteral("Cannot write %1: cannot clear up after an earlier write that was cut short; %2 could "
+                             "not be removed: Operation not permitted")
+                  .arg(c, backup));
+    EXPECT_FALSE(QFile::exists(c));
+    g_appendOnly.reset();
+    EXPECT_NO_THROW(WriteFileAtomically(c, QByteArray("c")));
+    EXPECT_EQ(Names(folder.path()) + Names(folder.file(QStringLiteral("sub"))),
+              (QStringList{QStringLiteral("a.bmp"), QStringLiteral("b.bmp"), QStringLiteral("c.bmp")}));
+}
+
+TEST(WritingFilesAsOne, LinksAreWrittenThroughOrRefusedAndNamesOfAnyLegalLengthAreWritten)
+{
+    test::TempFolder folder;
+    const QString longOld(250, u'o');
+    const QString longNew(255, u'n');
+    folder.write(QStringLiteral("sheet.bmp"), "old");
+    folder.write(longOld, "old");
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("sheet.bmp")), folder.file(QStringLiteral("link.bmp"))));
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("gone.bmp")), folder.file(QStringLiteral("dangling.bmp"))));
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("loop.bmp")), folder.file(QStringLiteral("loop.bmp"))));
+    const struct {
+        QString name;
+        QString failure;
+    } cases[] = {
+        {QStringLiteral("link.bmp"), {}},
+        {longOld, {}},
+        {longNew, {}},
+        {QStringLiteral("dangling.bmp"), QStringLiteral("Cannot write %1: it is a link to a file that does not exist")},
+        {QStringLiteral("loop.bmp"), QStringLiteral("Cannot write %1: Too many levels of symbolic links")},
+    };
+    for (const auto &c : cases) {
+        const QString path = folder.file(c.name);
+        EXPECT_EQ(test::FailureOf([&] { WriteFileAtomically(path, QByteArray("new")); }),
+                  c.failure.isEmpty() ? QString() : c.failure.arg(path))
+            << c.name.toStdString();
+    }
+    for (const QString &name : {QStringLiteral("sheet.bmp"), longOld, longNew})
+        EXPECT_EQ(folder.read(name), "new") << name.size();
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("dangling.bmp"))).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("loop.bmp"))).isSymLink());
+    EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("dangling.bmp"), QStringLiteral("link.bmp"),
+                                                QStringLiteral("loop.bmp"), longNew, longOld,
+                                                QStringLiteral("sheet.bmp")}))
+        << "nothing made for a refused link, nothing left behind";
 }
 
 TEST(WritingFilesAsOne, ASharedFolderRefusingToReplaceAnotherUsersFileChangesNothing)

@@ -233,14 +233,22 @@ TEST_F(VexloPlay, AHaltNamesTheLineAndWritesNothing)
 TEST_F(VexloPlay, AnOutputThatCannotBeWrittenIsReportedAndTheOtherIsNotWrittenEither)
 {
     folder.write(QStringLiteral("old.bmp"), "earlier file");
-    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
-                                               QStringLiteral("old.bmp"), QStringLiteral("--out-right"),
-                                               QStringLiteral("no/such/folder/out.bmp")}
-                                   + sheets());
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.startsWith(QStringLiteral("vexlo-play: Cannot write"))) << run.err.toStdString();
-    EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4) << "no temporary file left behind";
+    ASSERT_TRUE(QFile::link(folder.file(QStringLiteral("gone.bmp")), folder.file(QStringLiteral("dangling.bmp"))));
+    const char *const cases[][2] = {
+        {"no/such/folder/out.bmp", "No such file or directory"},
+        {"dangling.bmp", "it is a link to a file that does not exist"},
+    };
+    for (const auto &[output, reason] : cases) {
+        const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-left"),
+                                                   QStringLiteral("old.bmp"), QStringLiteral("--out-right"),
+                                                   QString::fromLatin1(output)}
+                                       + sheets());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, QStringLiteral("vexlo-play: Cannot write %1: %2\n").arg(output, reason));
+        EXPECT_EQ(folder.read(QStringLiteral("old.bmp")), "earlier file");
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 5)
+            << "no temporary file left behind, no file made for the link";
+    }
 }
 
 TEST_F(VexloPlay, AnOutputThatCannotReplaceItsFileLeavesTheOtherAsItWas)

@@ -210,6 +210,12 @@ TEST_F(IniFile, ASettingsFileThatIsNoRegularFileIsReadAsEmptyAndNeverWritten)
     struct stat status {};
     ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
+
+    // Nor is a link to nothing, which would leave the file it names unmade.
+    QFile::remove(fifo);
+    EXPECT_FALSE(write("Opt", "ChkStartWiz", QStringLiteral("0")));
+    EXPECT_TRUE(QFileInfo(path()).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(fifo));
 }
 
 TEST(PlainNumberText, WholeNumbersHaveNoPointAndFractionsNoExponent)
