@@ -53,6 +53,39 @@ QByteArray LzwLiterals(const QByteArray &indices)
     return codes.bytes();
 }
 
+quint32 Crc32(QByteArrayView bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray PngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray chunk;
+    AppendBe32(chunk, quint32(data.size()));
+    chunk += body;
+    AppendBe32(chunk, Crc32(body));
+    return chunk;
+}
+
+// Deflate's fixed codes as written, least significant bit first: a literal
+// zero (8 bits), then a copy of 258 bytes (8 bits) from one back (5 bits).
+void PutLiteralZero(CodeWriter &codes)
+{
+    codes.put(0x0C, 8);
+}
+void PutCopyOf258(CodeWriter &codes)
+{
+    codes.put(0xA3, 8);
+    codes.put(0, 5);
+}
+
 } // namespace
 
 QImage BlockPicture(int width, int height)
@@ -76,6 +109,60 @@ void PutLe32(QByteArray &bytes, int offset, quint32 value)
 {
     PutLe16(bytes, offset, quint16(value & 0xFFFF));
     PutLe16(bytes, offset + 2, quint16(value >> 16));
+}
+
+void AppendBe32(QByteArray &bytes, quint32 value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(char((value >> shift) & 0xFF));
+}
+
+QByteArray RgbPngBytes(quint32 width, quint32 height, const QByteArray &data, bool interlaced, int bitsPerChannel)
+{
+    QByteArray header;
+    AppendBe32(header, width);
+    AppendBe32(header, height);
+    header.append(char(bitsPerChannel)).append(char(2)).append('\0').append('\0').append(char(interlaced ? 1 : 0));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", data)
+           + PngChunk("IEND", QByteArray());
+}
+
+QByteArray ZlibZeros(qint64 count)
+{
+    // One block of fixed codes: a literal zero and copies of 258 bytes. The
+    // 3 header bits, the literal and one copy end on a byte boundary, as do
+    // every 8 copies after them, so those bytes repeat.
+    const qint64 copies = (count - 1) / 258;
+    CodeWriter head;
+    head.put(0b011, 3); // the last block, of fixed codes
+    PutLiteralZero(head);
+    PutCopyOf258(head);
+    CodeWriter eight;
+    for (int i = 0; i < 8; ++i)
+        PutCopyOf258(eight);
+    CodeWriter tail;
+    for (qint64 i = 0; i < (copies - 1) % 8; ++i)
+        PutCopyOf258(tail);
+    for (qint64 i = 0; i < (count - 1) % 258; ++i)
+        PutLiteralZero(tail);
+    tail.put(0, 7); // the end of the block
+    QByteArray stream = "\x78\x01" + head.bytes() + eight.bytes().repeated((copies - 1) / 8) + tail.bytes();
+    AppendBe32(stream, quint32(count % 65521) << 16 | 1); // the Adler-32 sum of zeros
+    return stream;
+}
+
+QByteArray PngIconBytes(const QByteArray &png)
+{
+    QByteArray icon;
+    AppendLe16(icon, 0);
+    AppendLe16(icon, 1);
+    AppendLe16(icon, 1);
+    icon.append("\x20\x20\0\0", 4); // 32 x 32, no palette
+    AppendLe16(icon, 1);
+    AppendLe16(icon, 32);
+    AppendLe32(icon, quint32(png.size()));
+    AppendLe32(icon, 22);
+    return icon + png;
 }
 
 QByteArray GifBytes(const QImage &picture, int transparentIndex)

@@ -16,10 +16,22 @@ QImage BlockPicture(int width, int height);
 QByteArray GifBytes(const QImage &picture, int transparentIndex = -1);
 QByteArray IconBytes(const QImage &picture, bool cursor = false);
 
+// PNG files made chunk by chunk, for what no writer makes: an RGB PNG of
+// the given size whose IDAT chunk holds `data`, a zlib stream of its rows
+// (each a filter byte, then its pixels).
+QByteArray RgbPngBytes(quint32 width, quint32 height, const QByteArray &data, bool interlaced = false,
+                       int bitsPerChannel = 8);
+// A zlib stream of `count` zero bytes (at least 259), made in a moment
+// however many: 13 bytes for every 2064 zeros.
+QByteArray ZlibZeros(qint64 count);
+// An icon file whose one image is the given PNG file.
+QByteArray PngIconBytes(const QByteArray &png);
+
 // A picture file written by Qt's own writer in the given format ("bmp", "jpg").
 QByteArray WrittenBytes(const QImage &picture, const char *format);
 
-// Little-endian fields, for patching headers.
+// Fields for building and patching headers.
+void AppendBe32(QByteArray &bytes, quint32 value);
 void PutLe16(QByteArray &bytes, int offset, quint16 value);
 void PutLe32(QByteArray &bytes, int offset, quint32 value);
 
