@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/plain_bitmap.h"
 #include "common/sheet_limits.h"
+#include "load/gif_data.h"
 #include "load/jpeg_scans.h"
 #include "load/png_data.h"
 #include "model/workspace.h"
@@ -138,6 +139,8 @@ bool HoldsExcessData(const QByteArray &format, QIODevice &device)
         return PngDataExceedsRows(device);
     if (format == "ico" || format == "cur")
         return IconDataExceedsRows(device);
+    if (format == "gif")
+        return GifDataExceedsPixels(device);
     return false;
 }
 

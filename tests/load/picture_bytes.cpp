@@ -4,6 +4,8 @@
 #include <QImageWriter>
 #include <QList>
 
+#include <bit>
+
 namespace vexlo::test {
 namespace {
 
@@ -51,6 +53,32 @@ QByteArray LzwLiterals(const QByteArray &indices)
     }
     codes.put(kEnd, kBits);
     return codes.bytes();
+}
+
+// A GIF file of one frame at the top left whose LZW data (8-bit codes) is
+// given, with a global table of up to 256 colours.
+QByteArray GifFile(QSize screen, QSize frame, QList<QRgb> palette, int transparentIndex, const QByteArray &data)
+{
+    palette.resize(256, qRgb(0, 0, 0));
+    QByteArray gif("GIF89a");
+    AppendLe16(gif, quint16(screen.width()));
+    AppendLe16(gif, quint16(screen.height()));
+    gif.append(char(0xF7)).append('\0').append('\0'); // global table of 256 entries
+    for (QRgb colour : palette)
+        gif.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
+    if (transparentIndex >= 0)
+        gif.append("\x21\xF9\x04\x01\x00\x00", 6).append(char(transparentIndex)).append('\0');
+    gif.append(',');
+    AppendLe32(gif, 0); // left, top
+    AppendLe16(gif, quint16(frame.width()));
+    AppendLe16(gif, quint16(frame.height()));
+    gif.append('\0').append('\x08'); // no local table; 8-bit minimum code size
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        gif.append(char(block.size())).append(block);
+    }
+    gif.append('\0').append(';');
+    return gif;
 }
 
 quint32 Crc32(QByteArrayView bytes)
@@ -165,7 +193,7 @@ QByteArray PngIconBytes(const QByteArray &png)
     return icon + png;
 }
 
-QByteArray GifBytes(const QImage &picture, int transparentIndex)
+QByteArray GifBytes(const QImage &picture, int transparentIndex, qint64 extraPixels)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     QList<QRgb> palette;
@@ -181,28 +209,25 @@ QByteArray GifBytes(const QImage &picture, int transparentIndex)
             indices.append(char(index));
         }
     }
-    palette.resize(256, qRgb(0, 0, 0));
+    indices.append(QByteArray(extraPixels, '\0'));
+    return GifFile(rgb.size(), rgb.size(), palette, transparentIndex, LzwLiterals(indices));
+}
 
-    QByteArray gif("GIF89a");
-    AppendLe16(gif, quint16(rgb.width()));
-    AppendLe16(gif, quint16(rgb.height()));
-    gif.append(char(0xF7)).append('\0').append('\0'); // global table of 256 entries
-    for (QRgb colour : palette)
-        gif.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
-    if (transparentIndex >= 0)
-        gif.append("\x21\xF9\x04\x01\x00\x00", 6).append(char(transparentIndex)).append('\0');
-    gif.append(',');
-    AppendLe32(gif, 0); // left, top
-    AppendLe16(gif, quint16(rgb.width()));
-    AppendLe16(gif, quint16(rgb.height()));
-    gif.append('\0').append('\x08'); // no local table; 8-bit minimum code size
-    const QByteArray data = LzwLiterals(indices);
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const QByteArray block = data.mid(at, 255);
-        gif.append(char(block.size())).append(block);
-    }
-    gif.append('\0').append(';');
-    return gif;
+QByteArray GifBombBytes(QSize screen, QSize frame, qint64 longCodes)
+{
+    // After a clear code and a zero, each next code is the one being added,
+    // a zero longer than the one before, up to the full table. As the table
+    // grows each code is one bit wider and the whole run ends on a byte
+    // boundary; the last code, all ones, then stands for 3,839 zeros.
+    CodeWriter codes;
+    codes.put(256, 9);
+    codes.put(0, 9);
+    for (int code = 258; code < 4096; ++code)
+        codes.put(code, int(std::bit_width(unsigned(code))));
+    CodeWriter end;
+    end.put(257, 12);
+    return GifFile(screen, frame, QList<QRgb>(256, qRgb(0, 0, 0)), -1,
+                   codes.bytes() + QByteArray(longCodes / 2 * 3, '\xFF') + end.bytes());
 }
 
 QByteArray IconBytes(const QImage &picture, bool cursor)

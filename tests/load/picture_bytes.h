@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 namespace vexlo::test {
 
@@ -11,9 +12,13 @@ QImage BlockPicture(int width, int height);
 
 // Picture files made byte by byte, for the formats Qt cannot write: a GIF
 // (one frame, a global palette of the picture's colours, at most 256) with an
-// optional transparent palette entry, and an icon or cursor with one
-// 32-bit image whose alpha channel is kept.
-QByteArray GifBytes(const QImage &picture, int transparentIndex = -1);
+// optional transparent palette entry and codes for `extraPixels` more pixels
+// past the picture's, and an icon or cursor with one 32-bit image whose
+// alpha channel is kept.
+QByteArray GifBytes(const QImage &picture, int transparentIndex = -1, qint64 extraPixels = 0);
+// A black GIF whose one frame's codes stand for 7.4 million pixels, then
+// 3,839 more for each of `longCodes` (an even number) codes of 12 bits.
+QByteArray GifBombBytes(QSize screen, QSize frame, qint64 longCodes);
 QByteArray IconBytes(const QImage &picture, bool cursor = false);
 
 // PNG files made chunk by chunk, for what no writer makes: an RGB PNG of

@@ -1,5 +1,6 @@
 #include "load/sheet_file.h"
 
+#include "load/gif_data.h"
 #include "load/png_data.h"
 #include "picture_bytes.h"
 #include "support/pixels.h"
@@ -39,6 +40,7 @@ TEST(SheetFile, AllSevenFormatsLoadAsOpaqueSheetsWidenedWithBlack)
         {"sheet.bmp", test::WrittenBytes(wide, "bmp"), wide, true},
         {"sheet.DIB", test::WrittenBytes(wide, "bmp"), wide, true},
         {"sheet.gif", test::GifBytes(wide), wide, true},
+        {"slack.gif", test::GifBytes(wide, -1, kGifDataSlackPixels), wide, true},
         {"sheet.jpg", test::WrittenBytes(wide, "jpg"), wide, false},
         {"tile.ico", test::IconBytes(tile), tile, true},
         {"tile.cur", test::IconBytes(tile, true), tile, true},
@@ -136,6 +138,9 @@ TEST(SheetFile, DataFarPastWhatThePictureNeedsIsRefusedWithoutGoingThroughIt)
         {"bomb.png", test::RgbPngBytes(256, 32, gibibyte), tooMuch},
         {"bomb.ico", test::PngIconBytes(test::RgbPngBytes(32, 32, gibibyte)), tooMuch},
         {"wide_bomb.png", test::RgbPngBytes(288, 32, gibibyte), "Invalid size (X > 256)."},
+        {"slack.gif", test::GifBytes(BlockPicture(96, 64), -1, kGifDataSlackPixels + 1), tooMuch},
+        {"bomb.gif", test::GifBombBytes({32, 32}, {32, 32}, 2'000'000), tooMuch}, // 7.7 billion pixels
+        {"past_the_screen.gif", test::GifBombBytes({32, 32}, {60000, 60000}, 0), tooMuch},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
