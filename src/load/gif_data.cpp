@@ -15,6 +15,11 @@ constexpr int kTableSize = 1 << kMaxCodeBits;
 // whose codes lead round in a circle.
 constexpr qint64 kMaxCodePixels = 2 * kTableSize;
 
+qint64 Le16(const uchar *bytes)
+{
+    return qFromLittleEndian<quint16>(bytes);
+}
+
 bool ReadBytes(QIODevice &device, uchar *into, qint64 count)
 {
     return device.read(reinterpret_cast<char *>(into), count) == count;
@@ -27,10 +32,12 @@ bool SkipColourTable(QIODevice &device, uchar flags)
     return device.skip(bytes) == bytes;
 }
 
-// The pixels the codes of one frame's data stand for, counted as the reader
-// decodes them: each code is a string of the table, a pixel and the code
-// before it, ending in a colour; a code not yet in the table repeats the
-// string before it and one more pixel.
+// The pixels the codes of one frame's data stand for, counted by following
+// the table as the reader does, without the colours: a code in the table
+// past the colours stands for its prefix code's pixels and one more, a code
+// not yet in it for the pixels of the code before it and one more. Each
+// code after the first adds the one before it, one pixel longer, to the
+// table.
 class CodeCounter {
 public:
     enum class State { Going, Ended, OverLimit };
@@ -131,12 +138,11 @@ bool DataExceedsPixels(QIODevice &device)
     if (introducer != 0x2C || !ReadBytes(device, frame, sizeof frame) || !SkipColourTable(device, frame[8])
         || !ReadBytes(device, &rootBits, 1) || rootBits > kMaxCodeBits)
         return false;
-    const qint64 left = qFromLittleEndian<quint16>(frame), top = qFromLittleEndian<quint16>(frame + 2);
-    const qint64 width = qFromLittleEndian<quint16>(frame + 4), height = qFromLittleEndian<quint16>(frame + 6);
-    // A screen without a size takes the frame's.
-    const qint64 screenWidth = qFromLittleEndian<quint16>(screen + 6), screenHeight = qFromLittleEndian<quint16>(screen + 8);
-    const qint64 screenPixels = (screenWidth > 0 ? screenWidth : left + width) * (screenHeight > 0 ? screenHeight : top + height);
-    CodeCounter codes(rootBits, qMin(width * height, screenPixels) + kGifDataSlackPixels);
+    const qint64 left = Le16(frame), top = Le16(frame + 2), width = Le16(frame + 4), height = Le16(frame + 6);
+    // A side of the screen given as 0 is the frame's reach.
+    const qint64 screenWidth = Le16(screen + 6) > 0 ? Le16(screen + 6) : left + width;
+    const qint64 screenHeight = Le16(screen + 8) > 0 ? Le16(screen + 8) : top + height;
+    CodeCounter codes(rootBits, qMin(width * height, screenWidth * screenHeight) + kGifDataSlackPixels);
     uchar block[255];
     while (ReadBytes(device, &size, 1) && size > 0 && ReadBytes(device, block, size)) {
         switch (codes.take(block, size)) {

@@ -66,8 +66,8 @@ public:
 
     explicit Inflater(qint64 limit) : limit_(limit), out_(kBufferBytes, Qt::Uninitialized)
     {
-        // Without memory for the state every inflate reports an error, which
-        // ends the check; the reader then fails on its own.
+        // Without memory for its state every inflate fails, which ends the
+        // check and leaves the picture to the reader.
         if (inflateInit(&stream_) == Z_OK)
             inflateValidate(&stream_, 0); // the reader checks the sum
     }
