@@ -2,13 +2,17 @@
 // colour, writing it as a bitmap and reading that back as the load dialog
 // does; and the three in a row on a 256 x 8192 bitmap, inside a running
 // program (load_replace_save.sh times the same as a process of its own).
+// Also a 256 x 8192 PNG loaded, and the check of its image data alone that
+// every PNG load makes.
 #include "imageops/sheet_writer.h"
 #include "imageops/sheet_height.h"
+#include "load/png_data.h"
 #include "load/sheet_file.h"
 #include "model/workspace.h"
 #include "sheet_pipeline.h"
 #include "tiles/replace_colour.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -65,6 +69,36 @@ void LoadTheLargestSheet(benchmark::State &state)
     state.SetBytesProcessed(bytes);
 }
 BENCHMARK(LoadTheLargestSheet)->Unit(benchmark::kMillisecond);
+
+void LoadAPngSheet(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("big.png"));
+    WriteSheetFile(bench::MagentaSpeckledSheet(8192), path);
+    for (auto _ : state) {
+        const SheetFile file = LoadSheetFile(path);
+        if (!file.accepted()) {
+            state.SkipWithError(file.refusal.toStdString().c_str());
+            break;
+        }
+    }
+}
+BENCHMARK(LoadAPngSheet)->Unit(benchmark::kMillisecond);
+
+void CheckTheImageDataOfAPngSheet(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("big.png")));
+    WriteSheetFile(bench::MagentaSpeckledSheet(8192), file.fileName());
+    file.open(QIODevice::ReadOnly);
+    for (auto _ : state) {
+        if (PngDataExceedsRows(file)) {
+            state.SkipWithError("a whole sheet was taken for a bomb");
+            break;
+        }
+    }
+}
+BENCHMARK(CheckTheImageDataOfAPngSheet)->Unit(benchmark::kMillisecond);
 
 void LoadReplaceSaveInAProgram(benchmark::State &state)
 {

@@ -78,6 +78,8 @@ def main():
     benchmark_row("Save the largest sheet as a bitmap", "SaveTheLargestSheet", millis)
     benchmark_row("Load the largest sheet as the load dialog does", "LoadTheLargestSheet", millis)
     benchmark_row("Load, replace colour, save of 256 x 8192 inside a program", "LoadReplaceSaveInAProgram", millis)
+    benchmark_row("Load a 256 x 8192 PNG sheet as the load dialog does", "LoadAPngSheet", millis)
+    benchmark_row("Of that, the check of its image data against its size", "CheckTheImageDataOfAPngSheet", millis)
 
     def median_in(text, label):
         found = re.search(re.escape(label) + r".*median (\d+(?:\.\d+)?)", text)

@@ -3,7 +3,9 @@
 #include "common/failure.h"
 #include "common/plain_bitmap.h"
 #include "common/sheet_limits.h"
+#include "load/gif_data.h"
 #include "load/jpeg_scans.h"
+#include "load/png_data.h"
 #include "model/workspace.h"
 
 #include <QBuffer>
@@ -129,6 +131,19 @@ QImage ReadPlainBitmap(QIODevice &device)
     return picture;
 }
 
+// Whether the picture's data goes on far past what its size needs, which
+// its reader would go through in full before giving the picture.
+bool HoldsExcessData(const QByteArray &format, QIODevice &device)
+{
+    if (format == "png")
+        return PngDataExceedsRows(device);
+    if (format == "ico" || format == "cur")
+        return IconDataExceedsRows(device);
+    if (format == "gif")
+        return GifDataExceedsPixels(device);
+    return false;
+}
+
 QImage ReadPicture(QIODevice &device, const QString &path)
 {
     LimitReaderAllocations();
@@ -144,6 +159,8 @@ QImage ReadPicture(QIODevice &device, const QString &path)
         throw Failure(QStringLiteral("The JPEG picture has more than %1 scans.").arg(kMaxJpegScans));
     if (const QSize declared = reader.size(); declared.isValid())
         CheckRules(declared); // before a pixel is read or anything allocated for them
+    if (HoldsExcessData(format, device))
+        throw Failure(QStringLiteral("The picture holds more data than its size needs."));
     QImage picture = ClearedImageFor(reader);
     if (!reader.read(&picture))
         throw Failure(reader.errorString());

@@ -34,12 +34,13 @@ void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
     workspace.options().setState(OptSwitch::ChkRepTransL, arguments.replaceTranslucent ? 1 : 0);
 }
 
-// What is printed for a macro that did not play through: a refusal says why.
+// What is printed for a macro that did not play through: a halt as the
+// window shows it, a refusal as the program's other failures.
 QString NotPlayedText(const PlayResult &result)
 {
     if (result.outcome == PlayResult::Outcome::Halted)
         return QStringLiteral("Play Macro Halted: %1 (line %2)").arg(result.description).arg(result.line + 1);
-    return result.description;
+    return QStringLiteral("vexlo-play: %1").arg(result.description);
 }
 
 } // namespace

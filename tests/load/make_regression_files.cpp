@@ -177,47 +177,13 @@ QByteArray TallPng()
     return bytes;
 }
 
-// PNG files made chunk by chunk, for what no writer makes: lying headers,
-// broken checksums, interlacing.
-void AppendBe32(QByteArray &bytes, quint32 value)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        bytes.append(char((value >> shift) & 0xFF));
-}
-
-quint32 Crc32(QByteArrayView bytes)
-{
-    quint32 crc = 0xFFFFFFFFu;
-    for (const char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-QByteArray PngChunk(const char *type, const QByteArray &data)
-{
-    const QByteArray body = QByteArray(type, 4) + data;
-    QByteArray chunk;
-    AppendBe32(chunk, quint32(data.size()));
-    chunk += body;
-    AppendBe32(chunk, Crc32(body));
-    return chunk;
-}
-
 // An RGB PNG of the given size whose IDAT holds `rows` (each row's filter
 // byte, then its pixels), compressed.
 QByteArray RgbPng(quint32 width, quint32 height, const QByteArray &rows, bool interlaced = false,
                   int bitsPerChannel = 8)
 {
-    QByteArray header;
-    AppendBe32(header, width);
-    AppendBe32(header, height);
-    header.append(char(bitsPerChannel)).append(char(2)).append('\0').append('\0').append(char(interlaced ? 1 : 0));
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header)
-           + PngChunk("IDAT", qCompress(rows).mid(4)) // qCompress puts the length before the zlib stream
-           + PngChunk("IEND", QByteArray());
+    // qCompress puts the length before the zlib stream.
+    return RgbPngBytes(width, height, qCompress(rows).mid(4), interlaced, bitsPerChannel);
 }
 
 void AppendRgb(QByteArray &rows, QRgb pixel)

@@ -4,6 +4,8 @@
 #include <QImageWriter>
 #include <QList>
 
+#include <bit>
+
 namespace vexlo::test {
 namespace {
 
@@ -53,6 +55,65 @@ QByteArray LzwLiterals(const QByteArray &indices)
     return codes.bytes();
 }
 
+// A GIF file of one frame at the top left whose LZW data (8-bit codes) is
+// given, with a global table of up to 256 colours.
+QByteArray GifFile(QSize screen, QSize frame, QList<QRgb> palette, int transparentIndex, const QByteArray &data)
+{
+    palette.resize(256, qRgb(0, 0, 0));
+    QByteArray gif("GIF89a");
+    AppendLe16(gif, quint16(screen.width()));
+    AppendLe16(gif, quint16(screen.height()));
+    gif.append(char(0xF7)).append('\0').append('\0'); // global table of 256 entries
+    for (QRgb colour : palette)
+        gif.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
+    if (transparentIndex >= 0)
+        gif.append("\x21\xF9\x04\x01\x00\x00", 6).append(char(transparentIndex)).append('\0');
+    gif.append(',');
+    AppendLe32(gif, 0); // left, top
+    AppendLe16(gif, quint16(frame.width()));
+    AppendLe16(gif, quint16(frame.height()));
+    gif.append('\0').append('\x08'); // no local table; 8-bit minimum code size
+    for (qsizetype at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        gif.append(char(block.size())).append(block);
+    }
+    gif.append('\0').append(';');
+    return gif;
+}
+
+quint32 Crc32(QByteArrayView bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray PngChunk(const char *type, const QByteArray &data)
+{
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray chunk;
+    AppendBe32(chunk, quint32(data.size()));
+    chunk += body;
+    AppendBe32(chunk, Crc32(body));
+    return chunk;
+}
+
+// Deflate's fixed codes as written, least significant bit first: a literal
+// zero (8 bits), then a copy of 258 bytes (8 bits) from one back (5 bits).
+void PutLiteralZero(CodeWriter &codes)
+{
+    codes.put(0x0C, 8);
+}
+void PutCopyOf258(CodeWriter &codes)
+{
+    codes.put(0xA3, 8);
+    codes.put(0, 5);
+}
+
 } // namespace
 
 QImage BlockPicture(int width, int height)
@@ -78,7 +139,61 @@ void PutLe32(QByteArray &bytes, int offset, quint32 value)
     PutLe16(bytes, offset + 2, quint16(value >> 16));
 }
 
-QByteArray GifBytes(const QImage &picture, int transparentIndex)
+void AppendBe32(QByteArray &bytes, quint32 value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.append(char((value >> shift) & 0xFF));
+}
+
+QByteArray RgbPngBytes(quint32 width, quint32 height, const QByteArray &data, bool interlaced, int bitsPerChannel)
+{
+    QByteArray header;
+    AppendBe32(header, width);
+    AppendBe32(header, height);
+    header.append(char(bitsPerChannel)).append(char(2)).append('\0').append('\0').append(char(interlaced ? 1 : 0));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", header) + PngChunk("IDAT", data)
+           + PngChunk("IEND", QByteArray());
+}
+
+QByteArray ZlibZeros(qint64 count)
+{
+    // One block of fixed codes: a literal zero and copies of 258 bytes. The
+    // 3 header bits, the literal and one copy end on a byte boundary, as do
+    // every 8 copies after them, so those bytes repeat.
+    const qint64 copies = (count - 1) / 258;
+    CodeWriter head;
+    head.put(0b011, 3); // the last block, of fixed codes
+    PutLiteralZero(head);
+    PutCopyOf258(head);
+    CodeWriter eight;
+    for (int i = 0; i < 8; ++i)
+        PutCopyOf258(eight);
+    CodeWriter tail;
+    for (qint64 i = 0; i < (copies - 1) % 8; ++i)
+        PutCopyOf258(tail);
+    for (qint64 i = 0; i < (count - 1) % 258; ++i)
+        PutLiteralZero(tail);
+    tail.put(0, 7); // the end of the block
+    QByteArray stream = "\x78\x01" + head.bytes() + eight.bytes().repeated((copies - 1) / 8) + tail.bytes();
+    AppendBe32(stream, quint32(count % 65521) << 16 | 1); // the Adler-32 sum of zeros
+    return stream;
+}
+
+QByteArray PngIconBytes(const QByteArray &png)
+{
+    QByteArray icon;
+    AppendLe16(icon, 0);
+    AppendLe16(icon, 1);
+    AppendLe16(icon, 1);
+    icon.append("\x20\x20\0\0", 4); // 32 x 32, no palette
+    AppendLe16(icon, 1);
+    AppendLe16(icon, 32);
+    AppendLe32(icon, quint32(png.size()));
+    AppendLe32(icon, 22);
+    return icon + png;
+}
+
+QByteArray GifBytes(const QImage &picture, int transparentIndex, qint64 extraPixels)
 {
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
     QList<QRgb> palette;
@@ -94,28 +209,25 @@ QByteArray GifBytes(const QImage &picture, int transparentIndex)
             indices.append(char(index));
         }
     }
-    palette.resize(256, qRgb(0, 0, 0));
+    indices.append(QByteArray(extraPixels, '\0'));
+    return GifFile(rgb.size(), rgb.size(), palette, transparentIndex, LzwLiterals(indices));
+}
 
-    QByteArray gif("GIF89a");
-    AppendLe16(gif, quint16(rgb.width()));
-    AppendLe16(gif, quint16(rgb.height()));
-    gif.append(char(0xF7)).append('\0').append('\0'); // global table of 256 entries
-    for (QRgb colour : palette)
-        gif.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
-    if (transparentIndex >= 0)
-        gif.append("\x21\xF9\x04\x01\x00\x00", 6).append(char(transparentIndex)).append('\0');
-    gif.append(',');
-    AppendLe32(gif, 0); // left, top
-    AppendLe16(gif, quint16(rgb.width()));
-    AppendLe16(gif, quint16(rgb.height()));
-    gif.append('\0').append('\x08'); // no local table; 8-bit minimum code size
-    const QByteArray data = LzwLiterals(indices);
-    for (qsizetype at = 0; at < data.size(); at += 255) {
-        const QByteArray block = data.mid(at, 255);
-        gif.append(char(block.size())).append(block);
-    }
-    gif.append('\0').append(';');
-    return gif;
+QByteArray GifBombBytes(QSize screen, QSize frame, qint64 longCodes)
+{
+    // After a clear code and a zero, each next code is the one being added,
+    // a zero longer than the one before, up to the full table. As the table
+    // grows each code is one bit wider and the whole run ends on a byte
+    // boundary; the last code, all ones, then stands for 3,839 zeros.
+    CodeWriter codes;
+    codes.put(256, 9);
+    codes.put(0, 9);
+    for (int code = 258; code < 4096; ++code)
+        codes.put(code, int(std::bit_width(unsigned(code))));
+    CodeWriter end;
+    end.put(257, 12);
+    return GifFile(screen, frame, QList<QRgb>(256, qRgb(0, 0, 0)), -1,
+                   codes.bytes() + QByteArray(longCodes / 2 * 3, '\xFF') + end.bytes());
 }
 
 QByteArray IconBytes(const QImage &picture, bool cursor)

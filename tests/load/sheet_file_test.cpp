@@ -1,5 +1,7 @@
 #include "load/sheet_file.h"
 
+#include "load/gif_data.h"
+#include "load/png_data.h"
 #include "picture_bytes.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
@@ -19,11 +21,15 @@ QImage LeftPart(const QImage &sheet, int width)
     return sheet.copy(0, 0, width, sheet.height());
 }
 
-TEST(SheetFile, AllSixFormatsLoadAsOpaqueSheetsWidenedWithBlack)
+TEST(SheetFile, AllSevenFormatsLoadAsOpaqueSheetsWidenedWithBlack)
 {
     test::TempFolder folder;
     const QImage wide = BlockPicture(96, 64);
     const QImage tile = BlockPicture(32, 32);
+    QImage black(96, 64, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    // Rows of 96 x 64 RGB pixels take 18,496 bytes inflated, 18,552 in Adam7's passes.
+    const qint64 rowBytes = 18496, interlacedRowBytes = 18552;
     struct Case {
         const char *name;
         QByteArray bytes;
@@ -34,9 +40,15 @@ TEST(SheetFile, AllSixFormatsLoadAsOpaqueSheetsWidenedWithBlack)
         {"sheet.bmp", test::WrittenBytes(wide, "bmp"), wide, true},
         {"sheet.DIB", test::WrittenBytes(wide, "bmp"), wide, true},
         {"sheet.gif", test::GifBytes(wide), wide, true},
+        {"slack.gif", test::GifBytes(wide, -1, kGifDataSlackPixels), wide, true},
         {"sheet.jpg", test::WrittenBytes(wide, "jpg"), wide, false},
         {"tile.ico", test::IconBytes(tile), tile, true},
         {"tile.cur", test::IconBytes(tile, true), tile, true},
+        {"sheet.png", test::WrittenBytes(wide, "png"), wide, true},
+        {"png.ico", test::PngIconBytes(test::WrittenBytes(tile, "png")), tile, true},
+        {"slack.png", test::RgbPngBytes(96, 64, test::ZlibZeros(rowBytes + kPngDataSlackBytes)), black, true},
+        {"slack_interlaced.png",
+         test::RgbPngBytes(96, 64, test::ZlibZeros(interlacedRowBytes + kPngDataSlackBytes), true), black, true},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -106,6 +118,35 @@ TEST(SheetFile, SizeRulesReportOnlyTheFirstBrokenRule)
     const SheetFile refused = LoadSheetFile(folder.file(QStringLiteral("wide.bmp")));
     EXPECT_FALSE(refused.accepted());
     EXPECT_EQ(refused.refusal, QStringLiteral("Invalid size (X > 256)."));
+}
+
+TEST(SheetFile, DataFarPastWhatThePictureNeedsIsRefusedWithoutGoingThroughIt)
+{
+    test::TempFolder folder;
+    const QByteArray gibibyte = test::ZlibZeros(qint64(1) << 30); // 6.5 MiB
+    const char *const tooMuch = "The picture holds more data than its size needs.";
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *refusal;
+    } cases[] = {
+        {"slack.png", test::RgbPngBytes(96, 64, test::ZlibZeros(18496 + kPngDataSlackBytes + 1)), tooMuch},
+        {"slack_interlaced.png", test::RgbPngBytes(96, 64, test::ZlibZeros(18552 + kPngDataSlackBytes + 1), true),
+         tooMuch},
+        {"slack_16bit.png", test::RgbPngBytes(32, 32, test::ZlibZeros(32 * 193 + kPngDataSlackBytes + 1), false, 16),
+         tooMuch},
+        {"bomb.png", test::RgbPngBytes(256, 32, gibibyte), tooMuch},
+        {"bomb.ico", test::PngIconBytes(test::RgbPngBytes(32, 32, gibibyte)), tooMuch},
+        {"wide_bomb.png", test::RgbPngBytes(288, 32, gibibyte), "Invalid size (X > 256)."},
+        {"slack.gif", test::GifBytes(BlockPicture(96, 64), -1, kGifDataSlackPixels + 1), tooMuch},
+        {"bomb.gif", test::GifBombBytes({32, 32}, {32, 32}, 2'000'000), tooMuch}, // 7.7 billion pixels
+        {"past_the_screen.gif", test::GifBombBytes({32, 32}, {60000, 60000}, 0), tooMuch},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        folder.write(QString::fromLatin1(c.name), c.bytes);
+        EXPECT_EQ(LoadSheetFile(folder.file(QString::fromLatin1(c.name))).refusal.toStdString(), c.refusal);
+    }
 }
 
 TEST(SheetFile, PicturesBeyondTheAllocationLimitAreRefusedBeforeTheyAreMade)

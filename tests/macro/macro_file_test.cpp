@@ -40,6 +40,11 @@ TEST(MacroFileFormat, ReadsBothLineEndsAndALastLineWithoutOne)
     EXPECT_EQ(ParseMacroText(QByteArray()), QStringList());
     EXPECT_EQ(ParseMacroText("\r\n"), QStringList{QString()});
     EXPECT_EQ(ParseMacroText("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
+    // A byte-order mark is two or three bytes of the first line, never a
+    // switch to another encoding; the player skips that line as unknown.
+    for (const char *mark : {"\xFF\xFE", "\xFE\xFF", "\xEF\xBB\xBF"})
+        EXPECT_EQ(ParseMacroText(mark + QByteArray("Cls,0\r\nCls,1\n")),
+                  (QStringList{QString::fromLatin1(mark) + "Cls,0", "Cls,1"}));
 }
 
 TEST(MacroFileFormat, OddBytesComeBackUnchangedWhenSavedAgain)

@@ -1,6 +1,7 @@
 // vexlo-play from the command line: arguments, refusals, halting, outputs.
 #include "imageops/sheet_writer.h"
 #include "load/sheet_file.h"
+#include "picture_bytes.h"
 #include "play/play_arguments.h"
 #include "play_support.h"
 #include "support/file_faults.h"
@@ -162,6 +163,10 @@ TEST_F(VexloPlay, SheetsAreRefusedWithTheLoadDialogsTextsNamingTheFile)
     const test::PlayRun tall = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("left.bmp"),
                                      QStringLiteral("--right"), QStringLiteral("short.bmp")});
     EXPECT_EQ(tall.err, QStringLiteral("vexlo-play: short.bmp: Invalid size (Y mod 32 <> 0).\n"));
+    folder.write(QStringLiteral("bomb.png"), test::RgbPngBytes(256, 32, test::ZlibZeros(qint64(1) << 30)));
+    const test::PlayRun bomb = play({QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("bomb.png"),
+                                     QStringLiteral("--right"), QStringLiteral("right.bmp")});
+    EXPECT_EQ(bomb.err, QStringLiteral("vexlo-play: bomb.png: The picture holds more data than its size needs.\n"));
 }
 
 TEST_F(VexloPlay, AFileThatCannotBeReadIsNamedOnceWithOneReason)
@@ -188,7 +193,7 @@ TEST_F(VexloPlay, AnEmptyMacroIsRefusedAsInTheWindow)
                                                QStringLiteral("out.bmp")}
                                    + sheets());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, QStringLiteral("No macro to play.\n"));
+    EXPECT_EQ(run.err, QStringLiteral("vexlo-play: No macro to play.\n"));
     EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("out.bmp"))));
 
     // Through links of every kind, to files that are there or not yet.
