@@ -178,12 +178,14 @@ QString SheetRuleFailure(QSize size)
 {
     if (size.width() > Workspace::kSheetWidth)
         return QStringLiteral("Invalid size (X > 256).");
-    if (size.height() > kMaxSheetHeight)
-        return QStringLiteral("Invalid size (Y > %1).").arg(kMaxSheetHeight);
     if (size.width() % Workspace::kTileSize != 0)
         return QStringLiteral("Invalid size (X mod 32 <> 0).");
     if (size.height() % Workspace::kTileSize != 0)
         return QStringLiteral("Invalid size (Y mod 32 <> 0).");
+    // Past the three rules a sheet has always had, so a picture breaking one
+    // of them is told that one.
+    if (size.height() > kMaxSheetHeight)
+        return QStringLiteral("Invalid size (Y > %1).").arg(kMaxSheetHeight);
     return {};
 }
 

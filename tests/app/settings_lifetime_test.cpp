@@ -88,7 +88,7 @@ TEST_F(SettingsLifetime, SettingsChangedDuringARunAreInTheFileAfterClosing)
                         "[Elsewhere]\nx=1\n");
 }
 
-// The design ignores a failed settings write: the run's settings are lost,
+// A failed settings write is ignored: the run's settings are lost,
 // without a message, and the file stays as it was.
 TEST_F(SettingsLifetime, ClosingWhereTheSettingsCannotBeWrittenLosesTheRunsChangesAndNothingElse)
 {

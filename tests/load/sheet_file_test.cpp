@@ -107,6 +107,8 @@ TEST(SheetFile, SizeRulesReportOnlyTheFirstBrokenRule)
         {{32, 1024}, ""},
         {{32, 131072}, ""},
         {{32, 131104}, "Invalid size (Y > 131072)."},
+        {{250, 131104}, "Invalid size (X mod 32 <> 0)."},
+        {{256, 131080}, "Invalid size (Y mod 32 <> 0)."},
         {{300, 200000}, "Invalid size (X > 256)."},
     };
     for (const auto &c : cases)
