@@ -4,10 +4,10 @@
 // program (load_replace_save.sh times the same as a process of its own).
 // Also a 256 x 8192 PNG loaded, and the check of its image data alone that
 // every PNG load makes.
-#include "imageops/sheet_writer.h"
+#include "io/sheet_writer.h"
 #include "imageops/sheet_height.h"
-#include "load/png_data.h"
-#include "load/sheet_file.h"
+#include "io/png_data.h"
+#include "io/sheet_file.h"
 #include "model/workspace.h"
 #include "sheet_pipeline.h"
 #include "tiles/replace_colour.h"

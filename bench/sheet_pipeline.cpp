@@ -1,8 +1,8 @@
 #include "sheet_pipeline.h"
 
 #include "common/failure.h"
-#include "imageops/sheet_writer.h"
-#include "load/sheet_file.h"
+#include "io/sheet_writer.h"
+#include "io/sheet_file.h"
 #include "model/workspace.h"
 #include "tiles/replace_colour.h"
 

@@ -2,7 +2,7 @@
 // line when written and read again.
 #include "common/failure.h"
 #include "fuzz_support.h"
-#include "macro/macro_file.h"
+#include "io/macro_file.h"
 
 using namespace vexlo;
 

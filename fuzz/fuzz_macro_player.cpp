@@ -2,7 +2,7 @@
 // skips or halts, and never crashes.
 #include "common/failure.h"
 #include "fuzz_support.h"
-#include "macro/macro_file.h"
+#include "io/macro_file.h"
 #include "macro/macro_player.h"
 #include "model/workspace.h"
 

@@ -2,7 +2,7 @@
 // of any of the seven sheet file types (the first byte picks the type).
 #include "common/sheet_limits.h"
 #include "fuzz_support.h"
-#include "load/sheet_file.h"
+#include "io/sheet_file.h"
 
 #include <QCoreApplication>
 

@@ -5,7 +5,7 @@
 #include "app/sheet_surface.h"
 #include "common/colour.h"
 #include "common/failure.h"
-#include "common/key_swatch.h"
+#include "widgets/key_swatch.h"
 #include "common/pane_placement.h"
 #include "common/program_name.h"
 #include "common/prompt.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/sheet_scroll.h"
+#include "widgets/sheet_scroll.h"
 
 #include <QMainWindow>
 

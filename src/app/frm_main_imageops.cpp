@@ -4,7 +4,7 @@
 #include "app/frm_main.h"
 
 #include "app/frame_closed_dialog.h"
-#include "common/failure_trap.h"
+#include "widgets/failure_trap.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
 #include "imageops/frm_colour.h"

@@ -3,8 +3,8 @@
 
 #include "app/client_area.h"
 #include "app/sheet_surface.h"
-#include "common/form_controls.h"
-#include "common/key_swatch.h"
+#include "widgets/form_controls.h"
+#include "widgets/key_swatch.h"
 #include "common/program_name.h"
 #include "imageops/frm_save.h"
 #include "macro/frm_macro_file.h"

@@ -4,8 +4,8 @@
 
 #include "app/sheet_surface.h"
 #include "common/colour.h"
-#include "common/event_codes.h"
-#include "common/failure_trap.h"
+#include "widgets/event_codes.h"
+#include "widgets/failure_trap.h"
 #include "common/prompt.h"
 #include "model/tile_drop.h"
 #include "model/workspace.h"

@@ -2,7 +2,7 @@
 #include "app/close_on_signals.h"
 #include "app/frm_main.h"
 #include "common/program_name.h"
-#include "common/qt_prompt.h"
+#include "widgets/qt_prompt.h"
 #include "model/workspace.h"
 
 #include <QApplication>

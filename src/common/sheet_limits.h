@@ -12,6 +12,9 @@ namespace vexlo {
 // its declared size, before any pixel is read, and Resize a taller height,
 // so every sheet Vexlo holds, and so every sheet it writes, loads again.
 inline constexpr int kMaxSheetHeight = 131072;
+// Every sheet is this wide, in tiles of this size.
+inline constexpr int kSheetWidth = 256;
+inline constexpr int kTileSize = 32;
 
 // "Not enough memory for a picture of W x H pixels."
 Failure NotEnoughMemory(int width, int height);

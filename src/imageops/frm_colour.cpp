@@ -2,8 +2,8 @@
 // and its event handlers.
 #include "imageops/frm_colour.h"
 
-#include "common/form_controls.h"
-#include "common/key_swatch.h"
+#include "widgets/form_controls.h"
+#include "widgets/key_swatch.h"
 #include "imageops/colour_choice.h"
 #include "model/workspace.h"
 

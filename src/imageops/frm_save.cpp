@@ -2,16 +2,16 @@
 // its event handlers.
 #include "imageops/frm_save.h"
 
-#include "common/drive_list.h"
+#include "widgets/drive_list.h"
 #include "common/failure.h"
-#include "common/failure_trap.h"
-#include "common/file_list.h"
-#include "common/folder_list.h"
-#include "common/form_controls.h"
+#include "widgets/failure_trap.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
+#include "widgets/form_controls.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
-#include "common/replace_question.h"
-#include "imageops/sheet_writer.h"
+#include "widgets/replace_question.h"
+#include "io/sheet_writer.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 

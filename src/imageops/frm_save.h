@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/file_browser.h"
+#include "widgets/file_browser.h"
 
 #include <QDialog>
 

@@ -2,13 +2,13 @@
 #include "load/frm_load_image.h"
 
 #include "common/failure.h"
-#include "common/file_list.h"
-#include "common/folder_list.h"
-#include "common/key_swatch.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
+#include "widgets/key_swatch.h"
 #include "common/pane_placement.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
-#include "common/sheet_scroll.h"
+#include "widgets/sheet_scroll.h"
 #include "load/preview_box.h"
 #include "model/workspace.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/file_browser.h"
-#include "common/sheet_scroll.h"
+#include "widgets/file_browser.h"
+#include "widgets/sheet_scroll.h"
 #include "load/load_selection.h"
 
 #include <QDialog>

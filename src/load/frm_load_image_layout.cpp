@@ -2,13 +2,13 @@
 #include "load/frm_load_image.h"
 
 #include "common/colour.h"
-#include "common/drive_list.h"
-#include "common/event_codes.h"
-#include "common/file_list.h"
-#include "common/folder_list.h"
-#include "common/form_controls.h"
-#include "common/key_swatch.h"
-#include "common/sheet_scroll.h"
+#include "widgets/drive_list.h"
+#include "widgets/event_codes.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
+#include "widgets/form_controls.h"
+#include "widgets/key_swatch.h"
+#include "widgets/sheet_scroll.h"
 #include "load/preview_box.h"
 
 #include <QLabel>

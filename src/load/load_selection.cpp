@@ -1,6 +1,6 @@
 #include "load/load_selection.h"
 
-#include "load/sheet_file.h"
+#include "io/sheet_file.h"
 #include "settings/app_path.h"
 
 namespace vexlo {

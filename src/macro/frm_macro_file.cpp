@@ -1,13 +1,13 @@
 #include "macro/frm_macro_file.h"
 
 #include "common/failure.h"
-#include "common/failure_trap.h"
-#include "common/file_list.h"
-#include "common/form_controls.h"
+#include "widgets/failure_trap.h"
+#include "widgets/file_list.h"
+#include "widgets/form_controls.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
-#include "common/replace_question.h"
-#include "macro/macro_file.h"
+#include "widgets/replace_question.h"
+#include "io/macro_file.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 

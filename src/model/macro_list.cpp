@@ -1,16 +1,10 @@
 #include "model/macro_list.h"
 
-#include "common/failure.h"
-
-#include <QLocale>
-
 namespace vexlo {
 
 void MacroList::checkFits(qsizetype count)
 {
-    if (count > kMaxLines)
-        throw Failure(QStringLiteral("A macro holds at most 32,767 lines; this one would have %1.")
-                          .arg(QLocale(QLocale::English).toString(count)));
+    CheckMacroLineCount(count);
 }
 
 void MacroList::append(const QString &line)

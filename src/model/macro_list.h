@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/macro_limit.h"
+
 #include <QAbstractListModel>
 #include <QStringList>
 
@@ -17,7 +19,7 @@ class MacroList : public QAbstractListModel {
 public:
     // Lines are counted and played with 16-bit indices, so a macro never
     // grows past this; what would go past it is refused whole.
-    static constexpr qsizetype kMaxLines = 32767;
+    static constexpr qsizetype kMaxLines = kMaxMacroLines;
 
     using QAbstractListModel::QAbstractListModel;
 

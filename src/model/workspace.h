@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "common/sheet_limits.h"
 #include "model/macro_list.h"
 #include "model/work_revisions.h"
 #include "settings/options.h"
@@ -29,8 +30,8 @@ class Workspace : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kTileSize = 32;
-    static constexpr int kSheetWidth = 256;
+    static constexpr int kTileSize = vexlo::kTileSize;
+    static constexpr int kSheetWidth = vexlo::kSheetWidth;
     static constexpr QRgb kChipClear = 0xFFC0C0C0; // light grey RGB(192, 192, 192)
     // What the undo steps may keep in all; the oldest steps go first.
     static constexpr qint64 kUndoBudgetBytes = qint64(256) << 20;

@@ -2,9 +2,9 @@
 
 #include "common/failure.h"
 #include "common/version.h"
-#include "imageops/sheet_writer.h"
-#include "load/sheet_file.h"
-#include "macro/macro_file.h"
+#include "io/sheet_writer.h"
+#include "io/sheet_file.h"
+#include "io/macro_file.h"
 #include "macro/macro_player.h"
 #include "model/workspace.h"
 #include "play/play_arguments.h"

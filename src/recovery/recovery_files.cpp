@@ -1,12 +1,12 @@
 #include "recovery/recovery_files.h"
 
-#include "common/atomic_write.h"
+#include "io/atomic_write.h"
 #include "common/failure.h"
-#include "common/file_read.h"
+#include "io/file_read.h"
 #include "common/pane_placement.h"
-#include "common/plain_bitmap.h"
+#include "io/plain_bitmap.h"
 #include "common/sheet_limits.h"
-#include "macro/macro_file.h"
+#include "io/macro_file.h"
 #include "model/workspace.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "settings/ini_document.h"
 
 #include "common/failure.h"
-#include "common/file_read.h"
+#include "io/file_read.h"
 
 #include <QFile>
 #include <QFileInfo>

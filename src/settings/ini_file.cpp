@@ -1,6 +1,6 @@
 #include "settings/ini_file.h"
 
-#include "common/atomic_write.h"
+#include "io/atomic_write.h"
 #include "common/failure.h"
 #include "common/lenient_number.h"
 #include "settings/ini_document.h"

@@ -3,10 +3,10 @@
 // prompt and the real dialogs.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "common/folder_list.h"
+#include "widgets/folder_list.h"
 #include "imageops/frm_colour.h"
 #include "imageops/frm_save.h"
-#include "load/sheet_file.h"
+#include "io/sheet_file.h"
 #include "model/workspace.h"
 #include "support/modal.h"
 #include "support/pixels.h"

@@ -1,7 +1,7 @@
 // The Macro menu on the main window and the macro file dialog it opens.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "common/file_list.h"
+#include "widgets/file_list.h"
 #include "macro/frm_macro_file.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"

@@ -1,7 +1,7 @@
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
 #include "common/colour.h"
-#include "common/key_swatch.h"
+#include "widgets/key_swatch.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 #include "support/temp_folder.h"

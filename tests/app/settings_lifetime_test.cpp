@@ -3,8 +3,8 @@
 // wizard (the options dialog first, then the load dialog for the left pane,
 // and for the right pane only after the left one got a sheet).
 #include "app/frm_main.h"
-#include "common/file_list.h"
-#include "common/key_swatch.h"
+#include "widgets/file_list.h"
+#include "widgets/key_swatch.h"
 #include "load/frm_load_image.h"
 #include "model/workspace.h"
 #include "settings/opt.h"

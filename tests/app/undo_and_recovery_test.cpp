@@ -2,7 +2,7 @@
 // the work kept across closing and offered at the next start.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "common/key_swatch.h"
+#include "widgets/key_swatch.h"
 #include "model/workspace.h"
 #include "recovery/recovery_files.h"
 #include "recovery/recovery_keeper.h"

@@ -1,4 +1,4 @@
-#include "common/atomic_write.h"
+#include "io/atomic_write.h"
 #include "common/colour.h"
 #include "common/pane_placement.h"
 #include "common/version_label.h"

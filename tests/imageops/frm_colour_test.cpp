@@ -1,6 +1,6 @@
 // The colour dialog: mixing, typing components, the list of known colours,
 // and what GetColour answers for each way of closing it.
-#include "common/key_swatch.h"
+#include "widgets/key_swatch.h"
 #include "imageops/frm_colour.h"
 #include "model/workspace.h"
 #include "support/modal.h"

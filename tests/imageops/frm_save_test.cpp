@@ -1,11 +1,11 @@
 // The save dialog with real files in a temporary folder: what it writes
 // where, what it refuses, and the folder it remembers for each pane.
-#include "common/drive_list.h"
-#include "common/file_list.h"
-#include "common/folder_list.h"
+#include "widgets/drive_list.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
 #include "imageops/frm_save.h"
-#include "imageops/sheet_writer.h"
-#include "load/sheet_file.h"
+#include "io/sheet_writer.h"
+#include "io/sheet_file.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"
 #include "support/modal.h"

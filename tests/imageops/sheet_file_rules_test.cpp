@@ -1,9 +1,9 @@
 // The image commands' core: sheets written as bitmaps or PNGs and read back through
 // the load path, and the resize answers and their sheets.
 #include "common/failure.h"
-#include "imageops/sheet_writer.h"
+#include "io/sheet_writer.h"
 #include "imageops/sheet_height.h"
-#include "load/sheet_file.h"
+#include "io/sheet_file.h"
 #include "model/sheet_rows.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"

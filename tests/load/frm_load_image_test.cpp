@@ -1,9 +1,9 @@
 #include "load_dialog_fixture.h"
 
-#include "common/drive_list.h"
-#include "common/file_list.h"
-#include "common/folder_list.h"
-#include "common/key_swatch.h"
+#include "widgets/drive_list.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
+#include "widgets/key_swatch.h"
 #include "load/preview_box.h"
 #include "support/test_colours.h"
 

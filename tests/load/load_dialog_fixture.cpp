@@ -1,7 +1,7 @@
 #include "load_dialog_fixture.h"
 
-#include "common/file_list.h"
-#include "common/folder_list.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
 
 namespace vexlo::test {
 

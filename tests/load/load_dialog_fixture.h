@@ -2,7 +2,7 @@
 
 #include "load/frm_load_image.h"
 #include "model/workspace.h"
-#include "picture_bytes.h"
+#include "support/picture_bytes.h"
 #include "support/modal.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"

@@ -2,12 +2,12 @@
 
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "common/drive_list.h"
-#include "common/file_list.h"
-#include "common/folder_list.h"
-#include "common/key_swatch.h"
+#include "widgets/drive_list.h"
+#include "widgets/file_list.h"
+#include "widgets/folder_list.h"
+#include "widgets/key_swatch.h"
 #include "load/preview_box.h"
-#include "load/sheet_file.h"
+#include "io/sheet_file.h"
 #include "support/file_faults.h"
 #include "support/test_colours.h"
 

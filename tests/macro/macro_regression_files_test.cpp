@@ -2,7 +2,7 @@
 // (made here): each read as the macro dialog reads it, to the exact lines,
 // then played on two sheets, to the exact outcome.
 #include "common/failure.h"
-#include "macro/macro_file.h"
+#include "io/macro_file.h"
 #include "macro/macro_player.h"
 #include "model/macro_list.h"
 #include "model/workspace.h"

@@ -1,7 +1,7 @@
 // vexlo-play from the command line: arguments, refusals, halting, outputs.
-#include "imageops/sheet_writer.h"
-#include "load/sheet_file.h"
-#include "picture_bytes.h"
+#include "io/sheet_writer.h"
+#include "io/sheet_file.h"
+#include "support/picture_bytes.h"
 #include "play/play_arguments.h"
 #include "play_support.h"
 #include "support/file_faults.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "imageops/sheet_writer.h"
+#include "io/sheet_writer.h"
 #include "support/pixels.h"
 #include "support/temp_folder.h"
 

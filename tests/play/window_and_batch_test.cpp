@@ -2,9 +2,9 @@
 // vexlo-play on the same sheet files give the same pixels.
 #include "app/frm_main.h"
 #include "app/sheet_surface.h"
-#include "imageops/sheet_writer.h"
-#include "load/sheet_file.h"
-#include "macro/macro_file.h"
+#include "io/sheet_writer.h"
+#include "io/sheet_file.h"
+#include "io/macro_file.h"
 #include "model/workspace.h"
 #include "play_support.h"
 #include "support/scripted_prompt.h"

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "io/special_files.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QIODevice;
+
+namespace vexlo {
+
+// Every file the program writes goes through here: the content goes to a
+// temporary file beside the target, which replaces the target only when it
+// is complete, so a failed write leaves what was there before. A replaced
+// file keeps its owner, group and mode. A symbolic link is never replaced:
+// the file it names is, and a link to nothing or a loop of links is refused
+// ("Cannot write PATH: it is a link to a file that does not exist", or the
+// system's reason). A file the writer may not write (read-only, or
+// another's in a shared sticky folder) is left alone: a failure. A target
+// that exists and is not a regular file (a device such as /dev/null, a FIFO)
+// is refused as "PATH is not a regular file.", or with SpecialFiles::Use
+// written directly instead, since replacing it would destroy it; a FIFO
+// that nobody reads is then a failure, not a wait.
+// The files made beside a target have short hidden names of their own
+// (".vexlo-ID.tmp" and so on), so any name the target may have can be
+// written. What a write cut short left in a target's folder is cleared
+// before anything else is written there (see write_leftovers.h).
+// `write` puts the content into the device and says whether that worked.
+// A write that cannot be done fails (vexlo::Failure) with a description,
+// "Cannot write PATH: REASON".
+void WriteFileAtomically(const QString &path, const std::function<bool(QIODevice &)> &write,
+                         SpecialFiles special = SpecialFiles::Refuse);
+void WriteFileAtomically(const QString &path, const QByteArray &bytes, SpecialFiles special = SpecialFiles::Refuse);
+
+struct FileContent {
+    QString path;
+    std::function<bool(QIODevice &)> write;
+};
+
+// Several files as one: every content is completed beside its target before
+// any target is replaced, and a target already replaced is put back when a
+// later one cannot be (its old file is kept under a backup name in the same
+// folder until all are in place). So when this fails, no regular file has
+// changed and no temporary or backup file is left behind. A write ended
+// between two files (killed) is put back by the next write to their
+// folders. When every file is in place but the backups or the journal
+// cannot be removed, that fails too: "Cannot clear up after writing PATHS;
+// ...".
+void WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
+
+// The step that puts a completed file in its target's place, rename(2)
+// unless a test replaces it to make it fail; nullptr restores it.
+using ReplaceStep = int (*)(const char *from, const char *to);
+void SetReplaceStepForTesting(ReplaceStep step);
+
+} // namespace vexlo

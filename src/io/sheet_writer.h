@@ -1,0 +1,29 @@
+#pragma once
+
+#include "io/special_files.h"
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace vexlo {
+
+// Writes the whole sheet as a file: a PNG when the name ends in ".png" (in
+// any case), otherwise a 24-bit Windows bitmap whatever the extension says.
+// Both store every pixel's colour exactly, so key colours still match when
+// the file is loaded again. The file is replaced only once the new one is
+// complete: a failed write (fails with a description) leaves any earlier
+// file as it was.
+void WriteSheetFile(const QImage &sheet, const QString &path);
+
+struct SheetOutput {
+    QImage sheet;
+    QString path;
+};
+
+// Several sheets as one: when any cannot be written, no regular file is
+// changed. A FIFO or a device is refused unless `special` says use it.
+void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special = SpecialFiles::Refuse);
+
+} // namespace vexlo
