@@ -71,6 +71,12 @@ def main():
                   "under 20 µs", lambda v: v < 20)
     benchmark_row("Undo of Replace colour on the largest sheet", "UndoOfReplaceColourOnTheLargestSheet", millis,
                   "under 50 ms", lambda v: v < 50)
+    budget = benchmarks.get("KeptStepsResidentMemory/iterations:1", {}).get("budget_MiB", 256)
+    benchmark_row("Resident memory of the undo steps kept through 14 Plays of 16,383 tiles each and every "
+                  "undo and redo, 256 x 32768 sheets", "KeptStepsResidentMemory/iterations:1",
+                  lambda run: (f"{run['resident_MiB']:.1f} MiB ({run['counted_MiB']:.1f} counted)",
+                               run["resident_MiB"]),
+                  f"at most {budget * 1.1:.1f} MiB (the {budget:.0f} MiB budget + 10%)", lambda v: v <= budget * 1.1)
     benchmark_row("Replace colour with its undo record, the largest sheet",
                   "ReplaceColourWithItsUndoRecordOnTheLargestSheet", gigabytes)
     benchmark_row("Playing 32,767 macro lines on two 256 x 8192 sheets", "PlayAFullMacro", millis, "under 50 ms",

@@ -1,12 +1,20 @@
 // What undo costs: a drop with the record of what it changed, taking a drop
-// back and forth, and a colour replacement on the tallest sheet with its
-// record and its undo.
+// back and forth, a colour replacement on the tallest sheet with its record
+// and its undo, and the memory the kept steps really take.
 #include "imageops/sheet_height.h"
+#include "macro/macro_player.h"
 #include "model/tile_drop.h"
 #include "model/workspace.h"
 #include "sheet_pipeline.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <string>
 
 namespace vexlo {
 namespace {
@@ -90,6 +98,74 @@ void UndoOfReplaceColourOnTheLargestSheet(benchmark::State &state)
     }
 }
 BENCHMARK(UndoOfReplaceColourOnTheLargestSheet)->Unit(benchmark::kMillisecond);
+
+// The process's resident memory now, or the most it has had since the
+// last ForgetPeakResidentMemory, from the kernel's status lines.
+qint64 ResidentBytes(const std::string &field = "VmRSS:")
+{
+    std::ifstream status("/proc/self/status");
+    std::string name;
+    qint64 kib = 0;
+    while (status >> name) {
+        if (name == field && status >> kib)
+            return kib * 1024;
+        status.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return 0;
+}
+
+bool ForgetPeakResidentMemory()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    return bool(clear << "5" << std::flush);
+}
+
+// Resident memory the undo steps take, against their budget: Play runs of a
+// macro that copies every tile of each 256 x 32768 sheet onto the other, as
+// far as its 32,767 lines reach (16,383 tiles, 64 MiB kept a run), then
+// every step kept undone and redone. The figure is the most the process grew
+// by, at any moment, over the sheets it started with.
+void KeptStepsResidentMemory(benchmark::State &state)
+{
+    constexpr int kHeight = 32768;
+    constexpr int kPlays = 14;
+    for (auto _ : state) {
+        Workspace workspace;
+        Prepare(workspace, kHeight);
+        QStringList lines;
+        for (int tile = 0; lines.size() + 2 <= MacroList::kMaxLines; ++tile) {
+            const int pane = tile % 2;
+            const int column = tile / 2 % 8;
+            const int row = tile / 16;
+            lines << QStringLiteral("Get,%1,0,%2,%3").arg(1 - pane).arg(column).arg(row)
+                  << QStringLiteral("Put,%1,0,%2,%3,0").arg(pane).arg(column).arg(row);
+        }
+        workspace.setMacroLines(lines);
+        malloc_trim(0); // what earlier runs freed is not there to be reused
+        const qint64 start = ResidentBytes();
+        if (!ForgetPeakResidentMemory())
+            state.SkipWithError("the peak resident memory cannot be reset");
+        qint64 counted = 0;
+        for (int play = 0; play < kPlays; ++play) {
+            {
+                const Step step(workspace, QStringLiteral("Play macro"));
+                if (PlayMacroLines(workspace).outcome != PlayResult::Outcome::Played)
+                    state.SkipWithError("the macro did not play through");
+            }
+            counted = std::max(counted, workspace.undoBytes());
+        }
+        QUndoStack &stack = workspace.undoStack();
+        while (stack.canUndo())
+            stack.undo();
+        while (stack.canRedo())
+            stack.redo();
+        counted = std::max(counted, workspace.undoBytes());
+        state.counters["resident_MiB"] = double(ResidentBytes("VmHWM:") - start) / (1 << 20);
+        state.counters["counted_MiB"] = double(counted) / (1 << 20);
+        state.counters["budget_MiB"] = double(Workspace::kUndoBudgetBytes) / (1 << 20);
+    }
+}
+BENCHMARK(KeptStepsResidentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace vexlo

@@ -2,6 +2,7 @@
 
 #include "common/sheet_limits.h"
 #include "model/sheet_rows.h"
+#include "model/undo_step.h"
 #include "model/workspace.h"
 
 #include <algorithm>
@@ -10,58 +11,222 @@
 namespace vexlo {
 namespace {
 
-// Kept tiles of a step are searched in turn up to this many, then hashed:
-// a drop keeps two, a long macro run thousands.
-constexpr std::size_t kFewTiles = 32;
+// A block of an image's pixels: its first row, the distance from one row to
+// the next, in pixels, and its size.
+template <typename Pixel>
+struct Rows {
+    Pixel *first;
+    qsizetype stride;
+    int width;
+    int height;
 
-// A tile buffer's pixels, which lie in one block (32 pixels of 4 bytes make
-// a row with no padding).
-QRgb *ChipPixels(QImage &chip)
+    Pixel *row(int y) const { return first + y * stride; }
+};
+
+// The area's rows of an image whose pixels start at `bits`.
+template <typename Pixel>
+Rows<Pixel> RowsAt(Pixel *bits, const QImage &image, QRect area)
 {
-    return reinterpret_cast<QRgb *>(WritableBits(chip));
+    const qsizetype stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
+    Pixel *first = bits + area.y() * stride + area.x();
+    if (stride == area.width()) // whole rows with no gaps (a buffer): one long row
+        return {first, stride, area.width() * area.height(), 1};
+    return {first, stride, area.width(), area.height()};
+}
+
+Rows<const QRgb> RowsOf(const QImage &image, QRect area)
+{
+    return RowsAt(reinterpret_cast<const QRgb *>(image.constBits()), image, area);
+}
+
+// Whether every pixel has the first one's colour. Each row is compared
+// whole, which the compiler turns into vector code, and the search ends at
+// the first row that differs.
+bool OneColour(Rows<const QRgb> rows)
+{
+    const QRgb colour = *rows.first;
+    for (int y = 0; y < rows.height; ++y) {
+        QRgb differs = 0;
+        for (int x = 0; x < rows.width; ++x)
+            differs |= rows.row(y)[x] ^ colour;
+        if (differs != 0)
+            return false;
+    }
+    return true;
+}
+
+// The pixels as a step keeps them: a block of one colour (a cleared buffer,
+// an empty stretch of sheet) as that one pixel, which halves what a drag
+// keeps.
+std::vector<QRgb> KeptPixels(Rows<const QRgb> rows, bool oneColour)
+{
+    if (oneColour)
+        return {*rows.first};
+    std::vector<QRgb> pixels;
+    pixels.reserve(std::size_t(rows.width) * std::size_t(rows.height));
+    for (int y = 0; y < rows.height; ++y)
+        pixels.insert(pixels.end(), rows.row(y), rows.row(y) + rows.width);
+    return pixels;
+}
+
+// Puts kept pixels back into the image and keeps what was there instead.
+void SwapPixels(QImage &image, QRect area, std::vector<QRgb> &kept)
+{
+    // One checked detach, before any pixel changes.
+    const Rows<QRgb> rows = RowsAt(reinterpret_cast<QRgb *>(WritableBits(image)), image, area);
+    const Rows<const QRgb> was{rows.first, rows.stride, rows.width, rows.height};
+    const bool oneColour = OneColour(was);
+    if (kept.size() > 1 && !oneColour) {
+        for (int y = 0; y < rows.height; ++y)
+            std::swap_ranges(rows.row(y), rows.row(y) + rows.width, kept.data() + y * qsizetype(rows.width));
+        return;
+    }
+    const QRgb colour = *was.first;
+    std::vector<QRgb> other = oneColour ? std::vector<QRgb>() : KeptPixels(was, false);
+    for (int y = 0; y < rows.height; ++y) {
+        if (kept.size() == 1)
+            std::fill_n(rows.row(y), rows.width, kept.front());
+        else
+            std::copy_n(kept.data() + y * qsizetype(rows.width), rows.width, rows.row(y));
+    }
+    if (oneColour) {
+        kept.assign(1, colour); // no new block when it held one colour too
+        kept.shrink_to_fit();
+    } else {
+        kept = std::move(other);
+    }
+}
+
+// What the heap spends on a block of n bytes: glibc's malloc adds an 8-byte
+// size field, rounds up to 16 and gives no less than 32; a block it maps on
+// its own takes whole pages.
+qint64 HeapBytes(std::size_t n)
+{
+    constexpr qint64 kPage = 4096;
+    constexpr std::size_t kMapped = 128 * 1024; // malloc's least mapping size
+    if (n == 0)
+        return 0;
+    if (n >= kMapped)
+        return (qint64(n) + 16 + kPage - 1) / kPage * kPage;
+    return std::max<qint64>(32, (qint64(n) + 8 + 15) / 16 * 16);
+}
+
+// Qt's array header (a count, flags and the capacity) before the elements.
+constexpr std::size_t kArrayHeader = 16;
+
+qint64 BytesOf(const QString &text)
+{
+    // Literals live in the program, not the heap; the rest end in a null.
+    return text.capacity() == 0 ? 0 : HeapBytes(kArrayHeader + std::size_t(text.capacity() + 1) * sizeof(QChar));
+}
+
+qint64 ListBytes(const QStringList &lines)
+{
+    return lines.capacity() == 0 ? 0 : HeapBytes(kArrayHeader + std::size_t(lines.capacity()) * sizeof(QString));
+}
+
+qint64 BytesOf(const QStringList &lines)
+{
+    qint64 bytes = ListBytes(lines);
+    for (const QString &line : lines)
+        bytes += BytesOf(line);
+    return bytes;
+}
+
+qint64 BytesOf(const QImage &image)
+{
+    // Qt keeps its image record (size, format, colour table, text...)
+    // private; this is what it takes on this platform, rounded up.
+    constexpr std::size_t kImageRecord = 192;
+    return image.isNull() ? 0 : HeapBytes(kImageRecord) + HeapBytes(std::size_t(image.sizeInBytes()));
+}
+
+template <typename T>
+qint64 BytesOf(const std::vector<T> &items)
+{
+    return HeapBytes(items.capacity() * sizeof(T));
+}
+
+// Puts a key into a table of kept tiles (a power of two long, never full)
+// unless it is there already; false when it was. Keys start at the slot
+// their hash names and move on to the next free one.
+bool Insert(std::vector<std::uint64_t> &table, std::uint64_t key)
+{
+    const std::size_t mask = table.size() - 1;
+    std::size_t slot = std::size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+    for (; table[slot] != 0; slot = (slot + 1) & mask) {
+        if (table[slot] == key)
+            return false;
+    }
+    table[slot] = key;
+    return true;
 }
 
 } // namespace
 
-qint64 StepRecord::bytesOf(const QStringList &lines)
+StepRecord::StepRecord(Workspace &workspace) : workspace_(workspace), before_(workspace.revisions_)
 {
-    qint64 bytes = 0;
-    for (const QString &line : lines)
-        bytes += line.size() * qint64(sizeof(QChar));
-    return bytes;
+    changes_.reserve(4); // a drop keeps four things at most
+}
+
+void StepRecord::finish()
+{
+    after_ = workspace_.revisions_;
+    tiles_ = std::vector<std::uint64_t>(); // `= {}` would keep the capacity
+    tileCount_ = 0;
+    // A long run's list may be half empty; a drop's few entries are left
+    // as they are, sparing every drag a copy.
+    if (changes_.capacity() - changes_.size() > 64)
+        changes_.shrink_to_fit();
+}
+
+qint64 StepRecord::bytes() const
+{
+    // The record in one block with make_shared's two counts and vtable
+    // pointer; its command with Qt's private part (a child list, the text
+    // twice, an id and a flag). Step texts are literals.
+    static const qint64 kFixed = HeapBytes(sizeof(StepRecord) + 16) + HeapBytes(sizeof(UndoStep))
+        + HeapBytes(sizeof(QList<QUndoCommand *>) + 2 * sizeof(QString) + 2 * sizeof(int));
+    return kFixed + BytesOf(changes_) + BytesOf(tiles_) + ListBytes(lines_) + heldBytes_;
 }
 
 qint64 StepRecord::bytesOf(const Change &change)
 {
     struct Size {
-        qint64 operator()(const Tile &tile) const { return qint64(tile.pixels.size() * sizeof(QRgb)); }
-        qint64 operator()(const Chip &chip) const { return qint64(chip.pixels.size() * sizeof(QRgb)); }
-        qint64 operator()(const Sheet &sheet) const { return sheet.image.sizeInBytes(); }
-        qint64 operator()(const Height &height) const { return height.rowsBelow.sizeInBytes(); }
+        qint64 operator()(const Tile &tile) const { return BytesOf(tile.pixels); }
+        qint64 operator()(const Chip &chip) const { return BytesOf(chip.pixels); }
+        qint64 operator()(const Sheet &sheet) const { return BytesOf(sheet.image); }
+        qint64 operator()(const Height &height) const { return BytesOf(height.rowsBelow); }
         qint64 operator()(const Keys &) const { return 0; }
         qint64 operator()(const Scroll &) const { return 0; }
-        qint64 operator()(const Marks &marks) const { return qint64(marks.marks.size() * sizeof(std::uint32_t)); }
-        qint64 operator()(const Macro &macro) const { return bytesOf(macro.lines); }
+        qint64 operator()(const Marks &marks) const { return BytesOf(marks.marks); }
+        qint64 operator()(const Macro &macro) const { return BytesOf(macro.lines); }
     };
     return std::visit(Size{}, change);
 }
 
 void StepRecord::add(Change change)
 {
-    bytes_ += bytesOf(change);
+    heldBytes_ += bytesOf(change);
     changes_.push_back(std::move(change));
+    workspace_.trimUndo(); // the open step counts against the budget as it grows
 }
 
 bool StepRecord::firstTouch(int pane, QRect area)
 {
-    const std::uint64_t key = (std::uint64_t(pane) << 40) | (std::uint64_t(area.y()) << 20) | std::uint64_t(area.x());
-    if (!manyTiles_.empty())
-        return manyTiles_.insert(key).second;
-    if (std::find(tiles_.begin(), tiles_.end(), key) != tiles_.end())
+    // Never 0, which marks a free slot.
+    const std::uint64_t key = (std::uint64_t(pane + 1) << 40) | (std::uint64_t(area.y()) << 20) | std::uint64_t(area.x());
+    if (2 * (tileCount_ + 1) > tiles_.size()) {
+        std::vector<std::uint64_t> grown(std::max<std::size_t>(8, 2 * tiles_.size()));
+        for (const std::uint64_t kept : tiles_) {
+            if (kept != 0)
+                Insert(grown, kept);
+        }
+        tiles_ = std::move(grown);
+    }
+    if (!Insert(tiles_, key))
         return false;
-    tiles_.push_back(key);
-    if (tiles_.size() > kFewTiles)
-        manyTiles_.insert(tiles_.begin(), tiles_.end());
+    ++tileCount_;
     return true;
 }
 
@@ -69,21 +234,16 @@ void StepRecord::keepTile(int pane, const QImage &sheet, QRect area)
 {
     if (sheetKept_[pane] || !firstTouch(pane, area))
         return;
-    Tile tile{pane, area, {}};
-    tile.pixels.reserve(std::size_t(area.width()) * std::size_t(area.height()));
-    const qsizetype stride = sheet.bytesPerLine() / qsizetype(sizeof(QRgb));
-    const QRgb *row = reinterpret_cast<const QRgb *>(sheet.constBits()) + area.y() * stride + area.x();
-    for (int y = 0; y < area.height(); ++y, row += stride)
-        tile.pixels.insert(tile.pixels.end(), row, row + area.width());
-    add(std::move(tile));
+    const Rows<const QRgb> rows = RowsOf(sheet, area);
+    add(Tile{pane, area, KeptPixels(rows, OneColour(rows))});
 }
 
 void StepRecord::keepChip(int buffer, const QImage &chip)
 {
     if (std::exchange(chipKept_[buffer], true))
         return;
-    const auto *pixels = reinterpret_cast<const QRgb *>(chip.constBits());
-    add(Chip{buffer, std::vector<QRgb>(pixels, pixels + chip.width() * chip.height())});
+    const Rows<const QRgb> rows = RowsOf(chip, chip.rect());
+    add(Chip{buffer, KeptPixels(rows, OneColour(rows))});
 }
 
 void StepRecord::keepSheet(int pane, const QImage &sheet)
@@ -129,87 +289,83 @@ void StepRecord::keepAppendedLine(qsizetype at, const QString &line)
     if (lines_.isEmpty())
         linesAt_ = at;
     lines_.append(line);
-    bytes_ += line.size() * qint64(sizeof(QChar));
+    heldBytes_ += BytesOf(line);
+    workspace_.trimUndo();
 }
 
-void StepRecord::put(Workspace &workspace, Change &change, bool undoing)
+void StepRecord::put(Change &change, bool undoing)
 {
     const qint64 before = bytesOf(change);
     if (auto *tile = std::get_if<Tile>(&change)) {
-        QImage &sheet = workspace.panes_[tile->pane].sheet;
-        WritableBits(sheet); // one checked detach, before any pixel changes
-        QRgb *kept = tile->pixels.data();
-        for (int y = tile->area.top(); y <= tile->area.bottom(); ++y, kept += tile->area.width()) {
-            auto *row = reinterpret_cast<QRgb *>(sheet.scanLine(y)) + tile->area.x();
-            std::swap_ranges(row, row + tile->area.width(), kept);
-        }
-        workspace.sheetPixelsChanged(tile->pane);
+        SwapPixels(workspace_.panes_[tile->pane].sheet, tile->area, tile->pixels);
+        workspace_.sheetPixelsChanged(tile->pane);
     } else if (auto *chip = std::get_if<Chip>(&change)) {
-        std::swap_ranges(chip->pixels.begin(), chip->pixels.end(), ChipPixels(workspace.chips_[chip->buffer]));
-        workspace.chipPixelsChanged(chip->buffer);
+        QImage &current = workspace_.chips_[chip->buffer];
+        SwapPixels(current, current.rect(), chip->pixels);
+        workspace_.chipPixelsChanged(chip->buffer);
     } else if (auto *sheet = std::get_if<Sheet>(&change)) {
-        QImage &current = workspace.panes_[sheet->pane].sheet;
+        QImage &current = workspace_.panes_[sheet->pane].sheet;
         std::swap(current, sheet->image);
-        workspace.sheetPixelsChanged(sheet->pane);
+        workspace_.sheetPixelsChanged(sheet->pane);
     } else if (auto *height = std::get_if<Height>(&change)) {
-        QImage &current = workspace.panes_[height->pane].sheet;
+        QImage &current = workspace_.panes_[height->pane].sheet;
         QImage resized = SheetWithHeight(current, height->pixels, height->rowsBelow);
         height->rowsBelow = SheetRowsFrom(current, height->pixels);
         height->pixels = current.height();
         current = std::move(resized);
-        workspace.sheetPixelsChanged(height->pane);
+        workspace_.sheetPixelsChanged(height->pane);
     } else if (auto *keys = std::get_if<Keys>(&change)) {
-        auto &pane = workspace.panes_[keys->pane];
+        auto &pane = workspace_.panes_[keys->pane];
         std::swap(pane.transparent, keys->transparent);
         std::swap(pane.translucent, keys->translucent);
-        workspace.keysChanged(keys->pane);
+        workspace_.keysChanged(keys->pane);
     } else if (auto *scroll = std::get_if<Scroll>(&change)) {
-        std::swap(workspace.panes_[scroll->pane].scroll, scroll->value);
-        workspace.scrollChanged(scroll->pane);
+        std::swap(workspace_.panes_[scroll->pane].scroll, scroll->value);
+        workspace_.scrollChanged(scroll->pane);
     } else if (auto *marks = std::get_if<Marks>(&change)) {
-        QImage &current = workspace.panes_[marks->pane].sheet;
+        QImage &current = workspace_.panes_[marks->pane].sheet;
         PaintMarked(current, marks->marks, undoing ? marks->find : marks->replace);
-        workspace.sheetPixelsChanged(marks->pane);
+        workspace_.sheetPixelsChanged(marks->pane);
     } else if (auto *macro = std::get_if<Macro>(&change)) {
-        QStringList current = workspace.macro_.lines();
-        workspace.macro_.setLines(macro->lines);
+        QStringList current = workspace_.macro_.lines();
+        workspace_.macro_.setLines(macro->lines);
         macro->lines = std::move(current);
-        workspace.macroChanged();
+        workspace_.macroChanged();
     }
-    bytes_ += bytesOf(change) - before;
+    heldBytes_ += bytesOf(change) - before;
 }
 
-void StepRecord::undo(Workspace &workspace)
+void StepRecord::undo()
 {
     for (auto change = changes_.rbegin(); change != changes_.rend(); ++change)
-        put(workspace, *change, true);
+        put(*change, true);
     // Recorded lines leave the macro with their step only while recording,
     // so the macro keeps replaying what the sheets show.
-    const bool linesInPlace = linesAt_ + lines_.size() <= workspace.macro_.count();
-    if (!lines_.isEmpty() && workspace.recording_ && linesInPlace) {
-        workspace.macro_.take(linesAt_, lines_.size());
+    const bool linesInPlace = linesAt_ + lines_.size() <= workspace_.macro_.count();
+    if (!lines_.isEmpty() && workspace_.recording_ && linesInPlace) {
+        workspace_.macro_.take(linesAt_, lines_.size());
         linesTaken_ = true;
-        workspace.macroChanged();
+        workspace_.macroChanged();
     }
-    workspace.revisions_.panes = before_.panes;
+    workspace_.revisions_.panes = before_.panes;
     // Lines left in place keep the macro as the step left it.
     if (lines_.isEmpty() || linesTaken_)
-        workspace.revisions_.macro = before_.macro;
+        workspace_.revisions_.macro = before_.macro;
 }
 
-void StepRecord::redo(Workspace &workspace)
+void StepRecord::redo()
 {
     for (Change &change : changes_)
-        put(workspace, change, false);
-    const bool fits = workspace.macro_.count() + lines_.size() <= MacroList::kMaxLines;
+        put(change, false);
+    const bool fits = workspace_.macro_.count() + lines_.size() <= MacroList::kMaxLines;
     const bool taken = std::exchange(linesTaken_, false);
     if (taken && fits) {
-        workspace.macro_.insert(linesAt_, lines_);
-        workspace.macroChanged();
+        workspace_.macro_.insert(linesAt_, lines_);
+        workspace_.macroChanged();
     }
-    workspace.revisions_.panes = after_.panes;
+    workspace_.revisions_.panes = after_.panes;
     if (!taken || fits)
-        workspace.revisions_.macro = after_.macro;
+        workspace_.revisions_.macro = after_.macro;
 }
 
 } // namespace vexlo

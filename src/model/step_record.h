@@ -10,7 +10,6 @@
 
 #include <array>
 #include <cstdint>
-#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -25,12 +24,10 @@ class Workspace;
 // workspace holds, so one copy serves both.
 class StepRecord {
 public:
-    explicit StepRecord(const WorkRevisions &before) : before_(before)
-    {
-        changes_.reserve(4); // a drop keeps four things at most
-    }
-    // The revisions the step left, put back by its redo.
-    void finish(const WorkRevisions &after) { after_ = after; }
+    explicit StepRecord(Workspace &workspace);
+    // Takes the revisions the step left, put back by its redo, and lets go
+    // of what only gathering needed.
+    void finish();
 
     // Called by the workspace just before it changes what they name; each
     // thing is kept once, as the step found it.
@@ -48,11 +45,14 @@ public:
     // A kept whole sheet covers every later change of that pane in the step.
     bool keepsSheet(int pane) const { return sheetKept_[pane]; }
     bool empty() const { return changes_.empty() && lines_.isEmpty(); }
-    qint64 bytes() const { return bytes_; }
+    // Every byte the step takes from the heap, its command on the stack
+    // included: each block with the heap's own overhead, each container
+    // at its capacity.
+    qint64 bytes() const;
 
     // Both announce every change through the workspace.
-    void undo(Workspace &workspace);
-    void redo(Workspace &workspace);
+    void undo();
+    void redo();
 
 private:
     struct Tile {
@@ -94,20 +94,23 @@ private:
     using Change = std::variant<Tile, Chip, Sheet, Height, Keys, Scroll, Marks, Macro>;
 
     void add(Change change);
-    void put(Workspace &workspace, Change &change, bool undoing);
+    void put(Change &change, bool undoing);
     static qint64 bytesOf(const Change &change);
-    static qint64 bytesOf(const QStringList &lines);
     bool firstTouch(int pane, QRect area);
 
+    Workspace &workspace_;
     std::vector<Change> changes_;
+    qint64 heldBytes_ = 0; // the blocks the changes and lines_ point to
     // Macro lines the step recorded: where they went, and whether an undo
     // took them out (only while recording; redo puts back what it took).
     qsizetype linesAt_ = 0;
     QStringList lines_;
     bool linesTaken_ = false;
 
-    std::vector<std::uint64_t> tiles_; // searched in turn while few
-    std::unordered_set<std::uint64_t> manyTiles_;
+    // The tiles kept so far, while gathering: an open-addressing table at
+    // most half full, 0 marking a free slot.
+    std::vector<std::uint64_t> tiles_;
+    std::size_t tileCount_ = 0;
     std::array<bool, 2> chipKept_{};
     std::array<bool, 2> sheetKept_{};
     std::array<bool, 2> keysKept_{};
@@ -115,7 +118,6 @@ private:
     bool macroKept_ = false;
     WorkRevisions before_;
     WorkRevisions after_;
-    qint64 bytes_ = 0;
 };
 
 } // namespace vexlo

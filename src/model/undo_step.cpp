@@ -34,9 +34,9 @@ void UndoStep::apply(bool undoing)
     done_ = !undoing;
     const qint64 before = record_->bytes();
     if (undoing)
-        record_->undo(workspace_);
+        record_->undo();
     else
-        record_->redo(workspace_);
+        record_->redo();
     workspace_.undoBytes_ += record_->bytes() - before;
     emit workspace_.stepPutBack();
     // A whole sheet swapped back may be larger than the one it replaced.

@@ -33,7 +33,8 @@ public:
     static constexpr int kTileSize = vexlo::kTileSize;
     static constexpr int kSheetWidth = vexlo::kSheetWidth;
     static constexpr QRgb kChipClear = 0xFFC0C0C0; // light grey RGB(192, 192, 192)
-    // What the undo steps may keep in all; the oldest steps go first.
+    // What the undo steps may keep in all, the one being gathered included;
+    // the oldest steps go first.
     static constexpr qint64 kUndoBudgetBytes = qint64(256) << 20;
 
     explicit Workspace(QObject *parent = nullptr);
