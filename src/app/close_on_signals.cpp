@@ -24,10 +24,22 @@ void WriteSignal(int)
 
 } // namespace
 
-void CloseOnSignals(QWidget &window)
+void CatchClosingSignals()
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         return; // the signals keep their usual effect
+    struct sigaction action = {};
+    action.sa_handler = WriteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT})
+        sigaction(signal, &action, nullptr);
+}
+
+void CloseOnSignals(QWidget &window)
+{
+    if (signalPipe[1] < 0)
+        return;
     auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         char byte = 0;
@@ -43,12 +55,6 @@ void CloseOnSignals(QWidget &window)
         }
         window.close();
     });
-    struct sigaction action = {};
-    action.sa_handler = WriteSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        sigaction(signal, &action, nullptr);
 }
 
 } // namespace vexlo

@@ -18,6 +18,7 @@ int main(int argc, char *argv[])
     // instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
+    vexlo::CatchClosingSignals(); // one that comes while the window is being made closes it once it is there
     QApplication app(argc, argv);
     QApplication::setApplicationName(vexlo::ProgramName());
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vexlo::DrawAppIcon(16))));

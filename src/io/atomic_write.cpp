@@ -273,11 +273,16 @@ QString Place(std::vector<Staged> &staged)
 QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
 {
     std::vector<Staged> staged(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        staged[i].target = Resolve(files[i].path);
-        if (const QString refusal = Refusal(staged[i].target, special); !refusal.isEmpty())
-            return refusal;
-    }
+    auto resolveAll = [&]() -> QString {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            staged[i].target = Resolve(files[i].path);
+            if (const QString refusal = Refusal(staged[i].target, special); !refusal.isEmpty())
+                return refusal;
+        }
+        return {};
+    };
+    if (const QString refusal = resolveAll(); !refusal.isEmpty())
+        return refusal;
     QStringList cleared;
     for (const Staged &one : staged) {
         if (one.target.special() || cleared.contains(one.target.folder))
@@ -288,6 +293,10 @@ QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
                                QStringLiteral("cannot clear up after an earlier write that was cut short"))
                    + problems;
     }
+    // The clear-up may have put an earlier file back in a target's place: the
+    // file replaced now is that one.
+    if (const QString refusal = resolveAll(); !refusal.isEmpty())
+        return refusal;
     for (std::size_t i = 0; i < files.size(); ++i)
         if (!staged[i].target.special())
             if (const QString failure = Stage(staged[i], files[i]); !failure.isEmpty())

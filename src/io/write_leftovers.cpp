@@ -30,7 +30,7 @@ const QByteArray kJournalEnd("end");
 constexpr off_t kMaxJournalBytes = 1 << 20;
 // A leftover untouched this long is no write of a moment ago that has not
 // locked it yet.
-constexpr time_t kStaleSeconds = 60;
+constexpr time_t kStaleSeconds = 5;
 
 QByteArray Native(const QString &path)
 {

@@ -1,9 +1,11 @@
 #include "play/play_command.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLoggingCategory>
 
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -17,7 +19,17 @@ int main(int argc, char *argv[])
     // The picture readers' own complaints ("Corrupt JPEG data: ...") would
     // stand before the one line saying why a sheet was refused.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio*=false"));
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        // A name that is no UTF-8 text would come back as another name, and
+        // another file would be read or replaced.
+        const QString argument = QFile::decodeName(argv[i]);
+        if (QFile::encodeName(argument) != argv[i]) {
+            std::fprintf(stderr, "vexlo-play: %s is not valid UTF-8; Vexlo cannot name that file\n",
+                         argument.toLocal8Bit().constData());
+            return 2;
+        }
+        arguments << argument;
+    }
     return vexlo::RunPlayCommand(arguments, stdout, stderr);
 }

@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
+#include "io/write_leftovers.h"
 #include "model/workspace.h"
 #include "recovery/recovery_files.h"
 
@@ -188,6 +189,7 @@ bool RecoveryKeeper::offerLeftWork()
         const bool locked = lockKind != LockKind::Folder && owner.tryLock(0);
         if (!locked && HeldByRunningVexlo(owner, lockKind))
             continue; // a running Vexlo's
+        ClearLeftovers(path); // a keeping cut short by a kill is put back to the last whole one
         if (!RecoveryLooksWhole(path)) {
             setAside(path);
             continue;
@@ -211,7 +213,7 @@ bool RecoveryKeeper::offerLeftWork()
             keep();
             Remove(path);
         } catch (const Failure &) {
-            // the old copy stays, to be offered again should this session end unkept
+            TellNotRemoved(path); // the old copy stays: this session could not keep its own
         }
         return true;
     }

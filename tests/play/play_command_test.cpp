@@ -97,6 +97,17 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
     EXPECT_TRUE(unknown.err.startsWith(QStringLiteral("vexlo-play: unknown option --bogus\n")));
     const test::PlayRun twice = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--left"), QStringLiteral("other.bmp")} + sheets());
     EXPECT_TRUE(twice.err.startsWith(QStringLiteral("vexlo-play: --left is given twice\n")));
+    // A name that is no UTF-8 text is refused, not turned into another name.
+    QProcess shell;
+    shell.setWorkingDirectory(folder.path());
+    shell.start(QStringLiteral("bash"), {QStringLiteral("-c"),
+                                         QStringLiteral("\"$0\" copy.vmi --left left.bmp --right right.bmp "
+                                                        "--out-right $'bad\\xffname.bmp'"),
+                                         QStringLiteral(VEXLO_PLAY_BINARY)});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(shell.exitCode(), 2);
+    EXPECT_TRUE(shell.readAllStandardError().contains("is not valid UTF-8"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 3) << "nothing written";
 }
 
 TEST_F(VexloPlay, KeyColoursAreReadAsHexadecimalRgb)

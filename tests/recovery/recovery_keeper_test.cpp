@@ -2,6 +2,7 @@
 // once, each running Vexlo keeping its own, and a damaged one set aside.
 #include "model/tile_drop.h"
 #include "model/workspace.h"
+#include "io/atomic_write.h"
 #include "recovery/recovery_files.h"
 #include "recovery/recovery_keeper.h"
 #include "support/file_faults.h"
@@ -253,6 +254,39 @@ TEST_F(Recovery, AQuestionClosedUnansweredKeepsEveryRecoveryForTheNextStart)
     Session later(root);
     prompt->answerYesNo(true);
     EXPECT_TRUE(later.keeper.offerLeftWork()) << "offered again";
+}
+
+// A keeping killed between its renames: some files new, some old.
+int g_renames = 0;
+int KilledAtSecondRename(const char *from, const char *to)
+{
+    if (++g_renames == 2)
+        _exit(9);
+    return std::rename(from, to);
+}
+
+TEST_F(Recovery, AKeepingKilledHalfWayIsOfferedAsItWasBefore)
+{
+    test::SessionState before;
+    EXPECT_FALSE(test::InChildWithin(30000, [&] {
+        Session killed(root);
+        killed.work(2);
+        killed.keeper.keep();
+        killed.work(5);
+        SetReplaceStepForTesting(&KilledAtSecondRename);
+        killed.keeper.keep();
+        return true;
+    }));
+    test::TempFolder elsewhere;
+    Session sameWork(elsewhere.path());
+    sameWork.work(2);
+    before = test::StateOf(sameWork.workspace);
+
+    Session next(root);
+    prompt->answerYesNo(true);
+    EXPECT_TRUE(next.keeper.offerLeftWork()) << prompt->texts().join(u'\n').toStdString();
+    before.chips = test::StateOf(next.workspace).chips;
+    EXPECT_TRUE(test::SameState(test::StateOf(next.workspace), before)) << "the last whole keeping";
 }
 
 // Whatever stands where a recovery's lock would be, the start neither waits
