@@ -36,6 +36,7 @@ void FrmMain::Form_Load()
     TileSetScroll_Change(0);
     TileSetScroll_Change(1);
     // Every setting is restored before anything reads it; the swatches follow.
+    workspace_.options().load(IniPath());
     opt_->Form_Load();
     // Work left by an earlier Vexlo comes first; restored, it is where the
     // user goes on, so the wizard does not start.
@@ -105,7 +106,7 @@ void FrmMain::BtnMacro_Click()
 void FrmMain::Form_Unload()
 {
     unloaded_ = true;
-    opt_->Form_Unload(); // writes every setting
+    workspace_.options().save(IniPath()); // writes every setting
     // Closing is never refused; what cannot be kept is at least not lost silently.
     try {
         recovery_->keep();

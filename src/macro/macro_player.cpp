@@ -1,75 +1,32 @@
 #include "macro/macro_player.h"
 
 #include "common/failure.h"
-#include "common/lenient_number.h"
+#include "model/macro_line.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
 
 #include <QStringList>
-#include <QVarLengthArray>
 
 namespace vexlo {
-namespace {
-
-// The pieces of a line between commas, exactly as typed: no trimming, empty
-// pieces kept, and no pieces at all for an empty line.
-class Fields {
-public:
-    explicit Fields(const QString &line)
-    {
-        if (line.isEmpty())
-            return;
-        // One pass over the line; fields past the longest line a keyword
-        // needs are never read, so they are not kept.
-        qsizetype start = 0;
-        for (qsizetype i = 0; i <= line.size() && fields_.size() < kKeptFields; ++i) {
-            if (i == line.size() || line[i] == u',') {
-                fields_.append(QStringView(line).sliced(start, i - start));
-                start = i + 1;
-            }
-        }
-    }
-
-    QStringView at(qsizetype index) const
-    {
-        if (index >= fields_.size())
-            throw Failure::subscriptOutOfRange();
-        return fields_.at(index);
-    }
-    std::int16_t int16(qsizetype index) const { return ToInt16(LenientNumber(at(index))); }
-    std::int32_t int32(qsizetype index) const { return ToInt32(LenientNumber(at(index))); }
-    std::int16_t flag(qsizetype index) const { return LenientNumber(at(index)) != 0 ? -1 : 0; }
-
-private:
-    static constexpr qsizetype kKeptFields = 6; // "Put" and its five numbers
-    QVarLengthArray<QStringView, kKeptFields> fields_;
-};
-
-} // namespace
 
 void PlayMacroLine(Workspace &workspace, const QString &line)
 {
-    const Fields fields(line);
-    const QString keyword = fields.at(0).toString().toUpper();
-    // Every field a line needs is read before its call, so a short line does nothing.
-    if (keyword == u"GET") {
-        const auto pane = fields.int16(1);
-        const auto buffer = fields.int16(2);
-        const auto column = fields.int32(3);
-        const auto row = fields.int32(4);
-        GetTile(workspace, pane, buffer, column, row);
-    } else if (keyword == u"PUT") {
-        const auto pane = fields.int16(1);
-        const auto buffer = fields.int16(2);
-        const auto column = fields.int32(3);
-        const auto row = fields.int32(4);
-        const auto replace = fields.flag(5);
-        PutTile(workspace, pane, buffer, column, row, replace);
-    } else if (keyword == u"CLS") {
-        ClearChip(workspace, fields.int16(1));
+    // The whole line is read before its call, so a short line does nothing.
+    const auto parsed = MacroLine::parse(line);
+    if (!parsed)
+        return;
+    switch (parsed->kind) {
+    case MacroLine::Kind::GetTile:
+        GetTile(workspace, parsed->pane, parsed->buffer, parsed->column, parsed->row);
+        break;
+    case MacroLine::Kind::PutTile:
+        PutTile(workspace, parsed->pane, parsed->buffer, parsed->column, parsed->row, parsed->replace ? -1 : 0);
+        break;
+    case MacroLine::Kind::ClearChip:
+        ClearChip(workspace, parsed->buffer);
+        break;
     }
 }
-
 PlayResult PlayMacroLines(Workspace &workspace)
 {
     if (workspace.recording())

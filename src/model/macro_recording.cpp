@@ -1,24 +1,15 @@
 #include "model/macro_recording.h"
 
+#include "model/macro_line.h"
 #include "model/workspace.h"
-
-#include <initializer_list>
 
 namespace vexlo {
 namespace {
 
-QString MacroLine(const char *keyword, std::initializer_list<std::int32_t> fields)
-{
-    QString line = QLatin1String(keyword);
-    for (const std::int32_t field : fields)
-        line += u',' + QString::number(field);
-    return line;
-}
-
 // Every recorded line goes through here.
-void AppendRecorded(Workspace &workspace, const QString &line)
+void AppendRecorded(Workspace &workspace, const MacroLine &line)
 {
-    workspace.appendMacroLine(line);
+    workspace.appendMacroLine(line.format());
 }
 
 } // namespace
@@ -27,20 +18,20 @@ void RecordGetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer,
                    std::int32_t row)
 {
     if (workspace.recording())
-        AppendRecorded(workspace, MacroLine("Get", {pane, buffer, column, row}));
+        AppendRecorded(workspace, {MacroLine::Kind::GetTile, pane, buffer, column, row});
 }
 
 void RecordPutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column,
                    std::int32_t row, std::int16_t replace)
 {
     if (workspace.recording())
-        AppendRecorded(workspace, MacroLine("Put", {pane, buffer, column, row, replace != 0 ? -1 : 0}));
+        AppendRecorded(workspace, {MacroLine::Kind::PutTile, pane, buffer, column, row, replace != 0});
 }
 
 void RecordClearChip(Workspace &workspace, std::int16_t buffer)
 {
     if (workspace.recording())
-        AppendRecorded(workspace, MacroLine("Cls", {buffer}));
+        AppendRecorded(workspace, {MacroLine::Kind::ClearChip, 0, buffer});
 }
 
 } // namespace vexlo

@@ -9,9 +9,8 @@ namespace vexlo {
 class Workspace;
 
 // The recording step of the tile operations: while recording is on, each
-// appends its macro line to the workspace's macro before doing its work.
-// Lines are the keyword and the arguments in shortest decimal, separated by
-// commas without blanks: "Get,0,0,2,5", "Put,1,0,0,1,-1", "Cls,0".
+// appends its macro line (model/macro_line.h) to the workspace's macro
+// before doing its work.
 void RecordGetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column,
                    std::int32_t row);
 // The replace field is written as a truth value: -1 for any non-zero flag, 0 for 0.

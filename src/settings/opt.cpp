@@ -2,11 +2,9 @@
 
 #include "about/frm_about.h"
 #include "common/version_label.h"
-#include "settings/mod_save_opts.h"
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace vexlo {
@@ -20,20 +18,9 @@ QCheckBox *SwitchBox(QWidget *parent, const char *name, const QString &caption, 
 {
     auto *box = new QCheckBox(caption, parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setProperty("Tag", QStringLiteral("C"));
     box->setToolTip(tip);
     box->setGeometry(geometry);
     return box;
-}
-
-QLineEdit *FolderField(QWidget *parent, const char *name, int index)
-{
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setProperty("Index", index);
-    field->setProperty("Tag", QStringLiteral("T"));
-    field->hide();
-    return field;
 }
 
 // The small grey labels at the top right.
@@ -50,6 +37,28 @@ QLabel *CornerLabel(QWidget *parent, const char *name, const QString &text, int 
     palette.setColor(QPalette::WindowText, QColor(128, 128, 128));
     label->setPalette(palette);
     return label;
+}
+
+// A box's state as the record keeps it: 0 clear, 1 ticked, 2 greyed.
+std::int16_t CheckBoxValue(const QCheckBox &box)
+{
+    switch (box.checkState()) {
+    case Qt::Unchecked:
+        return 0;
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        break;
+    }
+    return 2;
+}
+
+// A state outside 0..2 leaves the box as it is.
+void SetCheckBoxValue(QCheckBox &box, std::int16_t value)
+{
+    static constexpr Qt::CheckState kStates[] = {Qt::Unchecked, Qt::Checked, Qt::PartiallyChecked};
+    if (value >= 0 && value <= 2)
+        box.setCheckState(kStates[value]);
 }
 
 } // namespace
@@ -70,26 +79,17 @@ Opt::Opt(Options &options, QWidget *parent) : QDialog(parent), options_(options)
     for (OptSwitch which : {OptSwitch::ChkRepTrans, OptSwitch::ChkRepTransL, OptSwitch::ChkRememberDirs,
                             OptSwitch::ChkStartWiz})
         showSwitch(which);
-    showFolders();
     connect(&options_, &Options::stateChanged, this, &Opt::showSwitch);
-    connect(&options_, &Options::folderChanged, this, &Opt::showFolders);
 
     connect(ChkRepTrans, &QCheckBox::stateChanged, this, &Opt::ChkRepTrans_Click);
     connect(ChkRepTransL, &QCheckBox::stateChanged, this, &Opt::ChkRepTransL_Click);
     connect(ChkRememberDirs, &QCheckBox::stateChanged, this, &Opt::ChkRememberDirs_Click);
     connect(ChkStartWiz, &QCheckBox::stateChanged, this, &Opt::ChkStartWiz_Click);
-    for (int pane = 0; pane < 2; ++pane) {
-        connect(DefDir[pane], &QLineEdit::textChanged, this,
-                [this, pane](const QString &folder) { options_.setDefDir(pane, folder); });
-        connect(DefDirS[pane], &QLineEdit::textChanged, this,
-                [this, pane](const QString &folder) { options_.setDefDirS(pane, folder); });
-    }
     connect(BtnOK, &QPushButton::clicked, this, &Opt::BtnOK_Click);
     connect(BtnAbout, &QPushButton::clicked, this, &Opt::BtnAbout_Click);
 }
 
-// The order of creation is the order in which the settings are written to a
-// new file; the tab order is set separately.
+// The tab order is set separately from the order of creation.
 void Opt::buildControls()
 {
     ChkStartWiz = SwitchBox(this, "ChkStartWiz",
@@ -100,10 +100,6 @@ void Opt::buildControls()
                                 QStringLiteral("The directories for load/save and right/left last used will be "
                                                "saved when the program is closed and recalled when it is restarted."),
                                 QRect(8, 56, 193, 17));
-    DefDirS[1] = FolderField(this, "DefDirS", 1);
-    DefDirS[0] = FolderField(this, "DefDirS", 0);
-    DefDir[1] = FolderField(this, "DefDir", 1);
-    DefDir[0] = FolderField(this, "DefDir", 0);
     ChkRepTransL = SwitchBox(this, "ChkRepTransL", QStringLiteral("Replace translucent colour"),
                              QStringLiteral("When copying tiles the translucent colour of the source image will be "
                                             "changed to the translucent colour of the second."),
@@ -125,8 +121,7 @@ void Opt::buildControls()
     BtnOK->setGeometry(240, 128, 81, 25);
     BtnOK->setDefault(true);
 
-    QWidget *const tabOrder[] = {BtnAbout,  BtnOK,      ChkRepTrans, ChkRepTransL,    DefDir[0],
-                                 DefDir[1], DefDirS[0], DefDirS[1],  ChkRememberDirs, ChkStartWiz};
+    QWidget *const tabOrder[] = {BtnAbout, BtnOK, ChkRepTrans, ChkRepTransL, ChkRememberDirs, ChkStartWiz};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
@@ -134,14 +129,6 @@ void Opt::buildControls()
 void Opt::Form_Load()
 {
     Label2->setText(FillVersionLabel(Label2->text()));
-    QString file; // the settings file
-    LoadControls(*this, file);
-}
-
-void Opt::Form_Unload()
-{
-    QString file; // the settings file
-    SaveControls(*this, file);
 }
 
 void Opt::BtnOK_Click()
@@ -155,7 +142,7 @@ void Opt::BtnAbout_Click()
 }
 
 // The main window follows the record with its key-colour swatches, so a
-// change here shows or hides them at once, also while settings are restored.
+// click here shows or hides them at once.
 void Opt::ChkRepTrans_Click()
 {
     switchClicked(OptSwitch::ChkRepTrans);
@@ -201,19 +188,32 @@ void Opt::switchClicked(OptSwitch which)
     options_.setState(which, CheckBoxValue(*box));
 }
 
+void Opt::clickSwitch(OptSwitch which)
+{
+    switchBox(which)->click();
+}
+
+ShownControl Opt::shown(const QString &name) const
+{
+    ShownControl shown;
+    const auto *control = findChild<QWidget *>(name);
+    if (!control)
+        return shown;
+    shown.tip = control->toolTip();
+    shown.geometry = control->geometry();
+    shown.neededWidth = control->sizeHint().width();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        shown.text = button->text();
+    else if (const auto *label = qobject_cast<const QLabel *>(control))
+        shown.text = label->text();
+    if (const auto *box = qobject_cast<const QCheckBox *>(control))
+        shown.state = CheckBoxValue(*box);
+    return shown;
+}
+
 void Opt::showSwitch(OptSwitch which)
 {
     SetCheckBoxValue(*switchBox(which), options_.state(which));
-}
-
-void Opt::showFolders()
-{
-    for (int pane = 0; pane < 2; ++pane) {
-        if (DefDir[pane]->text() != options_.DefDir(pane))
-            DefDir[pane]->setText(options_.DefDir(pane));
-        if (DefDirS[pane]->text() != options_.DefDirS(pane))
-            DefDirS[pane]->setText(options_.DefDirS(pane));
-    }
 }
 
 } // namespace vexlo

@@ -3,31 +3,36 @@
 #include "settings/options.h"
 
 #include <QDialog>
-
-#include <array>
+#include <QRect>
+#include <QString>
 
 class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace vexlo {
 
+// A control of the options dialog as the user sees it.
+struct ShownControl {
+    QString text;
+    QString tip;
+    QRect geometry;
+    int neededWidth = 0; // to show its text on one line
+    int state = 0;       // a check box's: 0 clear, 1 ticked, 2 greyed
+};
+
 // The options dialog. It shows the settings record: a click on a check box
-// changes the record at once, and a change of the record (the load and save
-// dialogs keep the folders up to date) shows in the controls. It restores
-// every setting from the settings file when it is loaded and writes them all
-// back when it is unloaded. There is no Cancel: OK only hides the dialog.
+// changes the record at once, and a change of the record shows in the
+// controls. The record itself is read and written by its owner. There is no
+// Cancel: OK only hides the dialog.
 class Opt : public QDialog {
     Q_OBJECT
 
 public:
     explicit Opt(Options &options, QWidget *parent = nullptr);
 
-    // Fills the version label and restores the settings.
+    // Fills the version label.
     void Form_Load();
-    // Writes every setting to the settings file.
-    void Form_Unload();
     void BtnOK_Click();
     void BtnAbout_Click();
     void ChkRepTrans_Click();
@@ -35,27 +40,27 @@ public:
     void ChkRememberDirs_Click();
     void ChkStartWiz_Click();
 
-    QCheckBox *ChkRepTrans = nullptr;
-    QCheckBox *ChkRepTransL = nullptr;
-    QCheckBox *ChkRememberDirs = nullptr;
-    QCheckBox *ChkStartWiz = nullptr;
-    // Never visible: the folders last used in the load (DefDir) and save
-    // (DefDirS) dialogs, per pane.
-    std::array<QLineEdit *, 2> DefDir{};
-    std::array<QLineEdit *, 2> DefDirS{};
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QPushButton *BtnAbout = nullptr;
-    QPushButton *BtnOK = nullptr;
+    // A click on the switch's box, as the user gives it.
+    void clickSwitch(OptSwitch which);
+    // The control of that object name ("ChkRepTrans", "Label2", "BtnOK" ...);
+    // all empty for no such control.
+    ShownControl shown(const QString &name) const;
 
 private:
     void buildControls();
     QCheckBox *switchBox(OptSwitch which) const;
     void switchClicked(OptSwitch which);
     void showSwitch(OptSwitch which);
-    void showFolders();
 
     Options &options_;
+    QCheckBox *ChkRepTrans = nullptr;
+    QCheckBox *ChkRepTransL = nullptr;
+    QCheckBox *ChkRememberDirs = nullptr;
+    QCheckBox *ChkStartWiz = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QPushButton *BtnAbout = nullptr;
+    QPushButton *BtnOK = nullptr;
 };
 
 } // namespace vexlo

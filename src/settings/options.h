@@ -16,7 +16,8 @@ enum class OptSwitch { ChkRepTrans, ChkRepTransL, ChkRememberDirs, ChkStartWiz }
 enum class FileDialog { Load, Save };
 
 // The program's one set of settings, for the whole run. The options dialog
-// shows it and persists it; everything else reads and writes it here.
+// shows and edits it, the main window reads it from the settings file at the
+// start and writes it back at closing; everything else reads and writes it here.
 class Options : public QObject {
     Q_OBJECT
 
@@ -32,10 +33,10 @@ public:
     bool wizardMode() const { return state(OptSwitch::ChkStartWiz) == 1; }
 
     // Folder last shown in the load (DefDir) and save (DefDirS) dialog, per pane.
-    QString DefDir(int pane) const { return defDir_.at(std::size_t(pane)); }
-    QString DefDirS(int pane) const { return defDirS_.at(std::size_t(pane)); }
-    void setDefDir(int pane, const QString &folder);
-    void setDefDirS(int pane, const QString &folder);
+    QString DefDir(int pane) const { return folder(FileDialog::Load, pane); }
+    QString DefDirS(int pane) const { return folder(FileDialog::Save, pane); }
+    void setDefDir(int pane, const QString &folder) { setFolder(FileDialog::Load, pane, folder); }
+    void setDefDirS(int pane, const QString &folder) { setFolder(FileDialog::Save, pane, folder); }
 
     // The folder a file dialog starts a use in for a pane: the one it showed
     // last while folders are remembered; empty otherwise, and for no pane.
@@ -43,19 +44,32 @@ public:
     // Keeps the folder a file dialog shows for a pane; no pane keeps none.
     void rememberFolder(FileDialog dialog, int pane, const QString &folder);
 
+    // The section [Opt] of a settings file holds the whole record, key by
+    // key: ChkStartWiz, ChkRememberDirs, DefDirS1, DefDirS0, DefDir1, DefDir0,
+    // ChkRepTransL, ChkRepTrans, in that order in a new file. A switch is
+    // stored as its state, a folder as its text.
+    //
+    // Reading: a missing file, section or key keeps the value in the record.
+    // A switch takes the stored number rounded half to even when that is
+    // 0, 1 or 2 and keeps its state otherwise ("True" reads as -1, a text
+    // without a number as 0). A folder keeps at most 2047 characters.
+    void load(const QString &file);
+    // Writes every key in one update of the file, each replaced where it
+    // stands. False when nothing could be written; the program ignores that.
+    bool save(const QString &file) const;
+
 signals:
     void stateChanged(vexlo::OptSwitch which);
-    void folderChanged();
 
 private:
     static bool isPane(int pane) { return pane == 0 || pane == 1; }
-    void setFolder(std::array<QString, 2> &folders, int pane, const QString &folder);
+    QString folder(FileDialog dialog, int pane) const;
+    void setFolder(FileDialog dialog, int pane, const QString &folder);
 
     // New-installation values: ChkRepTrans ticked, ChkRepTransL clear,
-    // ChkRememberDirs ticked, ChkStartWiz ticked.
+    // ChkRememberDirs ticked, ChkStartWiz ticked, no folders.
     std::array<std::int16_t, 4> states_{1, 0, 1, 1};
-    std::array<QString, 2> defDir_;
-    std::array<QString, 2> defDirS_;
+    std::array<std::array<QString, 2>, 2> folders_; // by FileDialog, then pane
 };
 
 } // namespace vexlo

@@ -17,7 +17,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
 
@@ -61,14 +60,14 @@ TEST_F(SettingsLifetime, TickingAndClearingInTheDialogShowsAndHidesBothPanesSwat
 {
     start("[Opt]\nChkStartWiz=0\n");
     Opt &opt = window->opt();
-    opt.ChkRepTransL->click();
+    opt.clickSwitch(OptSwitch::ChkRepTransL);
     EXPECT_TRUE(translucentShown(0));
     EXPECT_TRUE(translucentShown(1));
-    opt.ChkRepTrans->click();
+    opt.clickSwitch(OptSwitch::ChkRepTrans);
     EXPECT_FALSE(transparentShown(0));
     EXPECT_FALSE(transparentShown(1));
-    opt.ChkRepTransL->click();
-    opt.ChkRepTrans->click();
+    opt.clickSwitch(OptSwitch::ChkRepTransL);
+    opt.clickSwitch(OptSwitch::ChkRepTrans);
     for (int pane = 0; pane < 2; ++pane) {
         EXPECT_TRUE(transparentShown(pane));
         EXPECT_FALSE(translucentShown(pane));
@@ -78,8 +77,8 @@ TEST_F(SettingsLifetime, TickingAndClearingInTheDialogShowsAndHidesBothPanesSwat
 TEST_F(SettingsLifetime, SettingsChangedDuringARunAreInTheFileAfterClosing)
 {
     start("; my notes\n[Opt]\nChkStartWiz=0\nChkRepTrans=7\n[Elsewhere]\nx=1\n");
-    window->opt().ChkRepTransL->click();
-    window->opt().ChkRememberDirs->click();
+    window->opt().clickSwitch(OptSwitch::ChkRepTransL);
+    window->opt().clickSwitch(OptSwitch::ChkRememberDirs);
     workspace.options().setDefDir(0, folder.path());
     workspace.options().setDefDirS(1, QStringLiteral("/saved/right"));
     window->close();
@@ -94,7 +93,7 @@ TEST_F(SettingsLifetime, ClosingWhereTheSettingsCannotBeWrittenLosesTheRunsChang
 {
     const QByteArray before = "; my notes\n[Opt]\nChkStartWiz=0\n;" + QByteArray(2000, '-') + "\n";
     start(before);
-    window->opt().ChkRepTransL->click();
+    window->opt().clickSwitch(OptSwitch::ChkRepTransL);
     test::ScopedScriptedPrompt prompt;
     EXPECT_TRUE(test::InChildUnderFileSizeLimit(1000, [&] {
         window->close();
@@ -120,7 +119,7 @@ TEST_F(SettingsLifetime, SetupAndTheOptionsCommandShowTheDialogModally)
         EXPECT_EQ(modal, &window->opt());
         if (modal == &window->opt()) {
             ++showings;
-            window->opt().BtnOK->click();
+            window->opt().BtnOK_Click();
         } else if (modal) {
             modal->close();
         }
@@ -162,8 +161,8 @@ protected:
             EXPECT_FALSE(window->isVisible());
             ASSERT_EQ(dialog, &window->opt());
             if (untickWizard)
-                window->opt().ChkStartWiz->click();
-            window->opt().BtnOK->click();
+                window->opt().clickSwitch(OptSwitch::ChkStartWiz);
+            window->opt().BtnOK_Click();
         };
     }
     Step cancelLoad()

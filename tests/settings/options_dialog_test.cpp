@@ -4,11 +4,7 @@
 #include "support/temp_folder.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -21,13 +17,16 @@ protected:
 
     QByteArray stored() const { return folder.read(QStringLiteral("Vexlo.INI")); }
     void store(const QByteArray &bytes) const { folder.write(QStringLiteral("Vexlo.INI"), bytes); }
-    // The dialog loaded with the settings file in force.
+    // The dialog loaded with the settings file in force, as the main window
+    // does it.
     std::unique_ptr<Opt> loaded()
     {
+        options.load(IniPath());
         auto opt = std::make_unique<Opt>(options);
         opt->Form_Load();
         return opt;
     }
+    void unload() const { options.save(IniPath()); }
 
     test::TempFolder folder;
     Options options;
@@ -41,73 +40,71 @@ TEST_F(OptionsDialog, ShowsTheDesignCaptionsTipsAndPlaces)
     EXPECT_EQ(opt->minimumSize(), opt->maximumSize()) << "fixed size";
 
     struct Expected {
-        QCheckBox *box;
+        const char *box;
         const char *caption;
         const char *tip;
         QRect geometry;
     };
     const Expected boxes[] = {
-        {opt->ChkRepTrans, "Replace transparent colour",
+        {"ChkRepTrans", "Replace transparent colour",
          "When copying tiles the transpatent colour of the source image will be changed to the transparent "
          "colour of the second.",
          QRect(8, 8, 193, 17)},
-        {opt->ChkRepTransL, "Replace translucent colour",
+        {"ChkRepTransL", "Replace translucent colour",
          "When copying tiles the translucent colour of the source image will be changed to the translucent "
          "colour of the second.",
          QRect(8, 32, 193, 17)},
-        {opt->ChkRememberDirs, "Remember load/save directories",
+        {"ChkRememberDirs", "Remember load/save directories",
          "The directories for load/save and right/left last used will be saved when the program is closed and "
          "recalled when it is restarted.",
          QRect(8, 56, 193, 17)},
-        {opt->ChkStartWiz, "Wizard mode - show options and load dialogue at startup",
+        {"ChkStartWiz", "Wizard mode - show options and load dialogue at startup",
          "Options / load left / load right auto at startup", QRect(8, 80, 313, 17)},
     };
     for (const Expected &expected : boxes) {
-        EXPECT_EQ(expected.box->text(), QString::fromUtf8(expected.caption));
-        EXPECT_EQ(expected.box->toolTip(), QString::fromUtf8(expected.tip));
-        EXPECT_EQ(expected.box->geometry(), expected.geometry) << expected.caption;
-        EXPECT_LE(expected.box->sizeHint().width(), expected.geometry.width()) << "caption fits: " << expected.caption;
+        const ShownControl box = opt->shown(QString::fromLatin1(expected.box));
+        EXPECT_EQ(box.text, QString::fromUtf8(expected.caption));
+        EXPECT_EQ(box.tip, QString::fromUtf8(expected.tip));
+        EXPECT_EQ(box.geometry, expected.geometry) << expected.caption;
+        EXPECT_LE(box.neededWidth, expected.geometry.width()) << "caption fits: " << expected.caption;
     }
-    EXPECT_EQ(opt->Label2->text(), QStringLiteral("Version 2.1.13."));
-    EXPECT_TRUE(opt->Label1->text().contains(QStringLiteral("Vexlo developers")));
-    EXPECT_EQ(opt->Label1->geometry().width(), 113);
-    EXPECT_LE(opt->Label1->fontMetrics().horizontalAdvance(opt->Label1->text()), 113) << "one line fits";
-    EXPECT_EQ(opt->BtnAbout->geometry(), QRect(152, 128, 81, 25));
-    EXPECT_EQ(opt->BtnAbout->text(), QStringLiteral("About"));
-    EXPECT_EQ(opt->BtnOK->geometry(), QRect(240, 128, 81, 25));
-    EXPECT_EQ(opt->BtnOK->text(), QStringLiteral("OK"));
-    opt->show();
-    for (int pane = 0; pane < 2; ++pane) {
-        EXPECT_FALSE(opt->DefDir[pane]->isVisible());
-        EXPECT_FALSE(opt->DefDirS[pane]->isVisible());
-    }
+    const ShownControl label1 = opt->shown(QStringLiteral("Label1"));
+    EXPECT_EQ(opt->shown(QStringLiteral("Label2")).text, QStringLiteral("Version 2.1.13."));
+    EXPECT_TRUE(label1.text.contains(QStringLiteral("Vexlo developers")));
+    EXPECT_EQ(label1.geometry.width(), 113);
+    EXPECT_LE(label1.neededWidth, 113) << "one line fits";
+    EXPECT_EQ(opt->shown(QStringLiteral("BtnAbout")).geometry, QRect(152, 128, 81, 25));
+    EXPECT_EQ(opt->shown(QStringLiteral("BtnAbout")).text, QStringLiteral("About"));
+    EXPECT_EQ(opt->shown(QStringLiteral("BtnOK")).geometry, QRect(240, 128, 81, 25));
+    EXPECT_EQ(opt->shown(QStringLiteral("BtnOK")).text, QStringLiteral("OK"));
 }
 
 TEST_F(OptionsDialog, TabOrderRunsFromTheButtonsThroughTheSwitches)
 {
     const auto opt = loaded();
-    QList<const QWidget *> tabbed; // the widgets Tab visits, from BtnAbout on, once round
-    for (const QWidget *w = opt->BtnAbout; tabbed.size() < 20; w = w->nextInFocusChain()) {
+    QStringList tabbed; // the controls Tab visits, from BtnAbout on, once round
+    const QWidget *w = opt.get();
+    while (w->objectName() != u"BtnAbout" && tabbed.size() < 20)
+        w = w->nextInFocusChain();
+    for (; tabbed.size() < 20; w = w->nextInFocusChain()) {
         if (w->focusPolicy() & Qt::TabFocus) {
-            if (!tabbed.isEmpty() && w == tabbed.first())
+            if (!tabbed.isEmpty() && w->objectName() == tabbed.first())
                 break;
-            tabbed << w;
+            tabbed << w->objectName();
         }
     }
-    const QList<const QWidget *> expected = {opt->BtnAbout,  opt->BtnOK,     opt->ChkRepTrans, opt->ChkRepTransL,
-                                             opt->DefDir[0], opt->DefDir[1], opt->DefDirS[0],  opt->DefDirS[1],
-                                             opt->ChkRememberDirs, opt->ChkStartWiz};
-    EXPECT_EQ(tabbed, expected);
+    EXPECT_EQ(tabbed, QStringList({"BtnAbout", "BtnOK", "ChkRepTrans", "ChkRepTransL", "ChkRememberDirs",
+                                   "ChkStartWiz"}));
 }
 
 TEST_F(OptionsDialog, WithoutASettingsFileTheNewInstallationValuesAreWrittenInTheKnownOrder)
 {
     const auto opt = loaded();
-    EXPECT_TRUE(opt->ChkRepTrans->isChecked());
-    EXPECT_FALSE(opt->ChkRepTransL->isChecked());
-    EXPECT_TRUE(opt->ChkRememberDirs->isChecked());
-    EXPECT_TRUE(opt->ChkStartWiz->isChecked());
-    opt->Form_Unload();
+    EXPECT_EQ(opt->shown(QStringLiteral("ChkRepTrans")).state, 1);
+    EXPECT_EQ(opt->shown(QStringLiteral("ChkRepTransL")).state, 0);
+    EXPECT_EQ(opt->shown(QStringLiteral("ChkRememberDirs")).state, 1);
+    EXPECT_EQ(opt->shown(QStringLiteral("ChkStartWiz")).state, 1);
+    unload();
     EXPECT_EQ(stored(), QByteArray("[Opt]\nChkStartWiz=1\nChkRememberDirs=1\nDefDirS1=\nDefDirS0=\nDefDir1=\n"
                                    "DefDir0=\nChkRepTransL=0\nChkRepTrans=1\n"));
 }
@@ -115,22 +112,19 @@ TEST_F(OptionsDialog, WithoutASettingsFileTheNewInstallationValuesAreWrittenInTh
 TEST_F(OptionsDialog, ClicksChangeTheRecordAtOnceAndRecordChangesShowInTheControls)
 {
     const auto opt = loaded();
-    opt->ChkRepTransL->click();
+    opt->clickSwitch(OptSwitch::ChkRepTransL);
     EXPECT_EQ(options.state(OptSwitch::ChkRepTransL), 1);
-    opt->ChkStartWiz->click();
+    opt->clickSwitch(OptSwitch::ChkStartWiz);
     EXPECT_FALSE(options.wizardMode());
 
     options.setDefDir(1, QStringLiteral("/sheets/right"));
     options.setDefDirS(0, QStringLiteral("/saved/left"));
     options.setState(OptSwitch::ChkRememberDirs, 0);
-    EXPECT_EQ(opt->DefDir[1]->text(), QStringLiteral("/sheets/right"));
-    EXPECT_EQ(opt->DefDirS[0]->text(), QStringLiteral("/saved/left"));
-    EXPECT_FALSE(opt->ChkRememberDirs->isChecked());
+    EXPECT_EQ(opt->shown(QStringLiteral("ChkRememberDirs")).state, 0);
 
-    opt->Form_Unload();
+    unload();
     Options next;
-    Opt reopened(next);
-    reopened.Form_Load();
+    next.load(IniPath());
     EXPECT_EQ(next.state(OptSwitch::ChkRepTransL), 1);
     EXPECT_EQ(next.state(OptSwitch::ChkStartWiz), 0);
     EXPECT_EQ(next.state(OptSwitch::ChkRememberDirs), 0);
@@ -142,15 +136,15 @@ TEST_F(OptionsDialog, AGreyedStateCountsAsOnAndTheUserCanOnlyTickOrClearAfterwar
 {
     store("[Opt]\nChkRepTransL=2\nChkStartWiz=2\n");
     const auto opt = loaded();
-    EXPECT_EQ(opt->ChkRepTransL->checkState(), Qt::PartiallyChecked);
+    EXPECT_EQ(opt->shown(QStringLiteral("ChkRepTransL")).state, 2);
     EXPECT_TRUE(options.isOn(OptSwitch::ChkRepTransL));
     EXPECT_FALSE(options.wizardMode());
 
-    opt->ChkRepTransL->click();
+    opt->clickSwitch(OptSwitch::ChkRepTransL);
     EXPECT_EQ(options.state(OptSwitch::ChkRepTransL), 1);
-    opt->ChkRepTransL->click();
+    opt->clickSwitch(OptSwitch::ChkRepTransL);
     EXPECT_EQ(options.state(OptSwitch::ChkRepTransL), 0);
-    opt->ChkRepTransL->click();
+    opt->clickSwitch(OptSwitch::ChkRepTransL);
     EXPECT_EQ(options.state(OptSwitch::ChkRepTransL), 1) << "no way back to greyed";
 }
 
@@ -173,18 +167,18 @@ TEST_F(OptionsDialog, AReadOnlySettingsFileIsReadButNeverChanged)
     QFile::setPermissions(folder.file(QStringLiteral("Vexlo.INI")), QFile::ReadOwner | QFile::ReadGroup);
     const auto opt = loaded();
     EXPECT_EQ(options.state(OptSwitch::ChkRepTransL), 1);
-    opt->ChkRepTrans->click();
-    opt->Form_Unload();
+    opt->clickSwitch(OptSwitch::ChkRepTrans);
+    unload();
     EXPECT_EQ(stored(), before);
 }
 
 TEST_F(OptionsDialog, OkOnlyHidesTheDialogAndEndsItsModalShowing)
 {
     const auto opt = loaded();
-    opt->ChkRepTrans->click();
+    opt->clickSwitch(OptSwitch::ChkRepTrans);
     test::WhileModal([&] {
         EXPECT_EQ(QApplication::activeModalWidget(), opt.get());
-        opt->BtnOK->click();
+        opt->BtnOK_Click();
     });
     opt->exec();
     EXPECT_FALSE(opt->isVisible());
@@ -198,7 +192,7 @@ TEST_F(OptionsDialog, AboutShowsTheAboutBoxModallyOverTheDialog)
     test::WhileModalLookAndClose([&](QWidget *modal) {
         shownTitle = modal ? modal->windowTitle() : QString();
     });
-    opt->BtnAbout->click();
+    opt->BtnAbout_Click();
     EXPECT_EQ(shownTitle, QStringLiteral("About Vexlo"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
