@@ -11,6 +11,7 @@
 #include "common/program_name.h"
 #include "common/prompt.h"
 #include "widgets/replace_question.h"
+#include "io/path_join.h"
 #include "io/sheet_writer.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
@@ -66,7 +67,7 @@ void FrmSave::rememberFolder(const QString &folder)
 void FrmSave::BtnSave_Click(std::int16_t Index)
 {
     const QString selected = File1->selectedName();
-    const QString folder = AddBackslash(File1->folder());
+    const QString folder = JoinPath(File1->folder(), {});
     if (Index == 0) {
         if (selected.isEmpty())
             throw Failure(QStringLiteral("No file selected."));

@@ -1,5 +1,6 @@
 #include "load/load_selection.h"
 
+#include "io/path_join.h"
 #include "io/sheet_file.h"
 #include "settings/app_path.h"
 
@@ -16,7 +17,7 @@ void LoadSelection::chooseFile(const QString &folder, const QString &name)
 {
     transparent_.chosen = false;
     translucent_.chosen = false;
-    const QString path = AddBackslash(folder) + name;
+    const QString path = JoinPath(folder, name);
     const SheetFile file = LoadSheetFile(path);
     preview_ = file.sheet;
     fileName_ = file.accepted() ? path : file.refusal;

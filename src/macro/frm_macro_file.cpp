@@ -7,6 +7,7 @@
 #include "common/program_name.h"
 #include "common/prompt.h"
 #include "widgets/replace_question.h"
+#include "io/path_join.h"
 #include "io/macro_file.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
@@ -20,7 +21,7 @@ FrmMacroFile::FrmMacroFile(Workspace &workspace, QWidget *parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Macro"));
     setFixedSize(280, 268);
 
-    File1 = new FileList(QStringLiteral("*.vmi"), AddBackslash(AppPath()), this);
+    File1 = new FileList(QStringLiteral("*.vmi"), AppPath(), this);
     File1->setGeometry(8, 8, 177, 253);
 
     BtnLoad = Button(this, QStringLiteral("Load"), QRect(192, 144, 81, 33));
@@ -53,7 +54,7 @@ QString FrmMacroFile::selectedPath() const
     const QString name = File1->selectedName();
     if (name.isEmpty())
         throw Failure(QStringLiteral("No file selected."));
-    return AddBackslash(File1->folder()) + name;
+    return JoinPath(File1->folder(), name);
 }
 
 void FrmMacroFile::BtnLoad_Click()
@@ -74,7 +75,7 @@ void FrmMacroFile::BtnSave_Click(std::int16_t Index)
         const QString answer = Prompt::current().inputText(QStringLiteral("Enter filename:"), ProgramName(), QString());
         if (answer.isEmpty())
             return;
-        path = AddBackslash(File1->folder()) + answer + QStringLiteral(".vmi");
+        path = JoinPath(File1->folder(), answer + QStringLiteral(".vmi"));
         // A new name may be an old file's: replaced only when the user says so.
         if (!MayReplace(path))
             return;

@@ -1,5 +1,7 @@
 #include "settings/app_path.h"
 
+#include "io/path_join.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -40,7 +42,7 @@ void InitAppPath(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
     const bool portable = folder.isDir() && folder.isWritable() && !Installed(programFolder);
-    StoredAppPath() = AddBackslash(portable ? programFolder : UserConfigFolder());
+    StoredAppPath() = JoinPath(portable ? programFolder : UserConfigFolder(), {});
 }
 
 const QString &AppPath()
@@ -50,12 +52,7 @@ const QString &AppPath()
 
 QString IniPath()
 {
-    return AppPath() + QStringLiteral("Vexlo.INI");
-}
-
-QString AddBackslash(const QString &path)
-{
-    return path.endsWith(u'/') ? path : path + u'/';
+    return JoinPath(AppPath(), QStringLiteral("Vexlo.INI"));
 }
 
 } // namespace vexlo

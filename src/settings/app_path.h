@@ -21,7 +21,4 @@ const QString &AppPath();
 // AppPath + "Vexlo.INI".
 QString IniPath();
 
-// The path unchanged if it ends in "/", otherwise followed by "/".
-QString AddBackslash(const QString &path);
-
 } // namespace vexlo

@@ -1,3 +1,4 @@
+#include "io/path_join.h"
 #include "settings/app_path.h"
 #include "settings/options.h"
 #include "support/temp_folder.h"
@@ -12,12 +13,13 @@
 namespace vexlo {
 namespace {
 
-TEST(AddBackslash, EndsAFolderPathInExactlyOneSeparator)
+TEST(JoinPath, PutsExactlyOneSeparatorBetweenFolderAndName)
 {
-    EXPECT_EQ(AddBackslash(QStringLiteral("/sheets")), QStringLiteral("/sheets/"));
-    EXPECT_EQ(AddBackslash(QStringLiteral("/sheets/")), QStringLiteral("/sheets/"));
-    EXPECT_EQ(AddBackslash(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(AddBackslash(QString()), QStringLiteral("/"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/sheets"), {}), QStringLiteral("/sheets/"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/sheets/"), {}), QStringLiteral("/sheets/"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/"), {}), QStringLiteral("/"));
+    EXPECT_EQ(JoinPath(QString(), {}), QStringLiteral("/"));
+    EXPECT_EQ(JoinPath(QStringLiteral("/sheets/"), QStringLiteral("a.bmp")), QStringLiteral("/sheets/a.bmp"));
 }
 
 TEST(AppPath, AWritableProgramFolderKeepsTheSettingsBesideTheProgram)
