@@ -51,6 +51,11 @@ void FrmSave::buildControls()
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
+FrmSave::Controls FrmSave::controls() const
+{
+    return {Drive1, Dir1, File1, BtnCancel, {BtnSave[0], BtnSave[1]}};
+}
+
 void FrmSave::SaveImage(std::int16_t pane)
 {
     SavePane = pane;
