@@ -62,7 +62,7 @@ public:
     void BtnImageOps_Click(std::int16_t Index);
     void BtnMacro_Click();
 
-    // "Left" for the open pane 0, "Right" for anything else.
+    // "Left" for OpsPane 0, "Right" for anything else.
     QString ImageOpsT() const;
 
     // The pane the image commands act on; set only by BtnImageOps_Click.

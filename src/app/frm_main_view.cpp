@@ -2,6 +2,7 @@
 #include "app/frm_main.h"
 
 #include "app/sheet_surface.h"
+#include "widgets/form_controls.h"
 #include "widgets/key_swatch.h"
 
 #include <QFrame>
@@ -13,23 +14,10 @@ namespace vexlo {
 
 FrmMain::Controls FrmMain::controls() const
 {
-    Controls shown{ToolBox, {}, {}, {}, {}, {}, {}, {}, {}, BtnMacro, BtnOpt, {}, {}, {}, List1};
-    for (int pane = 0; pane < 2; ++pane) {
-        shown.BtnImageOps[pane] = BtnImageOps[pane];
-        shown.LblX[pane] = LblX[pane];
-        shown.LblY[pane] = LblY[pane];
-        shown.TransCol[pane] = TransCol[pane];
-        shown.TransLCol[pane] = TransLCol[pane];
-        shown.Chip[pane] = Chip[pane];
-        shown.TileSet[pane] = TileSet[pane];
-        shown.Locator[pane] = Locator[pane];
-        shown.TileSetScroll[pane] = TileSetScroll[pane];
-    }
-    for (int i = 0; i < 4; ++i) {
-        shown.Label1[i] = Label1[i];
-        shown.NoTransp[i] = NoTransp[i];
-    }
-    return shown;
+    return {ToolBox,          ReadOnly(BtnImageOps), ReadOnly(LblX),      ReadOnly(LblY),
+            ReadOnly(Label1), ReadOnly(TransCol),    ReadOnly(TransLCol), ReadOnly(NoTransp),
+            ReadOnly(Chip),   BtnMacro,              BtnOpt,              ReadOnly(TileSet),
+            ReadOnly(Locator), ReadOnly(TileSetScroll), List1};
 }
 
 FrmMain::View FrmMain::view() const

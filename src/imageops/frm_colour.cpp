@@ -166,20 +166,8 @@ FrmColour::View FrmColour::view() const
 
 FrmColour::Controls FrmColour::controls() const
 {
-    return {Label1,
-            Label2,
-            Label3,
-            Label4,
-            {SCol[0], SCol[1], SCol[2]},
-            {TCol[0], TCol[1], TCol[2]},
-            {CIndex[0], CIndex[1], CIndex[2], CIndex[3]},
-            Line1,
-            Line2,
-            Line3,
-            Line4,
-            Combo1,
-            BtnCancel,
-            BtnOK};
+    return {Label1, Label2, Label3, Label4, ReadOnly(SCol), ReadOnly(TCol), ReadOnly(CIndex),
+            Line1, Line2, Line3, Line4, Combo1, BtnCancel, BtnOK};
 }
 
 void FrmColour::reject()

@@ -53,7 +53,7 @@ void FrmSave::buildControls()
 
 FrmSave::Controls FrmSave::controls() const
 {
-    return {Drive1, Dir1, File1, BtnCancel, {BtnSave[0], BtnSave[1]}};
+    return {Drive1, Dir1, File1, BtnCancel, ReadOnly(BtnSave)};
 }
 
 void FrmSave::SaveImage(std::int16_t pane)

@@ -1,6 +1,7 @@
 // What the load dialog shows, read without handing out its controls.
 #include "load/frm_load_image.h"
 
+#include "widgets/form_controls.h"
 #include "widgets/key_swatch.h"
 #include "load/preview_box.h"
 
@@ -32,19 +33,8 @@ FrmLoadImage::View FrmLoadImage::view() const
 
 FrmLoadImage::Controls FrmLoadImage::controls() const
 {
-    return {Drive1,
-            Dir1,
-            File1,
-            BtnExplore,
-            FileName,
-            TileSet,
-            TileSetScroll,
-            {Label1[0], Label1[1]},
-            TransCol,
-            TransLCol,
-            {BtnDefTrans[0], BtnDefTrans[1]},
-            BtnCancel,
-            BtnLoad};
+    return {Drive1,           Dir1,     File1,     BtnExplore,            FileName,  TileSet, TileSetScroll,
+            ReadOnly(Label1), TransCol, TransLCol, ReadOnly(BtnDefTrans), BtnCancel, BtnLoad};
 }
 
 } // namespace vexlo

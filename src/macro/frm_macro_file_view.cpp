@@ -2,6 +2,7 @@
 #include "macro/frm_macro_file.h"
 
 #include "widgets/file_list.h"
+#include "widgets/form_controls.h"
 
 #include <QPushButton>
 
@@ -19,7 +20,7 @@ QStringList FrmMacroFile::listedFiles() const
 
 FrmMacroFile::Controls FrmMacroFile::controls() const
 {
-    return {File1, BtnLoad, {BtnSave[0], BtnSave[1]}};
+    return {File1, BtnLoad, ReadOnly(BtnSave)};
 }
 
 } // namespace vexlo

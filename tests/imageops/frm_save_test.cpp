@@ -117,7 +117,8 @@ TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmapsAndPngs)
         folder.write(QString::fromLatin1(name), "x");
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("f.bmp")));
     dialog.listFilesAgain();
-    EXPECT_EQ(dialog.lists().files, (QStringList{QStringLiteral("B.BMP"), QStringLiteral("c.png"), QStringLiteral("walls.bmp")}));
+    EXPECT_EQ(dialog.lists().files,
+              (QStringList{QStringLiteral("B.BMP"), QStringLiteral("c.png"), QStringLiteral("walls.bmp")}));
 }
 
 TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
