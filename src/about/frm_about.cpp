@@ -101,6 +101,11 @@ FrmAbout::FrmAbout(QWidget *parent) : QDialog(parent)
 
 FrmAbout::~FrmAbout() = default;
 
+FrmAbout::Controls FrmAbout::controls() const
+{
+    return {AP, Label1, Label2, Label3, Label4, Label6, Label7, Image1, BtnOK};
+}
+
 void FrmAbout::ShowModal(QWidget *parent)
 {
     FrmAbout about(parent);

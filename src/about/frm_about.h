@@ -29,6 +29,21 @@ public:
     void Label7_Click();
     void BtnOK_Click();
 
+    // The box's controls, for reading only: their places and looks.
+    struct Controls {
+        const QLabel *AP;
+        const QLabel *Label1;
+        const QLabel *Label2;
+        const QLabel *Label3;
+        const QLabel *Label4;
+        const QLabel *Label6;
+        const QLabel *Label7;
+        const QLabel *Image1;
+        const QPushButton *BtnOK;
+    };
+    Controls controls() const;
+
+private:
     QLabel *AP = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "common/colour.h"
 #include "widgets/sheet_scroll.h"
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
@@ -63,46 +66,45 @@ public:
     QString ImageOpsT() const;
 
     // The pane the image commands act on; set only by BtnImageOps_Click.
-    std::int16_t OpsPane = 0;
+    std::int16_t opsPane() const { return OpsPane; }
 
-    // Tool strip.
-    QWidget *ToolBox = nullptr;
-    std::array<QToolButton *, 2> BtnImageOps{};
-    std::array<QLabel *, 2> LblX{};
-    std::array<QLabel *, 2> LblY{};
-    std::array<QLabel *, 4> Label1{};
-    std::array<KeySwatch *, 2> TransCol{};
-    std::array<KeySwatch *, 2> TransLCol{};
-    std::array<QFrame *, 4> NoTransp{};
-    std::array<ChipPreview *, 2> Chip{};
-    QPushButton *BtnMacro = nullptr;
-    QPushButton *BtnOpt = nullptr;
+    // The window's controls, for reading only: their places and looks.
+    struct Controls {
+        const QWidget *ToolBox;
+        std::array<const QToolButton *, 2> BtnImageOps;
+        std::array<const QLabel *, 2> LblX;
+        std::array<const QLabel *, 2> LblY;
+        std::array<const QLabel *, 4> Label1;
+        std::array<const KeySwatch *, 2> TransCol;
+        std::array<const KeySwatch *, 2> TransLCol;
+        std::array<const QFrame *, 4> NoTransp;
+        std::array<const ChipPreview *, 2> Chip;
+        const QPushButton *BtnMacro;
+        const QPushButton *BtnOpt;
+        std::array<const SheetSurface *, 2> TileSet;
+        std::array<const QFrame *, 2> Locator;
+        std::array<const QScrollBar *, 2> TileSetScroll;
+        const QListView *List1;
+    };
+    Controls controls() const;
 
-    // Panes and macro list.
-    std::array<SheetSurface *, 2> TileSet{};
-    std::array<QFrame *, 2> Locator{};
-    std::array<QScrollBar *, 2> TileSetScroll{};
-    QListView *List1 = nullptr;
-
-    // Menus.
-    QMenu *mimageops = nullptr;
-    QAction *mclear = nullptr;
-    QAction *mload = nullptr;
-    QAction *msave = nullptr;
-    QAction *mrepcol = nullptr;
-    QAction *mresize = nullptr;
-    QMenu *mmacro = nullptr;
-    QAction *mrecord = nullptr;
-    QAction *mplay = nullptr;
-    QAction *mclearmacro = nullptr;
-    QAction *msavemacro = nullptr;
-    QAction *mhidemacro = nullptr;
-    QMenu *medit = nullptr;
-    QAction *mundo = nullptr; // the undo stack's own actions
-    QAction *mredo = nullptr;
-    QMenu *mview = nullptr;
-    QAction *moptions = nullptr;
-    QAction *mabout = nullptr;
+    // What the window shows of a pane and of the macro, as plain values.
+    struct PaneView {
+        bool transparentShown = false;
+        Colour transparent;
+        bool translucentShown = false;
+        Colour translucent;
+        QRect sheet; // where the sheet lies in the client area
+        int scrollValue = 0;
+        QPoint locator; // the locator's place on the sheet
+        QString column; // the coordinate labels
+        QString row;
+    };
+    struct View {
+        std::array<PaneView, 2> panes;
+        bool macroShown = false;
+    };
+    View view() const;
 
     // The client area (below the menu bar), whose coordinates the layout uses.
     QWidget *clientArea() const;
@@ -111,11 +113,10 @@ public:
     // 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y: sheet pixels.
     void TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
     void TileSet_MouseMove(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void TileSet_DragOver(std::int16_t Index, SheetSurface *Source, float X, float Y, std::int16_t State);
-    void TileSet_DragDrop(std::int16_t Index, SheetSurface *Source, float X, float Y);
+    void TileSet_DragOver(std::int16_t Index, const SheetSurface *Source, float X, float Y, std::int16_t State);
+    void TileSet_DragDrop(std::int16_t Index, const SheetSurface *Source, float X, float Y);
     // Column and row of the tile picked up by the last left-button press.
-    std::int32_t DragTileX = 0;
-    std::int32_t DragTileY = 0;
+    QPoint dragTile() const { return QPoint(DragTileX, DragTileY); }
 
     // Unsaved work kept across closing (a recovery folder of this window's
     // own); Form_Load offers what an earlier Vexlo left, Form_Unload keeps
@@ -173,6 +174,49 @@ private:
     void connectMacroMenu();
     void connectModel();
     void runStartupWizard();
+
+    std::int16_t OpsPane = 0;
+    std::int32_t DragTileX = 0;
+    std::int32_t DragTileY = 0;
+
+    // Tool strip.
+    QWidget *ToolBox = nullptr;
+    std::array<QToolButton *, 2> BtnImageOps{};
+    std::array<QLabel *, 2> LblX{};
+    std::array<QLabel *, 2> LblY{};
+    std::array<QLabel *, 4> Label1{};
+    std::array<KeySwatch *, 2> TransCol{};
+    std::array<KeySwatch *, 2> TransLCol{};
+    std::array<QFrame *, 4> NoTransp{};
+    std::array<ChipPreview *, 2> Chip{};
+    QPushButton *BtnMacro = nullptr;
+    QPushButton *BtnOpt = nullptr;
+
+    // Panes and macro list.
+    std::array<SheetSurface *, 2> TileSet{};
+    std::array<QFrame *, 2> Locator{};
+    std::array<QScrollBar *, 2> TileSetScroll{};
+    QListView *List1 = nullptr;
+
+    // Menus.
+    QMenu *mimageops = nullptr;
+    QAction *mclear = nullptr;
+    QAction *mload = nullptr;
+    QAction *msave = nullptr;
+    QAction *mrepcol = nullptr;
+    QAction *mresize = nullptr;
+    QMenu *mmacro = nullptr;
+    QAction *mrecord = nullptr;
+    QAction *mplay = nullptr;
+    QAction *mclearmacro = nullptr;
+    QAction *msavemacro = nullptr;
+    QAction *mhidemacro = nullptr;
+    QMenu *medit = nullptr;
+    QAction *mundo = nullptr; // the undo stack's own actions
+    QAction *mredo = nullptr;
+    QMenu *mview = nullptr;
+    QAction *moptions = nullptr;
+    QAction *mabout = nullptr;
 
     Workspace &workspace_;
     QString programFolder_;

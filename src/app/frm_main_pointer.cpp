@@ -60,7 +60,7 @@ void FrmMain::TileSet_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, 
     LblY.at(Index)->setText(LabelText(top / 32));
 }
 
-void FrmMain::TileSet_DragOver(std::int16_t Index, SheetSurface *, float X, float Y, std::int16_t)
+void FrmMain::TileSet_DragOver(std::int16_t Index, const SheetSurface *, float X, float Y, std::int16_t)
 {
     TileSet_MouseMove(Index, 0, 0, X, Y);
 }
@@ -82,7 +82,7 @@ void FrmMain::TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::in
     }
 }
 
-void FrmMain::TileSet_DragDrop(std::int16_t Index, SheetSurface *Source, float X, float Y)
+void FrmMain::TileSet_DragDrop(std::int16_t Index, const SheetSurface *Source, float X, float Y)
 {
     DropTile(workspace_, std::int16_t(Source->pane()), DragTileX, DragTileY, Index, TileOf(X), TileOf(Y));
 }

@@ -136,6 +136,40 @@ void FrmColour::BtnCancel_Click()
     hide();
 }
 
+void FrmColour::chooseEntry(int entry)
+{
+    Combo1->setCurrentIndex(entry);
+}
+
+void FrmColour::moveComponent(int row, int value)
+{
+    SCol.at(row)->setValue(value);
+}
+
+void FrmColour::typeComponent(int row, const QString &text)
+{
+    TCol.at(row)->setText(text);
+}
+
+FrmColour::View FrmColour::view() const
+{
+    View shown;
+    shown.entry = Combo1->currentIndex();
+    for (int row = 0; row < 3; ++row) {
+        shown.components[row] = SCol[row]->value();
+        shown.typed[row] = TCol[row]->text();
+    }
+    for (int swatch = 0; swatch < 4; ++swatch)
+        shown.swatches[swatch] = CIndex[swatch]->colour();
+    return shown;
+}
+
+FrmColour::Controls FrmColour::controls() const
+{
+    return {Label1, Label2, Label3, Label4, ReadOnly(SCol), ReadOnly(TCol), ReadOnly(CIndex),
+            Line1, Line2, Line3, Line4, Combo1, BtnCancel, BtnOK};
+}
+
 void FrmColour::reject()
 {
     BtnCancel_Click();

@@ -42,6 +42,46 @@ public:
     // The colour of the three scroll bars together.
     Colour mixedColour() const;
 
+    // What the user does with the controls that have no handler of their
+    // own: each control raises its events as it does in use.
+    void chooseEntry(int entry);
+    void moveComponent(int row, int value); // as letting go of the thumb there
+    void typeComponent(int row, const QString &text); // the box's whole text
+
+    // What the dialog shows, as plain values.
+    struct View {
+        int entry = 0; // the list's current entry
+        std::array<int, 3> components{}; // the scroll bars
+        std::array<QString, 3> typed; // the boxes' texts
+        // 0 to 2: each component alone; 3: the mixed colour.
+        std::array<Colour, 4> swatches{};
+    };
+    View view() const;
+
+    // The dialog's controls, for reading only: their places and looks.
+    struct Controls {
+        const QLabel *Label1;
+        const QLabel *Label2;
+        const QLabel *Label3;
+        const QLabel *Label4;
+        std::array<const QScrollBar *, 3> SCol;
+        std::array<const QLineEdit *, 3> TCol;
+        std::array<const KeySwatch *, 4> CIndex;
+        const QWidget *Line1;
+        const QWidget *Line2;
+        const QWidget *Line3;
+        const QWidget *Line4;
+        const QComboBox *Combo1;
+        const QPushButton *BtnCancel;
+        const QPushButton *BtnOK;
+    };
+    Controls controls() const;
+
+public slots:
+    // Escape and the frame's close box: as Cancel.
+    void reject() override;
+
+private:
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
     QLabel *Label3 = nullptr;
@@ -59,11 +99,6 @@ public:
     QPushButton *BtnCancel = nullptr;
     QPushButton *BtnOK = nullptr;
 
-public slots:
-    // Escape and the frame's close box: as Cancel.
-    void reject() override;
-
-private:
     void buildRows();
     void buildBracket();
     void buildChoice();

@@ -52,6 +52,11 @@ void FrmSave::buildControls()
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
+FrmSave::Controls FrmSave::controls() const
+{
+    return {Drive1, Dir1, File1, BtnCancel, ReadOnly(BtnSave)};
+}
+
 void FrmSave::SaveImage(std::int16_t pane)
 {
     SavePane = pane;

@@ -39,8 +39,15 @@ public:
     // The pane whose sheet the current (or last) use saves.
     std::int16_t SavePane = 0;
 
-    QPushButton *BtnCancel = nullptr;
-    std::array<QPushButton *, 2> BtnSave{};
+    // The dialog's controls, for reading only: their places and looks.
+    struct Controls {
+        const DriveList *Drive1;
+        const FolderList *Dir1;
+        const FileList *File1;
+        const QPushButton *BtnCancel;
+        std::array<const QPushButton *, 2> BtnSave;
+    };
+    Controls controls() const;
 
 public slots:
     // Escape: as Cancel.
@@ -51,6 +58,9 @@ protected:
     void rememberFolder(const QString &folder) override;
 
 private:
+    QPushButton *BtnCancel = nullptr;
+    std::array<QPushButton *, 2> BtnSave{};
+
     void buildControls();
     void write(const QString &path);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/colour.h"
 #include "widgets/file_browser.h"
 #include "widgets/sheet_scroll.h"
 #include "load/load_selection.h"
@@ -52,6 +53,52 @@ public:
     std::int16_t LoadPane = 0;
     std::int16_t LoadCancelled = 0;
 
+    const LoadSelection &selection() const { return selection_; }
+
+    // Moves the preview's scroll bar, as letting go of its thumb there does.
+    void scrollPreview(int value);
+
+    // What the dialog shows, as plain values.
+    struct View {
+        QString fileName; // the path chosen, or why it was refused
+        bool previewShown = false;
+        QRect preview; // where the preview lies in the dialog
+        int scrollValue = 0;
+        bool transparentShown = false;
+        Colour transparent;
+        bool translucentShown = false;
+        Colour translucent;
+        bool loadEnabled = false;
+    };
+    View view() const;
+
+    // The dialog's controls, for reading only: their places and looks.
+    struct Controls {
+        const DriveList *Drive1;
+        const FolderList *Dir1;
+        const FileList *File1;
+        const QPushButton *BtnExplore;
+        const QLabel *FileName;
+        const PreviewBox *TileSet;
+        const QScrollBar *TileSetScroll;
+        std::array<const QLabel *, 2> Label1;
+        const KeySwatch *TransCol;
+        const KeySwatch *TransLCol;
+        std::array<const QPushButton *, 2> BtnDefTrans;
+        const QPushButton *BtnCancel;
+        const QPushButton *BtnLoad;
+    };
+    Controls controls() const;
+
+public slots:
+    // The frame's close box (and any other rejection) counts as Cancel.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void rememberFolder(const QString &folder) override;
+
+private:
     QPushButton *BtnExplore = nullptr;
     QLabel *FileName = nullptr;
     PreviewBox *TileSet = nullptr;
@@ -63,17 +110,6 @@ public:
     QPushButton *BtnCancel = nullptr;
     QPushButton *BtnLoad = nullptr;
 
-    const LoadSelection &selection() const { return selection_; }
-
-public slots:
-    // The frame's close box (and any other rejection) counts as Cancel.
-    void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void rememberFolder(const QString &folder) override;
-
-private:
     void buildBrowser();
     void buildPreview();
     void buildKeyColours();

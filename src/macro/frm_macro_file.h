@@ -30,14 +30,27 @@ public:
     // Index 0 "Save: Over" writes the selected file, 1 "Save: New" asks for a name.
     void BtnSave_Click(std::int16_t Index);
 
-    FileList *File1 = nullptr;
-    QPushButton *BtnLoad = nullptr;
-    std::array<QPushButton *, 2> BtnSave{};
+    // Selects a listed file as a click on it does: false when it is not listed.
+    bool chooseFile(const QString &name);
+    // The names the list shows, in its order.
+    QStringList listedFiles() const;
+
+    // The dialog's controls, for reading only: their places and looks.
+    struct Controls {
+        const FileList *File1;
+        const QPushButton *BtnLoad;
+        std::array<const QPushButton *, 2> BtnSave;
+    };
+    Controls controls() const;
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    FileList *File1 = nullptr;
+    QPushButton *BtnLoad = nullptr;
+    std::array<QPushButton *, 2> BtnSave{};
+
     // Folder plus the selected name; fails when nothing is selected.
     QString selectedPath() const;
 

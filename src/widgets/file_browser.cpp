@@ -50,4 +50,38 @@ void FileBrowser::Dir1_KeyDown(std::int16_t KeyCode, std::int16_t)
         Dir1->openSelected();
 }
 
+bool FileBrowser::openFolder(const QString &folder)
+{
+    return Dir1->setPath(folder);
+}
+
+void FileBrowser::pickDrive(const QString &root)
+{
+    if (Drive1->findText(root) < 0)
+        Drive1->addItem(root); // a volume mounted since the list was made
+    Drive1->setCurrentIndex(Drive1->findText(root));
+}
+
+void FileBrowser::listFilesAgain()
+{
+    File1->setFolder(File1->folder());
+}
+
+bool FileBrowser::chooseFile(const QString &name)
+{
+    return File1->choose(name);
+}
+
+FileBrowser::Lists FileBrowser::lists() const
+{
+    Lists shown;
+    shown.drive = Drive1->drive();
+    shown.folder = Dir1->path();
+    shown.folderLines = Dir1->count();
+    shown.filesFolder = File1->folder();
+    shown.files = File1->names();
+    shown.chosenFile = File1->selectedName();
+    return shown;
+}
+
 } // namespace vexlo

@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -19,13 +20,29 @@ class FolderList;
 // lists its files, shows its drive and is remembered by the dialog.
 class FileBrowser {
 public:
-    DriveList *Drive1 = nullptr;
-    FolderList *Dir1 = nullptr;
-    FileList *File1 = nullptr;
-
     void Drive1_Change();
     void Dir1_Change();
     void Dir1_KeyDown(std::int16_t KeyCode, std::int16_t Shift);
+
+    // What the user does in the lists; each list raises its events as it
+    // does in use. Opening a folder that cannot be listed changes nothing:
+    // false. Choosing selects a listed file as a click on it does: false
+    // when the file is not listed.
+    bool openFolder(const QString &folder);
+    void pickDrive(const QString &root);
+    void listFilesAgain();
+    bool chooseFile(const QString &name);
+
+    // What the lists show, as plain values.
+    struct Lists {
+        QString drive;
+        QString folder; // the folder list's current folder
+        int folderLines = 0;
+        QString filesFolder; // the folder whose files are listed
+        QStringList files;
+        QString chosenFile; // the selected file's name; empty for none
+    };
+    Lists lists() const;
 
 protected:
     FileBrowser() = default;
@@ -40,6 +57,10 @@ protected:
     void startUse(const QString &remembered);
     // Keeps a folder just opened for the dialog's next use.
     virtual void rememberFolder(const QString &folder) = 0;
+
+    DriveList *Drive1 = nullptr;
+    FolderList *Dir1 = nullptr;
+    FileList *File1 = nullptr;
 };
 
 } // namespace vexlo

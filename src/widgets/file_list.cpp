@@ -72,4 +72,21 @@ QString FileList::selectedName() const
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
+bool FileList::choose(const QString &name)
+{
+    const QList<QListWidgetItem *> found = findItems(name, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    setCurrentItem(found.first());
+    return true;
+}
+
+QStringList FileList::names() const
+{
+    QStringList listed;
+    for (int row = 0; row < count(); ++row)
+        listed << item(row)->text();
+    return listed;
+}
+
 } // namespace vexlo

@@ -28,6 +28,10 @@ public:
     void relist();
     // Name of the selected file; empty when none is selected.
     QString selectedName() const;
+    // Selects a listed file as a click on it does; false when it is not listed.
+    bool choose(const QString &name);
+    // The names listed, in their order.
+    QStringList names() const;
 
 signals:
     void fileChosen();

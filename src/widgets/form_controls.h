@@ -4,6 +4,10 @@
 #include <QRect>
 #include <QString>
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+
 class QColor;
 class QFrame;
 class QPushButton;
@@ -23,5 +27,14 @@ void FillBackground(QWidget &widget, const QColor &colour);
 
 // A plain area at its fixed place, all of one colour: a line or a square.
 QFrame *FilledArea(QWidget *parent, QRect geometry, const QColor &colour);
+
+// The same controls, for reading only: what a form's read-only view hands out.
+template <class Control, std::size_t N>
+std::array<const Control *, N> ReadOnly(const std::array<Control *, N> &controls)
+{
+    std::array<const Control *, N> read{};
+    std::copy(controls.begin(), controls.end(), read.begin());
+    return read;
+}
 
 } // namespace vexlo

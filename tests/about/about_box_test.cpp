@@ -1,6 +1,6 @@
 #include "about/about_links.h"
-#include "about/click_area.h"
 #include "about/frm_about.h"
+#include "support/form_input.h"
 #include "support/modal.h"
 #include "support/scripted_prompt.h"
 
@@ -28,9 +28,10 @@ protected:
     // Where a part of Label4's centred line is drawn, in the box's coordinates.
     std::pair<int, int> partOfLabel4(const QString &part) const
     {
-        const QFontMetrics metrics(about.Label4->font());
-        const QString line = about.Label4->text();
-        const int lineLeft = about.Label4->x() + (about.Label4->width() - metrics.horizontalAdvance(line)) / 2;
+        const QLabel *label4 = about.controls().Label4;
+        const QFontMetrics metrics(label4->font());
+        const QString line = label4->text();
+        const int lineLeft = label4->x() + (label4->width() - metrics.horizontalAdvance(line)) / 2;
         const int left = lineLeft + metrics.horizontalAdvance(line.left(line.indexOf(part)));
         return {left, left + metrics.horizontalAdvance(part)};
     }
@@ -49,34 +50,35 @@ TEST_F(AboutBox, IsABlackFixedBoxWithTheControlsWhereTheLayoutPutsThem)
     EXPECT_EQ(shown.pixel(540, 220), qRgb(0, 0, 0));
     EXPECT_EQ(shown.pixel(300, 150), qRgb(0, 0, 0));
 
-    EXPECT_EQ(about.AP->geometry(), QRect(8, 8, 256, 272));
-    EXPECT_EQ(about.Label1->geometry(), QRect(272, 16, 265, 17));
-    EXPECT_EQ(about.Label2->geometry(), QRect(272, 40, 265, 17));
-    EXPECT_EQ(about.Label3->geometry(), QRect(272, 64, 265, 17));
-    EXPECT_EQ(about.Label4->geometry(), QRect(272, 88, 265, 17));
-    EXPECT_EQ(about.Label6->geometry(), QRect(280, 88, 105, 17));
-    EXPECT_EQ(about.Label7->geometry(), QRect(392, 88, 137, 17));
-    EXPECT_EQ(about.Image1->geometry(), QRect(344, 120, 128, 69));
-    EXPECT_EQ(about.BtnOK->geometry(), QRect(456, 240, 81, 25));
-    EXPECT_EQ(about.BtnOK->text(), QStringLiteral("OK"));
+    const FrmAbout::Controls box = about.controls();
+    EXPECT_EQ(box.AP->geometry(), QRect(8, 8, 256, 272));
+    EXPECT_EQ(box.Label1->geometry(), QRect(272, 16, 265, 17));
+    EXPECT_EQ(box.Label2->geometry(), QRect(272, 40, 265, 17));
+    EXPECT_EQ(box.Label3->geometry(), QRect(272, 64, 265, 17));
+    EXPECT_EQ(box.Label4->geometry(), QRect(272, 88, 265, 17));
+    EXPECT_EQ(box.Label6->geometry(), QRect(280, 88, 105, 17));
+    EXPECT_EQ(box.Label7->geometry(), QRect(392, 88, 137, 17));
+    EXPECT_EQ(box.Image1->geometry(), QRect(344, 120, 128, 69));
+    EXPECT_EQ(box.BtnOK->geometry(), QRect(456, 240, 81, 25));
+    EXPECT_EQ(box.BtnOK->text(), QStringLiteral("OK"));
 
-    EXPECT_EQ(about.Label2->text(), QStringLiteral("Version 2.1.13."));
-    EXPECT_TRUE(about.Label1->text().startsWith(QStringLiteral("Vexlo")));
-    EXPECT_TRUE(about.Label1->text().endsWith(QStringLiteral("the Vexlo developers")));
-    EXPECT_EQ(about.Label3->text(), QStringLiteral("www.vexlo.example.org"));
-    EXPECT_TRUE(about.Label3->font().underline());
-    EXPECT_EQ(about.Label3->palette().color(QPalette::WindowText), QColor(128, 128, 255));
-    EXPECT_EQ(about.Label3->cursor().shape(), Qt::UpArrowCursor);
-    EXPECT_EQ(about.Label6->cursor().shape(), Qt::UpArrowCursor);
-    EXPECT_TRUE(about.Label6->text().isEmpty());
-    for (const QLabel *line : {about.Label1, about.Label2, static_cast<QLabel *>(about.Label3), about.Label4})
+    EXPECT_EQ(box.Label2->text(), QStringLiteral("Version 2.1.13."));
+    EXPECT_TRUE(box.Label1->text().startsWith(QStringLiteral("Vexlo")));
+    EXPECT_TRUE(box.Label1->text().endsWith(QStringLiteral("the Vexlo developers")));
+    EXPECT_EQ(box.Label3->text(), QStringLiteral("www.vexlo.example.org"));
+    EXPECT_TRUE(box.Label3->font().underline());
+    EXPECT_EQ(box.Label3->palette().color(QPalette::WindowText), QColor(128, 128, 255));
+    EXPECT_EQ(box.Label3->cursor().shape(), Qt::UpArrowCursor);
+    EXPECT_EQ(box.Label6->cursor().shape(), Qt::UpArrowCursor);
+    EXPECT_TRUE(box.Label6->text().isEmpty());
+    for (const QLabel *line : {box.Label1, box.Label2, box.Label3, box.Label4})
         EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), 265) << "one line fits";
 }
 
 TEST_F(AboutBox, ShowsOurTwoPicturesFromTheProgramsResources)
 {
-    const QPixmap picture = about.AP->pixmap();
-    const QPixmap banner = about.Image1->pixmap();
+    const QPixmap picture = about.controls().AP->pixmap();
+    const QPixmap banner = about.controls().Image1->pixmap();
     EXPECT_EQ(picture.size(), QSize(256, 256));
     EXPECT_EQ(banner.size(), QSize(128, 69));
     about.show();
@@ -124,8 +126,8 @@ TEST(AboutBoxModal, OkClosesTheModalBox)
         auto *box = qobject_cast<FrmAbout *>(QApplication::activeModalWidget());
         EXPECT_NE(box, nullptr);
         if (box) {
-            shownVersion = box->Label2->text();
-            box->BtnOK->click();
+            shownVersion = box->controls().Label2->text();
+            test::Click(*box, box->controls().BtnOK);
         } else if (QWidget *other = QApplication::activeModalWidget()) {
             other->close();
         }

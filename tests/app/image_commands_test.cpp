@@ -72,9 +72,9 @@ protected:
     static std::function<void(FrmColour &)> mixAndOk(int red, int green, int blue)
     {
         return [=](FrmColour &dialog) {
-            dialog.TCol[0]->setText(QString::number(red));
-            dialog.TCol[1]->setText(QString::number(green));
-            dialog.TCol[2]->setText(QString::number(blue));
+            dialog.typeComponent(0, QString::number(red));
+            dialog.typeComponent(1, QString::number(green));
+            dialog.typeComponent(2, QString::number(blue));
             dialog.BtnOK_Click();
         };
     }
@@ -85,8 +85,8 @@ TEST_F(ImageCommands, ResizeAsksInTilesAndPutsThePaneAtItsTop)
 {
     const QImage right = workspace.sheet(1);
     const QImage left = workspace.sheet(0);
-    window.TileSetScroll[1]->setValue(1000);
-    window.OpsPane = 1;
+    workspace.setScrollValue(1, 1000);
+    chooseImagePane(1);
     prompt->answerText(QStringLiteral("10"));
     window.mresize_Click();
 
@@ -96,15 +96,15 @@ TEST_F(ImageCommands, ResizeAsksInTilesAndPutsThePaneAtItsTop)
     EXPECT_EQ(asked.text, QStringLiteral("Enter new image height in number of tiles.\r\nCurrent height is: 32"));
     EXPECT_EQ(asked.defaultText, QStringLiteral("32"));
     EXPECT_TRUE(SamePixels(workspace.sheet(1), right.copy(0, 0, 256, 320)));
-    EXPECT_EQ(window.TileSet[1]->geometry(), QRect(320, 40, 256, 320));
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 0);
+    EXPECT_EQ(window.view().panes[1].sheet, QRect(320, 40, 256, 320));
+    EXPECT_EQ(window.view().panes[1].scrollValue, 0);
     EXPECT_TRUE(SamePixels(workspace.sheet(0), left)) << "the other pane is untouched";
 
     // The scroll bar is at 0 already, yet the pane is placed again.
-    window.TileSet[1]->move(320, -100);
+    test::WidgetAt(window, window.controls().TileSet[1])->move(320, -100); // out of place, by hand
     prompt->answerText(QStringLiteral("12 tiles"));
     window.mresize_Click();
-    EXPECT_EQ(window.TileSet[1]->geometry(), QRect(320, 40, 256, 384));
+    EXPECT_EQ(window.view().panes[1].sheet, QRect(320, 40, 256, 384));
 
     prompt->answerText(QStringLiteral("2.5"));
     window.mresize_Click();
@@ -114,15 +114,15 @@ TEST_F(ImageCommands, ResizeAsksInTilesAndPutsThePaneAtItsTop)
     EXPECT_EQ(prompt->boxes().last().defaultText, QStringLiteral("2.5"));
     EXPECT_TRUE(SamePixels(workspace.sheet(1).copy(0, 0, 256, 80), right.copy(0, 0, 256, 80)));
     EXPECT_TRUE(Uniform(workspace.sheet(1).copy(0, 80, 256, 16), test::kBlackPixel)) << "rows added at the bottom";
-    EXPECT_EQ(window.TileSet[1]->height(), 96);
+    EXPECT_EQ(window.view().panes[1].sheet.height(), 96);
 }
 
 TEST_F(ImageCommands, ResizeRefusesNoNumberZeroNegativeAndTooHighAndIgnoresAnEmptyAnswer)
 {
     const QImage right = workspace.sheet(1);
-    window.TileSetScroll[1]->setValue(500);
-    const int top = window.TileSet[1]->y();
-    window.OpsPane = 1;
+    workspace.setScrollValue(1, 500);
+    const int top = window.view().panes[1].sheet.y();
+    chooseImagePane(1);
     const struct {
         const char *answer;
         const char *message; // empty: no message at all
@@ -147,8 +147,8 @@ TEST_F(ImageCommands, ResizeRefusesNoNumberZeroNegativeAndTooHighAndIgnoresAnEmp
             EXPECT_EQ(prompt->boxes().size(), 1);
         }
         EXPECT_TRUE(SamePixels(workspace.sheet(1), right));
-        EXPECT_EQ(window.TileSetScroll[1]->value(), 500);
-        EXPECT_EQ(window.TileSet[1]->y(), top);
+        EXPECT_EQ(window.view().panes[1].scrollValue, 500);
+        EXPECT_EQ(window.view().panes[1].sheet.y(), top);
     }
 }
 
@@ -172,7 +172,7 @@ TEST_F(ImageCommands, ClearAsksFirstThenOffersTheOldHeight)
     EXPECT_EQ(workspace.sheet(0).size(), QSize(256, 128));
     EXPECT_TRUE(Uniform(workspace.sheet(0), test::kBlackPixel));
 
-    window.OpsPane = 1;
+    chooseImagePane(1);
     prompt->answerYesNo(true);
     prompt->answerText(QStringLiteral("2"));
     window.mclear_Click();
@@ -184,15 +184,15 @@ TEST_F(ImageCommands, ClearAsksFirstThenOffersTheOldHeight)
 
 TEST_F(ImageCommands, SaveWritesThePanesSheetAndACloseBoxMeansAFreshDialogNextTime)
 {
-    window.OpsPane = 1;
+    chooseImagePane(1);
     workspace.options().setState(OptSwitch::ChkRememberDirs, 0);
     const QString path = folder.file(QStringLiteral("right.bmp"));
     prompt->answerText(path);
     test::WhileModal([&] {
         FrmSave &dialog = window.frmSave();
         EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
-        dialog.Dir1->setPath(folder.path());
-        dialog.BtnSave[1]->click();
+        dialog.openFolder(folder.path());
+        test::Click(dialog, dialog.controls().BtnSave[1]);
     });
     window.msave_Click();
     const SheetFile saved = LoadSheetFile(path);
@@ -200,10 +200,10 @@ TEST_F(ImageCommands, SaveWritesThePanesSheetAndACloseBoxMeansAFreshDialogNextTi
     EXPECT_TRUE(SamePixels(saved.sheet, workspace.sheet(1)));
 
     // Hidden by Save: the next use shows the same folder.
-    test::WhileModalLookAndClose([&](QWidget *) { EXPECT_EQ(window.frmSave().Dir1->path(), folder.path()); });
+    test::WhileModalLookAndClose([&](QWidget *) { EXPECT_EQ(window.frmSave().lists().folder, folder.path()); });
     window.msave_Click();
     // Closed through its frame just now: made again, in the process's folder.
-    test::WhileModalLookAndClose([&](QWidget *) { EXPECT_EQ(window.frmSave().Dir1->path(), QDir::currentPath()); });
+    test::WhileModalLookAndClose([&](QWidget *) { EXPECT_EQ(window.frmSave().lists().folder, QDir::currentPath()); });
     window.msave_Click();
     EXPECT_EQ(window.findChildren<FrmSave *>().size(), 0);
 }
@@ -211,7 +211,7 @@ TEST_F(ImageCommands, SaveWritesThePanesSheetAndACloseBoxMeansAFreshDialogNextTi
 TEST_F(ImageCommands, LoadRunsTheLoadDialogForThePane)
 {
     const QImage right = workspace.sheet(1);
-    window.OpsPane = 1;
+    chooseImagePane(1);
     QString caption;
     test::WhileModalLookAndClose([&](QWidget *modal) { caption = modal ? modal->windowTitle() : QString(); });
     window.mload_Click();
@@ -248,20 +248,20 @@ TEST_F(ImageCommands, ReplaceColourChangesExactlyThatColourOnThePaneAndRecordsNo
     EXPECT_EQ(shown[0][0].toInt(), 0) << "the pane is told to show its new colours";
     EXPECT_EQ(workspace.macro().rowCount(), lines) << "nothing recorded";
 
-    window.mundo->trigger(); // one step, every pixel back
+    undo(); // one step, every pixel back
     EXPECT_TRUE(SamePixels(workspace.sheet(0), left));
-    window.mredo->trigger();
+    redo();
     EXPECT_TRUE(SamePixels(workspace.sheet(0), expected));
 }
 
 TEST_F(ImageCommands, ReplaceColourStopsAtACancelAndFindingTheReplacementChangesNothing)
 {
     const QImage right = workspace.sheet(1);
-    window.OpsPane = 1;
+    chooseImagePane(1);
     workspace.setKeyColours(1, ColourFromQRgb(right.pixel(3, 4)), kBlack);
     const auto cancel = [](FrmColour &dialog) { dialog.BtnCancel_Click(); };
     const auto rightTransparent = [](FrmColour &dialog) {
-        dialog.Combo1->setCurrentIndex(5);
+        dialog.chooseEntry(5);
         dialog.BtnOK_Click();
     };
 

@@ -5,6 +5,7 @@
 #include "macro/frm_macro_file.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"
+#include "support/form_input.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -32,7 +33,8 @@ protected:
         window.Form_Load();
     }
 
-    bool listShown() const { return !window.List1->isHidden(); }
+    bool listShown() const { return window.view().macroShown; }
+    QAction *record() { return test::MenuCommand(window, QStringLiteral("&Macro"), QStringLiteral("&Record")); }
     QStringList lines() const { return workspace.macro().lines(); }
     QString path(const char *name) const { return folder.file(QString::fromLatin1(name)); }
 
@@ -46,9 +48,7 @@ protected:
     // Selects a file of the dialog's list by name.
     static void select(FrmMacroFile &dialog, const QString &name)
     {
-        const auto found = dialog.File1->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        dialog.File1->setCurrentItem(found.first());
+        ASSERT_TRUE(dialog.chooseFile(name)) << name.toStdString();
     }
 
     test::ScopedScriptedPrompt prompt;
@@ -60,17 +60,17 @@ protected:
 TEST_F(MacroMenu, RecordTogglesTheCheckMarkAndKeepsTheOldLines)
 {
     EXPECT_FALSE(listShown());
-    EXPECT_FALSE(window.mrecord->isChecked());
-    window.mrecord->trigger();
+    EXPECT_FALSE(record()->isChecked());
+    record()->trigger();
     EXPECT_TRUE(workspace.recording());
-    EXPECT_TRUE(window.mrecord->isChecked());
+    EXPECT_TRUE(record()->isChecked());
     EXPECT_TRUE(listShown());
 
     window.TileSet_MouseDown(0, 1, 0, 70, 40);
-    window.mrecord->trigger();
+    record()->trigger();
     EXPECT_FALSE(workspace.recording());
-    EXPECT_FALSE(window.mrecord->isChecked());
-    window.mrecord->trigger();
+    EXPECT_FALSE(record()->isChecked());
+    record()->trigger();
     window.TileSet_MouseDown(1, 1, 0, 0, 0);
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,1"), QStringLiteral("Get,1,1,0,0")}));
 }
@@ -111,7 +111,8 @@ TEST_F(MacroMenu, HideMacroTogglesTheListWhichStillGrowsWhileHidden)
     window.TileSet_MouseDown(0, 1, 0, 0, 0);
     EXPECT_EQ(lines().size(), 1);
     EXPECT_FALSE(listShown());
-    EXPECT_EQ(window.mhidemacro->text(), QStringLiteral("&Hide macro"));
+    const QAction *hideMacro = test::MenuOf(window, QStringLiteral("&Macro"))->actions().value(4);
+    EXPECT_EQ(hideMacro->text(), QStringLiteral("&Hide macro"));
     window.mrecord_Click();
     EXPECT_TRUE(listShown());
 }
@@ -139,8 +140,9 @@ TEST_F(MacroMenu, AHaltedPlaySelectsAndShowsTheLineThatHaltedBeforeItsBox)
     QModelIndex selectedWhileShown;
     bool lineInSight = false;
     prompt->onNextMessage([&] {
-        selectedWhileShown = window.List1->selectionModel()->selectedIndexes().value(0);
-        lineInSight = window.List1->viewport()->rect().contains(window.List1->visualRect(selectedWhileShown));
+        const QListView *list = window.controls().List1;
+        selectedWhileShown = list->selectionModel()->selectedIndexes().value(0);
+        lineInSight = list->viewport()->rect().contains(list->visualRect(selectedWhileShown));
     });
     window.mplay_Click();
 
@@ -157,7 +159,8 @@ TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
     workspace.setMacroLines(QStringList(MacroList::kMaxLines, QStringLiteral("Cls,0")));
     workspace.setSheet(0, test::PatternSheet(1));
     workspace.setRecording(true);
-    window.TileSet[0]->mousePressed(Qt::LeftButton, Qt::NoModifier, QPoint(40, 10));
+    QTest::mousePress(test::WidgetAt(window, window.controls().TileSet[0], QPoint(40, 10)), Qt::LeftButton, {},
+                      QPoint(40, 10));
     ASSERT_EQ(prompt->boxes().size(), 1);
     EXPECT_EQ(prompt->boxes().first().icon, Prompt::Icon::Critical);
     EXPECT_EQ(prompt->boxes().first().text,
@@ -170,7 +173,7 @@ TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)
 {
     workspace.setMacroLines(kCopyDrag);
     prompt->answerText(QStringLiteral("walls"));
-    inMacroDialog([](FrmMacroFile &dialog) { dialog.BtnSave[1]->click(); });
+    inMacroDialog([](FrmMacroFile &dialog) { test::Click(dialog, dialog.controls().BtnSave[1]); });
     EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
     EXPECT_EQ(prompt->boxes().first().text, QStringLiteral("Enter filename:"));
     EXPECT_EQ(prompt->boxes().first().title, QStringLiteral("Vexlo"));
@@ -178,8 +181,7 @@ TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)
 
     QStringList listed;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        for (int row = 0; row < dialog.File1->count(); ++row)
-            listed << dialog.File1->item(row)->text();
+        listed = dialog.listedFiles();
         dialog.hide();
     });
     EXPECT_EQ(listed, QStringList{QStringLiteral("walls.vmi")});
@@ -192,9 +194,9 @@ TEST_F(MacroMenu, SaveNewAlwaysAppendsTheExtensionAndAnEmptyAnswerWritesNothing)
     prompt->answerText(QStringLiteral("walls.vmi"));
     bool stayedOpen = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
         stayedOpen = dialog.isVisible();
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
     });
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral("*.vmi")}), QStringList{QStringLiteral("walls.vmi.vmi")});
@@ -210,10 +212,10 @@ TEST_F(MacroMenu, SaveNewAsksBeforeReplacingAFileAndNoWritesNothing)
     prompt->answerYesNo(true);
     bool stayedOpen = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
         stayedOpen = dialog.isVisible();
         EXPECT_EQ(folder.read(QStringLiteral("walls.vmi")), "Cls,1\r\n");
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
     });
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(prompt->boxes().size(), 4);
@@ -231,7 +233,7 @@ TEST_F(MacroMenu, SaveOverReplacesTheSelectedFileWithoutAQuestion)
     workspace.setMacroLines(kCopyDrag);
     inMacroDialog([](FrmMacroFile &dialog) {
         select(dialog, QStringLiteral("old.vmi"));
-        dialog.BtnSave[0]->click();
+        test::Click(dialog, dialog.controls().BtnSave[0]);
     });
     EXPECT_EQ(folder.read(QStringLiteral("old.vmi")), "Get,0,0,2,5\r\nPut,1,0,0,1,-1\r\nCls,0\r\n");
     EXPECT_TRUE(prompt->boxes().isEmpty());
@@ -244,15 +246,15 @@ TEST_F(MacroMenu, LoadReplacesTheWholeMacro)
     window.mrecord_Click();
     inMacroDialog([](FrmMacroFile &dialog) {
         select(dialog, QStringLiteral("walls.vmi"));
-        dialog.BtnLoad->click();
+        test::Click(dialog, dialog.controls().BtnLoad);
     });
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("Get,0,0,2,5"), QString(), QStringLiteral("Cls,0")}));
     EXPECT_TRUE(workspace.recording()) << "loading leaves the recording switch alone";
     EXPECT_FALSE(workspace.macroUnsaved()) << "as in its file";
 
-    window.mundo->trigger(); // a step of its own
+    test::MenuCommand(window, QStringLiteral("&Edit"), QStringLiteral("&Undo"))->trigger(); // a step of its own
     EXPECT_EQ(lines(), QStringList{QStringLiteral("Cls,1")});
-    window.mredo->trigger();
+    test::MenuCommand(window, QStringLiteral("&Edit"), QStringLiteral("&Redo"))->trigger();
     EXPECT_EQ(lines().size(), 3);
 }
 
@@ -262,11 +264,11 @@ TEST_F(MacroMenu, AFailedLoadOrSaveKeepsTheMacroAndTheDialogOpen)
     workspace.setMacroLines(kCopyDrag);
     bool openAfterFailures = false;
     inMacroDialog([&](FrmMacroFile &dialog) {
-        dialog.BtnLoad->click(); // nothing selected
-        dialog.BtnSave[0]->click();
+        test::Click(dialog, dialog.controls().BtnLoad); // nothing selected
+        test::Click(dialog, dialog.controls().BtnSave[0]);
         select(dialog, QStringLiteral("gone.vmi"));
         QFile::remove(path("gone.vmi"));
-        dialog.BtnLoad->click();
+        test::Click(dialog, dialog.controls().BtnLoad);
         openAfterFailures = dialog.isVisible();
         dialog.hide();
     });
@@ -304,12 +306,12 @@ TEST_F(MacroMenu, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsItW
         {
             const test::ReadOnlyFolder readOnly(folder.path());
             folderHeld = readOnly.holds();
-            dialog.BtnSave[0]->click();
+            test::Click(dialog, dialog.controls().BtnSave[0]);
             readOnlyShown = failureShown("Permission denied");
         }
         prompt->forget();
         cutShortShown = test::InChildUnderFileSizeLimit(1000, [&] {
-            dialog.BtnSave[0]->click();
+            test::Click(dialog, dialog.controls().BtnSave[0]);
             return failureShown("File too large");
         });
         dialog.hide();
@@ -328,17 +330,19 @@ TEST_F(MacroMenu, TheDialogHasItsLayoutAndTheCloseBoxEndsIt)
     inMacroDialog([](FrmMacroFile &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Macro"));
         EXPECT_EQ(dialog.size(), QSize(280, 268));
-        EXPECT_EQ(dialog.File1->geometry(), QRect(8, 8, 177, 253));
-        EXPECT_EQ(dialog.BtnLoad->geometry(), QRect(192, 144, 81, 33));
-        EXPECT_EQ(dialog.BtnSave[1]->text(), QStringLiteral("Save: New"));
-        EXPECT_EQ(dialog.BtnSave[1]->geometry(), QRect(192, 184, 81, 33));
-        EXPECT_EQ(dialog.BtnSave[0]->text(), QStringLiteral("Save: Over"));
-        EXPECT_EQ(dialog.BtnSave[0]->geometry(), QRect(192, 224, 81, 33));
-        QList<QWidget *> order; // the dialog's focus chain, keyboard-reachable widgets only
-        for (QWidget *w = dialog.File1; order.size() < 4; w = w->nextInFocusChain())
+        const FrmMacroFile::Controls controls = dialog.controls();
+        EXPECT_EQ(controls.File1->geometry(), QRect(8, 8, 177, 253));
+        EXPECT_EQ(controls.BtnLoad->geometry(), QRect(192, 144, 81, 33));
+        EXPECT_EQ(controls.BtnSave[1]->text(), QStringLiteral("Save: New"));
+        EXPECT_EQ(controls.BtnSave[1]->geometry(), QRect(192, 184, 81, 33));
+        EXPECT_EQ(controls.BtnSave[0]->text(), QStringLiteral("Save: Over"));
+        EXPECT_EQ(controls.BtnSave[0]->geometry(), QRect(192, 224, 81, 33));
+        QList<const QWidget *> order; // the dialog's focus chain, keyboard-reachable widgets only
+        for (const QWidget *w = controls.File1; order.size() < 4; w = w->nextInFocusChain())
             if (w->focusPolicy() & Qt::TabFocus)
                 order << w;
-        EXPECT_EQ(order, (QList<QWidget *>{dialog.File1, dialog.BtnSave[0], dialog.BtnLoad, dialog.BtnSave[1]}));
+        EXPECT_EQ(order, (QList<const QWidget *>{controls.File1, controls.BtnSave[0], controls.BtnLoad,
+                                                 controls.BtnSave[1]}));
         dialog.close();
     });
     EXPECT_EQ(window.frmMacroFile(), nullptr);

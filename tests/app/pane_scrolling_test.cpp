@@ -2,6 +2,7 @@
 // very tall sheet, arrow and page steps move tile rows and pages on every
 // height, and the mouse wheel scrolls through the scroll bar.
 #include "app/sheet_surface.h"
+#include "support/form_input.h"
 #include "support/shown_main_window.h"
 
 #include <QApplication>
@@ -14,18 +15,27 @@ namespace {
 
 class PaneScrolling : public test::ShownMainWindow {
 protected:
-    QScrollBar &bar() { return *window.TileSetScroll[1]; }
-    int top() const { return window.TileSet[1]->y(); }
+    static constexpr QPoint kPointer{330, 300};
+
+    const QScrollBar &bar() const { return *window.controls().TileSetScroll[1]; }
+    int top() const { return window.view().panes[1].sheet.y(); }
     void tallSheet(int tiles)
     {
         workspace.setSheet(1, Workspace::blankSheet(tiles * 32));
-        bar().setValue(0);
+        workspace.setScrollValue(1, 0);
     }
+    // A key pressed on the scroll bar: the arrow, page and end keys move it
+    // as its arrows, its groove and its thumb dragged to the end do.
+    void pressOnBar(Qt::Key key) { QTest::keyClick(test::WidgetAt(window, &bar()), key); }
+    // The wheel turned with the pointer over the right pane, at kPointer in the client area.
     void turnWheel(int eighthDegrees, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWheelEvent event(QPointF(10, 10), window.TileSet[1]->mapToGlobal(QPointF(10, 10)), QPoint(),
-                          QPoint(0, eighthDegrees), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(window.TileSet[1], &event);
+        const SheetSurface *sheet = window.controls().TileSet[1];
+        const QPoint at = sheet->mapFrom(window.clientArea(), kPointer);
+        QWidget *pane = test::WidgetAt(window, sheet, at);
+        QWheelEvent event(at, pane->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, eighthDegrees), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(pane, &event);
     }
 };
 
@@ -36,14 +46,14 @@ TEST_F(PaneScrolling, ArrowStepsMoveATileRowAndPagesTheShownRowsOnEveryHeightToT
         SCOPED_TRACE(tiles);
         tallSheet(tiles);
         EXPECT_EQ(bar().maximum(), maximum);
-        bar().triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        pressOnBar(Qt::Key_Down);
         EXPECT_GE(40 - top(), 31);
         EXPECT_LE(40 - top(), 32) << "never more than a tile row, or rows are skipped";
         const int afterStep = top();
-        bar().triggerAction(QAbstractSlider::SliderPageStepAdd);
+        pressOnBar(Qt::Key_PageDown);
         EXPECT_NEAR(afterStep - top(), 14 * 32, 16) << "the 14 whole rows the window shows";
         EXPECT_EQ(workspace.scrollValue(1), bar().value());
-        bar().triggerAction(QAbstractSlider::SliderToMaximum);
+        pressOnBar(Qt::Key_End);
         EXPECT_EQ(top() + tiles * 32, 513 - 8) << "the last row in sight";
     }
 }
@@ -51,7 +61,7 @@ TEST_F(PaneScrolling, ArrowStepsMoveATileRowAndPagesTheShownRowsOnEveryHeightToT
 TEST_F(PaneScrolling, TheWheelOverAPaneScrollsThreeRowsANotchAndAPageWithShift)
 {
     tallSheet(4096);
-    bar().setValue(100);
+    workspace.setScrollValue(1, 100);
     const int start = top();
     turnWheel(-120); // towards the user: down the sheet
     EXPECT_EQ(bar().value(), 103);
@@ -60,13 +70,12 @@ TEST_F(PaneScrolling, TheWheelOverAPaneScrollsThreeRowsANotchAndAPageWithShift)
     EXPECT_EQ(bar().value(), 103) << "half a notch moves nothing yet";
     turnWheel(60);
     EXPECT_EQ(bar().value(), 100);
-    const int beforePage = top();
     turnWheel(-120, Qt::ShiftModifier);
     EXPECT_EQ(bar().value(), 100 + bar().pageStep());
     EXPECT_EQ(workspace.scrollValue(1), bar().value());
-    EXPECT_EQ(window.TileSetScroll[0]->value(), 0) << "the other pane stays";
+    EXPECT_EQ(window.view().panes[0].scrollValue, 0) << "the other pane stays";
     // The sheet moved under the pointer: the locator shows the tile now there.
-    EXPECT_EQ(window.LblY[1]->text(), QString::number((10 + beforePage - top()) / 32));
+    EXPECT_EQ(window.view().panes[1].row, QString::number((kPointer.y() - top()) / 32));
 }
 
 } // namespace

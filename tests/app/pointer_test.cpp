@@ -5,6 +5,7 @@
 #include "app/sheet_surface.h"
 #include "model/workspace.h"
 #include "support/pixels.h"
+#include "support/form_input.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 #include "support/test_colours.h"
@@ -81,11 +82,10 @@ TEST_F(Pointer, ADropOnTheOtherPaneCopiesTheTileWithReplacementAndClearsTheBuffe
     window.TileSet_MouseDown(0, 1, 0, 40, 10);
     EXPECT_EQ(lines(), QStringList{"Get,0,0,1,0"});
     EXPECT_TRUE(SamePixels(workspace.chip(0), SheetTile(left, 1, 0))) << "the preview holds the picked tile";
-    EXPECT_EQ(window.DragTileX, 1);
-    EXPECT_EQ(window.DragTileY, 0);
-    EXPECT_TRUE(window.TileSet[0]->dragRequested());
+    EXPECT_EQ(window.dragTile(), QPoint(1, 0));
+    EXPECT_TRUE(window.controls().TileSet[0]->dragRequested());
 
-    window.TileSet_DragDrop(1, window.TileSet[0], 200, 70);
+    window.TileSet_DragDrop(1, window.controls().TileSet[0], 200, 70);
     EXPECT_EQ(lines(), (QStringList{"Get,0,0,1,0", "Put,1,0,6,2,-1", "Cls,0"}));
     QImage arrived = SheetTile(left, 1, 0);
     arrived.setPixel(0, 0, QRgbFromColour(kCyan));
@@ -95,22 +95,22 @@ TEST_F(Pointer, ADropOnTheOtherPaneCopiesTheTileWithReplacementAndClearsTheBuffe
     EXPECT_TRUE(buffersClear());
 
     QApplication::processEvents();
-    const QImage shown = window.TileSet[1]->grab().toImage();
+    const QImage shown = test::Shown(window, window.controls().TileSet[1]);
     EXPECT_TRUE(SamePixels(shown.copy(192, 64, 32, 32), arrived)) << "the pane shows its new tile";
-    EXPECT_EQ(window.Chip[0]->grab().toImage().pixel(16, 16), kLightGrey);
+    EXPECT_EQ(test::Shown(window, window.controls().Chip[0]).pixel(16, 16), kLightGrey);
 }
 
 TEST_F(Pointer, ADropOnTheSamePaneSwapsTheTwoTilesWithoutReplacement)
 {
     const QImage left = workspace.sheet(0);
     window.TileSet_MouseDown(0, 1, 0, 40, 10);
-    window.TileSet_DragDrop(0, window.TileSet[0], 100, 40);
+    window.TileSet_DragDrop(0, window.controls().TileSet[0], 100, 40);
     EXPECT_EQ(lines(), (QStringList{"Get,0,0,1,0", "Get,0,1,3,1", "Put,0,0,3,1,0", "Put,0,1,1,0,0", "Cls,0",
                                     "Cls,1"}));
     const QImage swapped = WithTile(WithTile(left, SheetTile(left, 1, 0), 3, 1), SheetTile(left, 3, 1), 1, 0);
     EXPECT_TRUE(SamePixels(workspace.sheet(0), swapped));
     EXPECT_TRUE(buffersClear());
-    EXPECT_EQ(window.DragTileX, 1) << "kept after the drop";
+    EXPECT_EQ(window.dragTile().x(), 1) << "kept after the drop";
 }
 
 TEST_F(Pointer, AClickWithoutMovingIsASwapOfATileWithItself)
@@ -118,7 +118,7 @@ TEST_F(Pointer, AClickWithoutMovingIsASwapOfATileWithItself)
     const QImage left = workspace.sheet(0);
     const QImage right = workspace.sheet(1);
     window.TileSet_MouseDown(0, 1, 0, 40, 10);
-    window.TileSet_DragDrop(0, window.TileSet[0], 40, 10);
+    window.TileSet_DragDrop(0, window.controls().TileSet[0], 40, 10);
     EXPECT_EQ(lines(), (QStringList{"Get,0,0,1,0", "Get,0,1,1,0", "Put,0,0,1,0,0", "Put,0,1,1,0,0", "Cls,0",
                                     "Cls,1"}));
     EXPECT_TRUE(SamePixels(workspace.sheet(0), left));
@@ -129,9 +129,9 @@ TEST_F(Pointer, AClickWithoutMovingIsASwapOfATileWithItself)
 TEST_F(Pointer, PixelsBecomeTilesByFloorInEitherDirection)
 {
     window.TileSet_MouseDown(1, 1, 0, 63, 31);
-    window.TileSet_DragDrop(0, window.TileSet[1], 63, 95);
+    window.TileSet_DragDrop(0, window.controls().TileSet[1], 63, 95);
     window.TileSet_MouseDown(1, 1, 0, 64, 32);
-    window.TileSet_DragDrop(0, window.TileSet[1], 64, 96);
+    window.TileSet_DragDrop(0, window.controls().TileSet[1], 64, 96);
     EXPECT_EQ(lines(), (QStringList{"Get,1,1,1,0", "Put,0,1,1,2,-1", "Cls,1", "Get,1,1,2,1", "Put,0,1,2,3,-1",
                                     "Cls,1"}));
 }
@@ -139,26 +139,27 @@ TEST_F(Pointer, PixelsBecomeTilesByFloorInEitherDirection)
 TEST_F(Pointer, TheLocatorAndLabelsOfThePaneUnderThePointerFollowIt)
 {
     window.TileSet_MouseMove(0, 0, 0, 70, 40);
-    EXPECT_EQ(window.Locator[0]->pos(), QPoint(64, 32));
-    EXPECT_EQ(window.LblX[0]->text(), QStringLiteral("2"));
-    EXPECT_EQ(window.LblY[0]->text(), QStringLiteral("1"));
+    EXPECT_EQ(window.view().panes[0].locator, QPoint(64, 32));
+    EXPECT_EQ(window.view().panes[0].column, QStringLiteral("2"));
+    EXPECT_EQ(window.view().panes[0].row, QStringLiteral("1"));
 
     window.TileSet_MouseMove(1, 1, 0, 5, 100);
-    EXPECT_EQ(window.Locator[1]->pos(), QPoint(0, 96));
-    EXPECT_EQ(window.LblY[1]->text(), QStringLiteral("3"));
-    EXPECT_EQ(window.Locator[0]->pos(), QPoint(64, 32)) << "the other pane keeps its locator";
-    EXPECT_EQ(window.LblX[0]->text(), QStringLiteral("2"));
+    EXPECT_EQ(window.view().panes[1].locator, QPoint(0, 96));
+    EXPECT_EQ(window.view().panes[1].row, QStringLiteral("3"));
+    EXPECT_EQ(window.view().panes[0].locator, QPoint(64, 32)) << "the other pane keeps its locator";
+    EXPECT_EQ(window.view().panes[0].column, QStringLiteral("2"));
 
-    window.TileSet_DragOver(1, window.TileSet[0], 255, 127, 2); // during a drag
-    EXPECT_EQ(window.Locator[1]->pos(), QPoint(224, 96));
-    EXPECT_EQ(window.LblX[1]->text(), QStringLiteral("7"));
-    EXPECT_EQ(window.LblY[1]->text(), QStringLiteral("3"));
-    EXPECT_EQ(window.Locator[0]->pos(), QPoint(64, 32));
+    window.TileSet_DragOver(1, window.controls().TileSet[0], 255, 127, 2); // during a drag
+    EXPECT_EQ(window.view().panes[1].locator, QPoint(224, 96));
+    EXPECT_EQ(window.view().panes[1].column, QStringLiteral("7"));
+    EXPECT_EQ(window.view().panes[1].row, QStringLiteral("3"));
+    EXPECT_EQ(window.view().panes[0].locator, QPoint(64, 32));
 
-    QTest::mouseMove(window.TileSet[0], QPoint(150, 20)); // through the real event
-    EXPECT_EQ(window.Locator[0]->pos(), QPoint(128, 0));
-    EXPECT_EQ(window.LblX[0]->text(), QStringLiteral("4"));
-    EXPECT_EQ(window.LblY[0]->text(), QStringLiteral("0"));
+    const QPoint at(150, 20);
+    QTest::mouseMove(test::WidgetAt(window, window.controls().TileSet[0], at), at); // through the real event
+    EXPECT_EQ(window.view().panes[0].locator, QPoint(128, 0));
+    EXPECT_EQ(window.view().panes[0].column, QStringLiteral("4"));
+    EXPECT_EQ(window.view().panes[0].row, QStringLiteral("0"));
     EXPECT_TRUE(lines().isEmpty()) << "moving records nothing";
 }
 
@@ -186,12 +187,13 @@ TEST_F(Pointer, TheRightButtonRemembersTheColourAndSaysSoInHexadecimal)
     }
     EXPECT_EQ(workspace.dropperColour(0), kBlack) << "each pane has its own";
     EXPECT_TRUE(lines().isEmpty());
-    EXPECT_FALSE(window.TileSet[1]->dragRequested());
+    EXPECT_FALSE(window.controls().TileSet[1]->dragRequested());
 
     QImage left = workspace.sheet(0);
     left.setPixel(7, 9, qRgb(0, 255, 0));
     workspace.setSheet(0, left);
-    QTest::mousePress(window.TileSet[0], Qt::RightButton, Qt::ControlModifier, QPoint(7, 9));
+    QTest::mousePress(test::WidgetAt(window, window.controls().TileSet[0], QPoint(7, 9)), Qt::RightButton,
+                      Qt::ControlModifier, QPoint(7, 9));
     EXPECT_EQ(workspace.dropperColour(0), Colour(0, 255, 0));
     EXPECT_EQ(prompt->texts().last(), QStringLiteral("Dropper: FF00"));
 }
@@ -199,16 +201,17 @@ TEST_F(Pointer, TheRightButtonRemembersTheColourAndSaysSoInHexadecimal)
 TEST_F(Pointer, TheMiddleButtonDoesNothingAndModifierKeysChangeNothing)
 {
     window.TileSet_MouseDown(0, 4, 0, 40, 10);
-    QTest::mousePress(window.TileSet[1], Qt::MiddleButton, Qt::NoModifier, QPoint(40, 10));
+    QTest::mousePress(test::WidgetAt(window, window.controls().TileSet[1], QPoint(40, 10)), Qt::MiddleButton,
+                      Qt::NoModifier, QPoint(40, 10));
     EXPECT_TRUE(lines().isEmpty());
     EXPECT_TRUE(buffersClear());
     EXPECT_TRUE(prompt->boxes().isEmpty());
-    EXPECT_FALSE(window.TileSet[0]->dragRequested());
+    EXPECT_FALSE(window.controls().TileSet[0]->dragRequested());
     EXPECT_EQ(workspace.dropperColour(0), kBlack);
 
     for (const std::int16_t shift : {1, 2, 4, 7}) {
         window.TileSet_MouseDown(0, 1, shift, 40, 10);
-        window.TileSet_DragDrop(1, window.TileSet[0], 200, 70);
+        window.TileSet_DragDrop(1, window.controls().TileSet[0], 200, 70);
     }
     QStringList expected;
     for (int i = 0; i < 4; ++i)
@@ -221,9 +224,9 @@ TEST_F(Pointer, PanesRefuseWhatOtherProgramsDrag)
     QMimeData text;
     text.setText(QStringLiteral("Get,0,0,1,0"));
     QDragEnterEvent enter(QPoint(40, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window.TileSet[1], &enter);
+    QApplication::sendEvent(test::WidgetAt(window, window.controls().TileSet[1], QPoint(40, 10)), &enter);
     EXPECT_FALSE(enter.isAccepted());
-    EXPECT_EQ(window.Locator[1]->pos(), QPoint(0, 0));
+    EXPECT_EQ(window.view().panes[1].locator, QPoint(0, 0));
 }
 
 } // namespace

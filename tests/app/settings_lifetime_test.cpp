@@ -3,12 +3,11 @@
 // wizard (the options dialog first, then the load dialog for the left pane,
 // and for the right pane only after the left one got a sheet).
 #include "app/frm_main.h"
-#include "widgets/file_list.h"
-#include "widgets/key_swatch.h"
 #include "load/frm_load_image.h"
 #include "model/workspace.h"
 #include "settings/opt.h"
 #include "support/file_faults.h"
+#include "support/form_input.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -38,8 +37,8 @@ protected:
     }
     QByteArray stored() const { return folder.read(QStringLiteral("Vexlo.INI")); }
     // Shown as far as the window's own switches go (the window is not on screen).
-    bool transparentShown(int pane) const { return !window->TransCol[pane]->isHidden(); }
-    bool translucentShown(int pane) const { return !window->TransLCol[pane]->isHidden(); }
+    bool transparentShown(int pane) const { return window->view().panes[pane].transparentShown; }
+    bool translucentShown(int pane) const { return window->view().panes[pane].translucentShown; }
 
     test::TempFolder folder;
     Workspace workspace;
@@ -125,9 +124,9 @@ TEST_F(SettingsLifetime, SetupAndTheOptionsCommandShowTheDialogModally)
         }
     };
     test::WhileModal(pressOk);
-    window->BtnOpt->click();
+    test::Click(*window, window->controls().BtnOpt);
     test::WhileModal(pressOk);
-    window->moptions->trigger();
+    test::MenuCommand(*window, QStringLiteral("&View"), QStringLiteral("&Options"))->trigger();
     EXPECT_EQ(showings, 2);
     EXPECT_FALSE(window->opt().isVisible());
 }
@@ -139,7 +138,7 @@ TEST_F(SettingsLifetime, TheAboutCommandShowsTheAboutBoxModally)
     test::WhileModalLookAndClose([&](QWidget *modal) {
         title = modal ? modal->windowTitle() : QString();
     });
-    window->mabout->trigger();
+    test::MenuCommand(*window, QStringLiteral("&View"), QStringLiteral("&About"))->trigger();
     EXPECT_EQ(title, QStringLiteral("About Vexlo"));
 }
 
@@ -180,10 +179,8 @@ protected:
             EXPECT_FALSE(window->isVisible());
             FrmLoadImage &loader = window->frmLoadImage();
             ASSERT_EQ(dialog, &loader);
-            loader.File1->setFolder(loader.File1->folder());
-            const QList<QListWidgetItem *> found = loader.File1->findItems(file, Qt::MatchExactly);
-            ASSERT_EQ(found.size(), 1) << file.toStdString() << " is not listed";
-            loader.File1->setCurrentItem(found.first());
+            loader.listFilesAgain();
+            ASSERT_TRUE(loader.chooseFile(file)) << file.toStdString() << " is not listed";
             loader.TileSet_MouseDown(1, 0, 5, 5);
             loader.TileSet_MouseDown(2, 0, 6, 40);
             loader.BtnLoad_Click();

@@ -46,52 +46,56 @@ TEST_F(UndoMenu, TheEditMenuStandsBetweenMacroAndViewWithTheStacksOwnActions)
     for (QAction *action : window.menuBar()->actions())
         menus << action->text();
     EXPECT_EQ(menus, (QStringList{"&Image", "&Macro", "&Edit", "&View"}));
-    EXPECT_EQ(window.medit->actions(), (QList<QAction *>{window.mundo, window.mredo}));
-    EXPECT_EQ(window.mundo->shortcuts(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z"))});
-    EXPECT_EQ(window.mredo->shortcuts(),
+    const QList<QAction *> edit = test::MenuOf(window, QStringLiteral("&Edit"))->actions();
+    ASSERT_EQ(edit.size(), 2);
+    const QAction *undoAction = edit[0];
+    const QAction *redoAction = edit[1];
+    EXPECT_EQ(undoAction->shortcuts(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Z"))});
+    EXPECT_EQ(redoAction->shortcuts(),
               (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}));
-    EXPECT_FALSE(window.mundo->isEnabled()) << "nothing to undo yet";
-    EXPECT_FALSE(window.mredo->isEnabled());
+    EXPECT_FALSE(undoAction->isEnabled()) << "nothing to undo yet";
+    EXPECT_FALSE(redoAction->isEnabled());
 
     const auto before = StateOf(workspace);
     window.TileSet_MouseDown(0, 1, 0, 40, 10);
-    window.TileSet_DragDrop(1, window.TileSet[0], 200, 70);
+    window.TileSet_DragDrop(1, window.controls().TileSet[0], 200, 70);
     const auto after = StateOf(workspace);
-    EXPECT_EQ(window.mundo->text(), QStringLiteral("&Undo Copy tile"));
-    EXPECT_TRUE(window.mundo->isEnabled());
+    EXPECT_EQ(undoAction->text(), QStringLiteral("&Undo Copy tile"));
+    EXPECT_TRUE(undoAction->isEnabled());
 
     press(QKeySequence(QStringLiteral("Ctrl+Z")));
     EXPECT_TRUE(SameState(StateOf(workspace), before));
-    EXPECT_EQ(window.mredo->text(), QStringLiteral("&Redo Copy tile"));
-    EXPECT_FALSE(window.mundo->isEnabled());
+    EXPECT_EQ(redoAction->text(), QStringLiteral("&Redo Copy tile"));
+    EXPECT_FALSE(undoAction->isEnabled());
     press(QKeySequence(QStringLiteral("Ctrl+Y")));
     EXPECT_TRUE(SameState(StateOf(workspace), after));
 }
 
 TEST_F(UndoMenu, ClearWithItsResizeIsOneStepAndPutsBackTheSheetAndWhereThePaneStood)
 {
-    window.OpsPane = 1;
-    window.TileSetScroll[1]->setValue(700);
+    chooseImagePane(1);
+    workspace.setScrollValue(1, 700);
     const auto before = StateOf(workspace);
-    const QRect placed = window.TileSet[1]->geometry();
+    const QRect placed = window.view().panes[1].sheet;
 
     prompt->answerYesNo(true);
     prompt->answerText(QStringLiteral("3"));
     window.mclear_Click();
     EXPECT_EQ(prompt->boxes()[0].byDefault, Prompt::Answer::No) << "Enter must not clear a sheet";
     EXPECT_EQ(workspace.sheet(1).size(), QSize(256, 96));
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 0);
+    EXPECT_EQ(window.view().panes[1].scrollValue, 0);
     EXPECT_EQ(workspace.undoStack().count(), 1);
-    EXPECT_EQ(window.mundo->text(), QStringLiteral("&Undo Clear image"));
+    EXPECT_EQ(test::MenuCommand(window, QStringLiteral("&Edit"), QStringLiteral("&Undo"))->text(),
+              QStringLiteral("&Undo Clear image"));
 
-    window.mundo->trigger();
+    undo();
     EXPECT_TRUE(SameState(StateOf(workspace), before));
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 700);
-    EXPECT_EQ(window.TileSet[1]->geometry(), placed);
+    EXPECT_EQ(window.view().panes[1].scrollValue, 700);
+    EXPECT_EQ(window.view().panes[1].sheet, placed);
 
-    window.mredo->trigger();
+    redo();
     EXPECT_TRUE(test::Uniform(workspace.sheet(1), test::kBlackPixel));
-    EXPECT_EQ(window.TileSet[1]->geometry(), QRect(320, 40, 256, 96));
+    EXPECT_EQ(window.view().panes[1].sheet, QRect(320, 40, 256, 96));
 }
 
 TEST_F(UndoMenu, APlayThatHaltedIsOneStepWithTheLinesDoneBeforeTheHalt)
@@ -103,9 +107,9 @@ TEST_F(UndoMenu, APlayThatHaltedIsOneStepWithTheLinesDoneBeforeTheHalt)
     EXPECT_EQ(prompt->boxes().last().title, QStringLiteral("Play Macro Halted"));
     const auto played = StateOf(workspace);
     EXPECT_FALSE(SameState(played, before)) << "the lines before the halt are done";
-    window.mundo->trigger();
+    undo();
     EXPECT_TRUE(SameState(StateOf(workspace), before));
-    window.mredo->trigger();
+    redo();
     EXPECT_TRUE(SameState(StateOf(workspace), played));
 }
 
@@ -115,10 +119,10 @@ TEST_F(UndoMenu, ClearMacroIsUndoneWhetherRecordingOrNot)
     workspace.setMacroLines(lines);
     window.mclearmacro_Click();
     EXPECT_TRUE(workspace.macro().lines().isEmpty());
-    window.mundo->trigger();
+    undo();
     EXPECT_EQ(workspace.macro().lines(), lines);
     window.mrecord_Click();
-    window.mredo->trigger();
+    redo();
     EXPECT_TRUE(workspace.macro().lines().isEmpty());
 }
 
@@ -157,12 +161,13 @@ TEST_F(StartWithLeftWork, YesRestoresItBeforeTheWizardWhichThenDoesNotStart)
     const auto window = start(); // a wizard dialog would fail the test: nothing answers it
     ASSERT_EQ(prompt->boxes().size(), 1);
     EXPECT_TRUE(test::SamePixels(workspace.sheet(1), snapshot.sheets[1]));
-    EXPECT_EQ(window->TransLCol[1]->colour(), Colour(1, 2, 3)) << "the window shows it";
-    EXPECT_EQ(window->TileSetScroll[1]->value(), 400);
+    const FrmMain::View shown = window->view();
+    EXPECT_EQ(shown.panes[1].translucent, Colour(1, 2, 3)) << "the window shows it";
+    EXPECT_EQ(shown.panes[1].scrollValue, 400);
     // Placed in the window's own client, though the window was not shown yet.
     EXPECT_EQ(window->clientArea()->height(), 513);
-    EXPECT_EQ(window->TileSet[1]->y(), int(std::lround(40 - (2048 - (513 - 48)) * 0.4)));
-    EXPECT_FALSE(window->List1->isHidden()) << "the macro that came back is shown";
+    EXPECT_EQ(shown.panes[1].sheet.y(), int(std::lround(40 - (2048 - (513 - 48)) * 0.4)));
+    EXPECT_TRUE(shown.macroShown) << "the macro that came back is shown";
 }
 
 TEST_F(StartWithLeftWork, NoDeletesItAndTheWizardStarts)

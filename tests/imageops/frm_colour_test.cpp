@@ -24,7 +24,7 @@ protected:
     Colour use(const QString &caption, const std::function<void()> &action)
     {
         test::WhileModal([this, action] {
-            EXPECT_EQ(dialog.Combo1->currentIndex(), 0) << "every use starts at the first entry";
+            EXPECT_EQ(dialog.view().entry, 0) << "every use starts at the first entry";
             action();
             if (dialog.isVisible()) {
                 ADD_FAILURE() << "the dialog was left open";
@@ -36,21 +36,21 @@ protected:
     Colour okAt(int entry)
     {
         return use(QStringLiteral("Pick"), [this, entry] {
-            dialog.Combo1->setCurrentIndex(entry);
+            dialog.chooseEntry(entry);
             dialog.BtnOK_Click();
         });
     }
     void mix(int red, int green, int blue)
     {
-        dialog.SCol[0]->setValue(red);
-        dialog.SCol[1]->setValue(green);
-        dialog.SCol[2]->setValue(blue);
+        dialog.moveComponent(0, red);
+        dialog.moveComponent(1, green);
+        dialog.moveComponent(2, blue);
     }
     QList<Colour> swatches() const
     {
         QList<Colour> colours;
-        for (const KeySwatch *swatch : dialog.CIndex)
-            colours << swatch->colour();
+        for (const Colour colour : dialog.view().swatches)
+            colours << colour;
         return colours;
     }
 
@@ -63,43 +63,44 @@ TEST_F(ColourDialog, StandsAsTheLayoutSays)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Select colour"));
     EXPECT_EQ(dialog.size(), QSize(407, 137));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "fixed size";
-    const QLabel *letters[3] = {dialog.Label1, dialog.Label2, dialog.Label3};
+    const FrmColour::Controls controls = dialog.controls();
+    const QLabel *letters[3] = {controls.Label1, controls.Label2, controls.Label3};
     for (int row = 0; row < 3; ++row) {
         const int top = 8 + 32 * row;
         EXPECT_EQ(letters[row]->text(), QString(QLatin1Char("RGB"[row])));
         EXPECT_EQ(letters[row]->geometry(), QRect(8, top, 33, 17));
-        EXPECT_EQ(dialog.SCol[row]->geometry(), QRect(32, top, 161, 17));
-        EXPECT_EQ(dialog.SCol[row]->orientation(), Qt::Horizontal);
-        EXPECT_EQ(dialog.SCol[row]->minimum(), 0);
-        EXPECT_EQ(dialog.SCol[row]->maximum(), 255);
-        EXPECT_EQ(dialog.SCol[row]->singleStep(), 1);
-        EXPECT_EQ(dialog.SCol[row]->pageStep(), 1);
-        EXPECT_FALSE(dialog.SCol[row]->hasTracking()) << "nothing changes until the thumb is let go";
-        EXPECT_EQ(dialog.TCol[row]->geometry(), QRect(200, top, 41, 19));
-        EXPECT_EQ(dialog.TCol[row]->text(), QStringLiteral("0"));
-        EXPECT_EQ(dialog.TCol[row]->maxLength(), 3);
-        EXPECT_EQ(dialog.CIndex[row]->geometry(), QRect(248, top, 17, 17));
+        EXPECT_EQ(controls.SCol[row]->geometry(), QRect(32, top, 161, 17));
+        EXPECT_EQ(controls.SCol[row]->orientation(), Qt::Horizontal);
+        EXPECT_EQ(controls.SCol[row]->minimum(), 0);
+        EXPECT_EQ(controls.SCol[row]->maximum(), 255);
+        EXPECT_EQ(controls.SCol[row]->singleStep(), 1);
+        EXPECT_EQ(controls.SCol[row]->pageStep(), 1);
+        EXPECT_FALSE(controls.SCol[row]->hasTracking()) << "nothing changes until the thumb is let go";
+        EXPECT_EQ(controls.TCol[row]->geometry(), QRect(200, top, 41, 19));
+        EXPECT_EQ(controls.TCol[row]->text(), QStringLiteral("0"));
+        EXPECT_EQ(controls.TCol[row]->maxLength(), 3);
+        EXPECT_EQ(controls.CIndex[row]->geometry(), QRect(248, top, 17, 17));
     }
-    EXPECT_EQ(dialog.CIndex[3]->geometry(), QRect(296, 32, 33, 33));
+    EXPECT_EQ(controls.CIndex[3]->geometry(), QRect(296, 32, 33, 33));
     EXPECT_EQ(swatches(), (QList<Colour>{kBlack, kBlack, kBlack, kBlack}));
-    EXPECT_EQ(dialog.Line1->geometry(), QRect(264, 16, 17, 1));
-    EXPECT_EQ(dialog.Line2->geometry(), QRect(264, 80, 17, 1));
-    EXPECT_EQ(dialog.Line3->geometry(), QRect(280, 16, 1, 65));
-    EXPECT_EQ(dialog.Line4->geometry(), QRect(264, 48, 32, 1));
-    EXPECT_EQ(dialog.Label4->text(), QStringLiteral("S"));
-    EXPECT_EQ(dialog.Label4->pos(), QPoint(8, 104));
-    EXPECT_EQ(dialog.Combo1->geometry().topLeft(), QPoint(32, 104));
-    EXPECT_EQ(dialog.Combo1->width(), 161);
-    EXPECT_FALSE(dialog.Combo1->isEditable());
+    EXPECT_EQ(controls.Line1->geometry(), QRect(264, 16, 17, 1));
+    EXPECT_EQ(controls.Line2->geometry(), QRect(264, 80, 17, 1));
+    EXPECT_EQ(controls.Line3->geometry(), QRect(280, 16, 1, 65));
+    EXPECT_EQ(controls.Line4->geometry(), QRect(264, 48, 32, 1));
+    EXPECT_EQ(controls.Label4->text(), QStringLiteral("S"));
+    EXPECT_EQ(controls.Label4->pos(), QPoint(8, 104));
+    EXPECT_EQ(controls.Combo1->geometry().topLeft(), QPoint(32, 104));
+    EXPECT_EQ(controls.Combo1->width(), 161);
+    EXPECT_FALSE(controls.Combo1->isEditable());
     QStringList entries;
-    for (int i = 0; i < dialog.Combo1->count(); ++i)
-        entries << dialog.Combo1->itemText(i);
+    for (int i = 0; i < controls.Combo1->count(); ++i)
+        entries << controls.Combo1->itemText(i);
     EXPECT_EQ(entries, (QStringList{"(Special: None)", "Left dropper", "Left transparent", "Left translucent",
                                     "Right dropper", "Right transparent", "Right translucent", "None"}));
-    EXPECT_EQ(dialog.BtnCancel->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(dialog.BtnCancel->geometry(), QRect(280, 112, 57, 17));
-    EXPECT_EQ(dialog.BtnOK->text(), QStringLiteral("OK"));
-    EXPECT_EQ(dialog.BtnOK->geometry(), QRect(344, 112, 57, 17));
+    EXPECT_EQ(controls.BtnCancel->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(controls.BtnCancel->geometry(), QRect(280, 112, 57, 17));
+    EXPECT_EQ(controls.BtnOK->text(), QStringLiteral("OK"));
+    EXPECT_EQ(controls.BtnOK->geometry(), QRect(344, 112, 57, 17));
 }
 
 TEST_F(ColourDialog, OkAtOnceGivesBlackAndTheCaptionIsTheCallers)
@@ -119,13 +120,13 @@ TEST_F(ColourDialog, ScrollBarsMixTheColourAndShowEachComponentAlone)
     });
     EXPECT_EQ(mixed, Colour(33023));
     EXPECT_EQ(swatches(), (QList<Colour>{Colour(255, 0, 0), Colour(0, 128, 0), kBlack, Colour(33023)}));
-    EXPECT_EQ(dialog.TCol[0]->text(), QStringLiteral("255"));
-    EXPECT_EQ(dialog.TCol[1]->text(), QStringLiteral("128"));
-    EXPECT_EQ(dialog.TCol[2]->text(), QStringLiteral("0"));
+    EXPECT_EQ(dialog.view().typed[0], QStringLiteral("255"));
+    EXPECT_EQ(dialog.view().typed[1], QStringLiteral("128"));
+    EXPECT_EQ(dialog.view().typed[2], QStringLiteral("0"));
 
     // The mix is kept for the next use; the list starts again at its first entry.
     EXPECT_EQ(okAt(0), Colour(33023));
-    EXPECT_EQ(dialog.SCol[0]->value(), 255);
+    EXPECT_EQ(dialog.view().components[0], 255);
 }
 
 TEST_F(ColourDialog, TypedComponentsAreRoundedHalfToEvenAndOutOfRangeTextIsLeftAsTyped)
@@ -147,13 +148,13 @@ TEST_F(ColourDialog, TypedComponentsAreRoundedHalfToEvenAndOutOfRangeTextIsLeftA
     };
     for (const auto &step : steps) {
         SCOPED_TRACE(step.typed);
-        dialog.TCol[1]->setText(QString::fromLatin1(step.typed));
-        EXPECT_EQ(dialog.SCol[1]->value(), step.value);
-        EXPECT_EQ(dialog.TCol[1]->text(), QString::fromLatin1(step.shown));
-        EXPECT_EQ(dialog.CIndex[1]->colour(), Colour(0, step.value, 0));
-        EXPECT_EQ(dialog.CIndex[3]->colour(), Colour(0, step.value, 0));
+        dialog.typeComponent(1, QString::fromLatin1(step.typed));
+        EXPECT_EQ(dialog.view().components[1], step.value);
+        EXPECT_EQ(dialog.view().typed[1], QString::fromLatin1(step.shown));
+        EXPECT_EQ(dialog.view().swatches[1], Colour(0, step.value, 0));
+        EXPECT_EQ(dialog.view().swatches[3], Colour(0, step.value, 0));
     }
-    EXPECT_EQ(dialog.SCol[0]->value(), 0) << "the other rows stay";
+    EXPECT_EQ(dialog.view().components[0], 0) << "the other rows stay";
 }
 
 TEST_F(ColourDialog, EachListEntryGivesItsColourAsItIsWhenTheDialogCloses)
@@ -163,14 +164,14 @@ TEST_F(ColourDialog, EachListEntryGivesItsColourAsItIsWhenTheDialogCloses)
     workspace.setKeyColours(0, Colour(0x040506), Colour(0x070809));
     workspace.setDropperColour(1, Colour(0x0A0B0C));
     workspace.setKeyColours(1, Colour(0x0D0E0F), Colour(0x101112));
-    dialog.SCol[2]->setValue(200);
+    dialog.moveComponent(2, 200);
     const Colour expected[8] = {Colour(0, 0, 200), Colour(0x010203), Colour(0x040506), Colour(0x070809),
                                 Colour(0x0A0B0C), Colour(0x0D0E0F), Colour(0x101112), kNoColour};
     for (int entry = 0; entry < 8; ++entry)
         EXPECT_EQ(okAt(entry), expected[entry]) << "entry " << entry;
 
     const Colour changed = use(QStringLiteral("Pick"), [this] {
-        dialog.Combo1->setCurrentIndex(5);
+        dialog.chooseEntry(5);
         workspace.setKeyColours(1, Colour(0x123456), Colour(0x101112)); // a key colour changes while the dialog is open
         dialog.BtnOK_Click();
     });
@@ -189,7 +190,7 @@ TEST_F(ColourDialog, CancelEscapeAndTheCloseBoxGiveNoColour)
         EXPECT_EQ(use(QStringLiteral("Pick"),
                       [this, &ending] {
                           mix(1, 2, 3);
-                          dialog.Combo1->setCurrentIndex(5);
+                          dialog.chooseEntry(5);
                           ending();
                       }),
                   kNoColour);

@@ -8,6 +8,7 @@
 #include "io/sheet_file.h"
 #include "model/workspace.h"
 #include "support/file_faults.h"
+#include "support/form_input.h"
 #include "support/modal.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
@@ -34,16 +35,14 @@ protected:
     {
         workspace.setSheet(0, PatternSheet(1, 64));
         workspace.setSheet(1, PatternSheet(2, 96));
-        dialog.Dir1->setPath(folder.path());
+        dialog.openFolder(folder.path());
         folder.write(QStringLiteral("walls.bmp"), oldBytes);
     }
 
     void select(const QString &name)
     {
-        dialog.File1->setFolder(dialog.File1->folder());
-        const QList<QListWidgetItem *> found = dialog.File1->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString() << " is not listed";
-        dialog.File1->setCurrentItem(found.first());
+        dialog.listFilesAgain();
+        ASSERT_TRUE(dialog.chooseFile(name)) << name.toStdString() << " is not listed";
     }
 
     // Runs SaveImage for the pane; `action` is what the user does in the
@@ -79,22 +78,23 @@ TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmapsAndPngs)
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Save image"));
     EXPECT_EQ(fresh.size(), QSize(362, 323));
     EXPECT_EQ(fresh.minimumSize(), fresh.maximumSize()) << "fixed size";
-    EXPECT_EQ(fresh.Dir1->path(), QDir::currentPath());
+    EXPECT_EQ(fresh.lists().folder, QDir::currentPath());
+    const FrmSave::Controls controls = fresh.controls();
     const struct {
-        QWidget *control;
+        const QWidget *control;
         QRect place;
         const char *caption;
-    } controls[] = {
-        {fresh.Drive1, {8, 8, 169, 21}, ""},
-        {fresh.Dir1, {8, 32, 169, 246}, ""},
-        {fresh.File1, {184, 8, 169, 266}, ""},
-        {fresh.BtnCancel, {96, 288, 81, 25}, "Cancel"},
-        {fresh.BtnSave[1], {184, 288, 81, 25}, "New name"},
-        {fresh.BtnSave[0], {272, 288, 81, 25}, "Save"},
+    } places[] = {
+        {controls.Drive1, {8, 8, 169, 21}, ""},
+        {controls.Dir1, {8, 32, 169, 246}, ""},
+        {controls.File1, {184, 8, 169, 266}, ""},
+        {controls.BtnCancel, {96, 288, 81, 25}, "Cancel"},
+        {controls.BtnSave[1], {184, 288, 81, 25}, "New name"},
+        {controls.BtnSave[0], {272, 288, 81, 25}, "Save"},
     };
-    for (const auto &c : controls) {
+    for (const auto &c : places) {
         EXPECT_EQ(c.control->geometry(), c.place) << c.caption;
-        if (auto *button = qobject_cast<QPushButton *>(c.control)) {
+        if (auto *button = qobject_cast<const QPushButton *>(c.control)) {
             EXPECT_EQ(button->text(), QString::fromLatin1(c.caption));
             EXPECT_FALSE(button->isDefault() || button->autoDefault()) << "Enter overwrites nothing";
         }
@@ -102,32 +102,30 @@ TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmapsAndPngs)
 
     fresh.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
-    QList<QWidget *> order;
-    QWidget *widget = fresh.Drive1;
+    QList<const QWidget *> order;
+    const QWidget *widget = controls.Drive1;
     do {
         if (widget->focusPolicy() & Qt::TabFocus)
             order << widget;
         widget = widget->nextInFocusChain();
-    } while (widget != fresh.Drive1);
-    EXPECT_EQ(order, (QList<QWidget *>{fresh.Drive1, fresh.Dir1, fresh.File1, fresh.BtnSave[0], fresh.BtnCancel,
-                                       fresh.BtnSave[1]}));
+    } while (widget != controls.Drive1);
+    EXPECT_EQ(order, (QList<const QWidget *>{controls.Drive1, controls.Dir1, controls.File1, controls.BtnSave[0],
+                                             controls.BtnCancel, controls.BtnSave[1]}));
     fresh.hide();
 
     for (const char *name : {"B.BMP", "c.png", "d.jpg", "e.bmp.txt"})
         folder.write(QString::fromLatin1(name), "x");
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("f.bmp")));
-    dialog.File1->setFolder(folder.path());
-    QStringList listed;
-    for (int row = 0; row < dialog.File1->count(); ++row)
-        listed << dialog.File1->item(row)->text();
-    EXPECT_EQ(listed, (QStringList{QStringLiteral("B.BMP"), QStringLiteral("c.png"), QStringLiteral("walls.bmp")}));
+    dialog.listFilesAgain();
+    EXPECT_EQ(dialog.lists().files,
+              (QStringList{QStringLiteral("B.BMP"), QStringLiteral("c.png"), QStringLiteral("walls.bmp")}));
 }
 
 TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
 {
     use(1, [this] {
         select(QStringLiteral("walls.bmp"));
-        dialog.BtnSave[0]->click();
+        test::Click(dialog, dialog.controls().BtnSave[0]);
         EXPECT_FALSE(dialog.isVisible()) << "hidden after the save";
     });
     EXPECT_TRUE(prompt->boxes().isEmpty());
@@ -138,7 +136,7 @@ TEST_F(SaveDialog, SaveOverwritesTheSelectedFileWithoutAQuestion)
 TEST_F(SaveDialog, SaveWithNothingSelectedSaysSoAndWritesNothing)
 {
     use(0, [this] {
-        dialog.BtnSave[0]->click();
+        test::Click(dialog, dialog.controls().BtnSave[0]);
         EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
     });
     ASSERT_EQ(prompt->boxes().size(), 1);
@@ -153,11 +151,11 @@ TEST_F(SaveDialog, NewNameOffersTheSelectedFileOrTileSetAndUsesTheAnswerAsTyped)
 {
     const QString folderPath = folder.path() + u'/';
     prompt->answerText(folderPath + QStringLiteral("TileSet.bmp"));
-    use(0, [this] { dialog.BtnSave[1]->click(); });
+    use(0, [this] { test::Click(dialog, dialog.controls().BtnSave[1]); });
     prompt->answerText(folderPath + QStringLiteral("shown.png"));
     use(1, [this] {
         select(QStringLiteral("walls.bmp"));
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
     });
 
     ASSERT_EQ(prompt->boxes().size(), 2);
@@ -180,7 +178,7 @@ TEST_F(SaveDialog, AnEmptyNewNameWritesNothingAndShowsNothing)
 {
     prompt->answerText(QString());
     use(0, [this] {
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
         EXPECT_TRUE(dialog.isVisible());
     });
     EXPECT_EQ(prompt->boxes().size(), 1) << "only the input box";
@@ -195,10 +193,10 @@ TEST_F(SaveDialog, NewNameAsksBeforeReplacingAFileAndNoWritesNothing)
     prompt->answerText(walls);
     prompt->answerYesNo(true);
     use(1, [&] {
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
         EXPECT_TRUE(dialog.isVisible()) << "No keeps the dialog open";
         EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
     });
     ASSERT_EQ(prompt->boxes().size(), 4);
     const ScriptedPrompt::Box &asked = prompt->boxes()[1];
@@ -224,9 +222,9 @@ TEST_F(SaveDialog, AFailedWriteIsShownAndTheDialogStaysOpenForAnotherName)
         prompt->answerText(path);
         prompt->answerText(folder.file(QStringLiteral("second try.bmp")));
         use(0, [this] {
-            dialog.BtnSave[1]->click();
+            test::Click(dialog, dialog.controls().BtnSave[1]);
             EXPECT_TRUE(dialog.isVisible());
-            dialog.BtnSave[1]->click();
+            test::Click(dialog, dialog.controls().BtnSave[1]);
         });
         ASSERT_EQ(prompt->boxes().size(), 3);
         const ScriptedPrompt::Box &failure = prompt->boxes()[1];
@@ -257,12 +255,12 @@ TEST_F(SaveDialog, AReadOnlyFolderOrAWriteCutShortIsShownAndLeavesTheOldFileAsIt
     {
         const test::ReadOnlyFolder readOnly(folder.path());
         ASSERT_TRUE(readOnly.holds());
-        dialog.BtnSave[0]->click();
+        test::Click(dialog, dialog.controls().BtnSave[0]);
         EXPECT_TRUE(failureShown("Permission denied")) << prompt->texts().join(u'\n').toStdString();
     }
     EXPECT_TRUE(test::InChildUnderFileSizeLimit(16384, [&] {
         prompt->forget();
-        dialog.BtnSave[0]->click();
+        test::Click(dialog, dialog.controls().BtnSave[0]);
         return failureShown("File too large");
     }));
     EXPECT_EQ(folder.read(QStringLiteral("walls.bmp")), oldBytes);
@@ -279,13 +277,13 @@ TEST_F(SaveDialog, RemembersTheFolderLastShownForEachPane)
     Options &options = workspace.options();
     options.setState(OptSwitch::ChkRememberDirs, 1);
 
-    use(1, [&] { dialog.Dir1->setPath(a); });
-    use(0, [&] { dialog.Dir1->setPath(b); });
+    use(1, [&] { dialog.openFolder(a); });
+    use(0, [&] { dialog.openFolder(b); });
     use(1, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), a);
-        EXPECT_EQ(dialog.File1->folder(), a);
+        EXPECT_EQ(dialog.lists().folder, a);
+        EXPECT_EQ(dialog.lists().filesFolder, a);
     });
-    use(0, [&] { EXPECT_EQ(dialog.Dir1->path(), b); });
+    use(0, [&] { EXPECT_EQ(dialog.lists().folder, b); });
     EXPECT_EQ(options.DefDirS(0), b);
     EXPECT_EQ(options.DefDirS(1), a);
 
@@ -293,8 +291,8 @@ TEST_F(SaveDialog, RemembersTheFolderLastShownForEachPane)
     // where the last one ended.
     options.setState(OptSwitch::ChkRememberDirs, 0);
     use(1, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), b);
-        dialog.Dir1->setPath(folder.path());
+        EXPECT_EQ(dialog.lists().folder, b);
+        dialog.openFolder(folder.path());
     });
     EXPECT_EQ(options.DefDirS(1), folder.path());
     EXPECT_EQ(options.DefDirS(0), b);
@@ -302,7 +300,7 @@ TEST_F(SaveDialog, RemembersTheFolderLastShownForEachPane)
     // A remembered folder that is gone is passed over without a word.
     options.setState(OptSwitch::ChkRememberDirs, 1);
     options.setDefDirS(0, folder.file(QStringLiteral("gone")));
-    use(0, [&] { EXPECT_EQ(dialog.Dir1->path(), folder.path()); });
+    use(0, [&] { EXPECT_EQ(dialog.lists().folder, folder.path()); });
     EXPECT_TRUE(prompt->boxes().isEmpty());
 }
 
@@ -311,12 +309,12 @@ TEST_F(SaveDialog, KeepsItsSelectionBetweenUsesAndListsTheFilesSavedMeanwhile)
     prompt->answerText(folder.file(QStringLiteral("added.bmp")));
     use(0, [this] {
         select(QStringLiteral("walls.bmp"));
-        dialog.BtnSave[1]->click();
+        test::Click(dialog, dialog.controls().BtnSave[1]);
     });
     use(0, [this] {
-        EXPECT_EQ(dialog.File1->count(), 2);
-        EXPECT_EQ(dialog.File1->item(0)->text(), QStringLiteral("added.bmp"));
-        EXPECT_EQ(dialog.File1->selectedName(), QStringLiteral("walls.bmp"));
+        EXPECT_EQ(dialog.lists().files.size(), 2);
+        EXPECT_EQ(dialog.lists().files.value(0), QStringLiteral("added.bmp"));
+        EXPECT_EQ(dialog.lists().chosenFile, QStringLiteral("walls.bmp"));
     });
 }
 

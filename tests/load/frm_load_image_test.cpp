@@ -5,6 +5,7 @@
 #include "widgets/folder_list.h"
 #include "widgets/key_swatch.h"
 #include "load/preview_box.h"
+#include "support/form_input.h"
 #include "support/test_colours.h"
 
 #include <QDir>
@@ -27,66 +28,68 @@ TEST_F(LoadDialog, StartsWithTheLayoutsControlsAndStates)
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Load Image"));
     EXPECT_EQ(fresh.LoadPane, 0);
     EXPECT_EQ(fresh.LoadCancelled, 0);
-    EXPECT_EQ(fresh.Dir1->path(), QDir::currentPath());
-    EXPECT_EQ(fresh.File1->folder(), QDir::currentPath());
-    EXPECT_EQ(fresh.Drive1->currentIndex() >= 0, true);
+    EXPECT_EQ(fresh.lists().folder, QDir::currentPath());
+    EXPECT_EQ(fresh.lists().filesFolder, QDir::currentPath());
+    EXPECT_FALSE(fresh.lists().drive.isEmpty());
 
+    const FrmLoadImage::Controls controls = fresh.controls();
     const struct {
-        QWidget *control;
+        const QWidget *control;
         QRect place;
         const char *tip;
-    } controls[] = {
-        {fresh.Drive1, {8, 8, 161, 21}, "Click to set drive"},
-        {fresh.BtnExplore, {176, 8, 49, 25}, "Explore the below directory"},
-        {fresh.Dir1, {8, 32, 217, 201}, "Navigate to folder"},
-        {fresh.File1, {8, 240, 217, 266}, "Select file"},
-        {fresh.TileSet, {240, 32, 256, 289}, ""},
-        {fresh.TileSetScroll, {504, 16, 17, 81}, ""},
-        {fresh.TransCol, {576, 344, 16, 16}, "Transparent colour"},
-        {fresh.TransLCol, {576, 368, 16, 16}, "Translucent (shadow) colour"},
-        {fresh.BtnDefTrans[0], {512, 392, 81, 17},
+    } places[] = {
+        {controls.Drive1, {8, 8, 161, 21}, "Click to set drive"},
+        {controls.BtnExplore, {176, 8, 49, 25}, "Explore the below directory"},
+        {controls.Dir1, {8, 32, 217, 201}, "Navigate to folder"},
+        {controls.File1, {8, 240, 217, 266}, "Select file"},
+        {controls.TileSet, {240, 32, 256, 289}, ""},
+        {controls.TileSetScroll, {504, 16, 17, 81}, ""},
+        {controls.TransCol, {576, 344, 16, 16}, "Transparent colour"},
+        {controls.TransLCol, {576, 368, 16, 16}, "Translucent (shadow) colour"},
+        {controls.BtnDefTrans[0], {512, 392, 81, 17},
          "Click to set transparent colour to a preset. Click again for an alternate colour."},
-        {fresh.BtnDefTrans[1], {512, 408, 81, 17},
+        {controls.BtnDefTrans[1], {512, 408, 81, 17},
          "Click to set transparent colour to a preset. Click again for an alternate colour."},
-        {fresh.BtnCancel, {512, 432, 81, 33}, "Don't load an image"},
-        {fresh.BtnLoad, {512, 472, 81, 33}, "Load image"},
+        {controls.BtnCancel, {512, 432, 81, 33}, "Don't load an image"},
+        {controls.BtnLoad, {512, 472, 81, 33}, "Load image"},
     };
-    for (const auto &c : controls) {
+    for (const auto &c : places) {
         EXPECT_EQ(c.control->geometry(), c.place) << c.control->metaObject()->className();
         EXPECT_EQ(c.control->toolTip(), QString::fromLatin1(c.tip));
     }
     for (int row = 0; row < 2; ++row) {
-        const QRect place = fresh.Label1[row]->geometry();
+        const QRect place = controls.Label1[row]->geometry();
         EXPECT_EQ(place.topLeft(), QPoint(512, 344 + row * 24));
         EXPECT_EQ(place.height(), 11);
-        EXPECT_GE(place.width(), std::max(row == 0 ? 52 : 51, fresh.Label1[row]->sizeHint().width()));
+        EXPECT_GE(place.width(), std::max(row == 0 ? 52 : 51, controls.Label1[row]->sizeHint().width()));
         EXPECT_LE(place.right(), 575) << "clear of the swatch";
     }
-    EXPECT_EQ(fresh.FileName->pos(), QPoint(240, 8));
-    EXPECT_TRUE(fresh.FileName->text().isEmpty());
+    EXPECT_EQ(controls.FileName->pos(), QPoint(240, 8));
+    EXPECT_TRUE(fresh.view().fileName.isEmpty());
 
-    EXPECT_EQ(fresh.BtnExplore->text(), QStringLiteral("Explore"));
-    EXPECT_EQ(fresh.Label1[0]->text(), QStringLiteral("Transparent:"));
-    EXPECT_EQ(fresh.Label1[1]->text(), QStringLiteral("Translucent:"));
-    EXPECT_EQ(fresh.BtnDefTrans[0]->text(), QStringLiteral("Default transparent"));
-    EXPECT_EQ(fresh.BtnDefTrans[1]->text(), QStringLiteral("Default translucent"));
-    EXPECT_EQ(fresh.BtnCancel->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(fresh.BtnLoad->text(), QStringLiteral("Load"));
-    EXPECT_DOUBLE_EQ(fresh.Label1[1]->font().pointSizeF(), 6.75);
-    EXPECT_DOUBLE_EQ(fresh.BtnDefTrans[1]->font().pointSizeF(), 6);
+    EXPECT_EQ(controls.BtnExplore->text(), QStringLiteral("Explore"));
+    EXPECT_EQ(controls.Label1[0]->text(), QStringLiteral("Transparent:"));
+    EXPECT_EQ(controls.Label1[1]->text(), QStringLiteral("Translucent:"));
+    EXPECT_EQ(controls.BtnDefTrans[0]->text(), QStringLiteral("Default transparent"));
+    EXPECT_EQ(controls.BtnDefTrans[1]->text(), QStringLiteral("Default translucent"));
+    EXPECT_EQ(controls.BtnCancel->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(controls.BtnLoad->text(), QStringLiteral("Load"));
+    EXPECT_DOUBLE_EQ(controls.Label1[1]->font().pointSizeF(), 6.75);
+    EXPECT_DOUBLE_EQ(controls.BtnDefTrans[1]->font().pointSizeF(), 6);
 
-    EXPECT_TRUE(fresh.TileSet->isHidden());
-    EXPECT_TRUE(fresh.TransCol->isHidden());
-    EXPECT_TRUE(fresh.TransLCol->isHidden());
-    EXPECT_EQ(fresh.TransCol->colour(), kWhite);
-    EXPECT_EQ(fresh.TransLCol->colour(), kWhite);
-    EXPECT_TRUE(fresh.BtnLoad->isEnabled());
-    EXPECT_EQ(fresh.TileSetScroll->minimum(), 0);
-    EXPECT_EQ(fresh.TileSetScroll->maximum(), 1000);
-    EXPECT_EQ(fresh.TileSetScroll->singleStep(), 1);
-    EXPECT_EQ(fresh.TileSetScroll->pageStep(), 1);
-    EXPECT_EQ(fresh.TileSetScroll->value(), 0);
-    EXPECT_FALSE(fresh.TileSetScroll->hasTracking());
+    const FrmLoadImage::View shown = fresh.view();
+    EXPECT_FALSE(shown.previewShown);
+    EXPECT_FALSE(shown.transparentShown);
+    EXPECT_FALSE(shown.translucentShown);
+    EXPECT_EQ(shown.transparent, kWhite);
+    EXPECT_EQ(shown.translucent, kWhite);
+    EXPECT_TRUE(shown.loadEnabled);
+    EXPECT_EQ(controls.TileSetScroll->minimum(), 0);
+    EXPECT_EQ(controls.TileSetScroll->maximum(), 1000);
+    EXPECT_EQ(controls.TileSetScroll->singleStep(), 1);
+    EXPECT_EQ(controls.TileSetScroll->pageStep(), 1);
+    EXPECT_EQ(shown.scrollValue, 0);
+    EXPECT_FALSE(controls.TileSetScroll->hasTracking());
 
     fresh.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
@@ -100,23 +103,25 @@ TEST_F(LoadDialog, TabsInTheLayoutsOrderAndNeitherEnterNorEscapePressAButton)
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 
-    QList<QWidget *> order;
-    QWidget *widget = dialog.TileSet;
+    const FrmLoadImage::Controls controls = dialog.controls();
+    QList<const QWidget *> order;
+    const QWidget *widget = controls.TileSet;
     do {
         if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisibleTo(&dialog))
             order << widget;
         widget = widget->nextInFocusChain();
-    } while (widget != dialog.TileSet);
-    const QList<QWidget *> expected{dialog.TileSet,   dialog.Drive1,         dialog.Dir1,
-                                    dialog.File1,     dialog.BtnLoad,        dialog.TileSetScroll,
-                                    dialog.BtnCancel, dialog.BtnDefTrans[0], dialog.BtnDefTrans[1],
-                                    dialog.BtnExplore};
+    } while (widget != controls.TileSet);
+    const QList<const QWidget *> expected{controls.TileSet,   controls.Drive1,         controls.Dir1,
+                                          controls.File1,     controls.BtnLoad,        controls.TileSetScroll,
+                                          controls.BtnCancel, controls.BtnDefTrans[0], controls.BtnDefTrans[1],
+                                          controls.BtnExplore};
     EXPECT_EQ(order, expected);
 
     for (QPushButton *button : dialog.findChildren<QPushButton *>())
         EXPECT_FALSE(button->isDefault() || button->autoDefault()) << button->text().toStdString();
-    dialog.BtnLoad->setFocus();
-    QTest::keyClick(dialog.BtnLoad, Qt::Key_Return);
+    QWidget *load = WidgetAt(dialog, controls.BtnLoad);
+    load->setFocus();
+    QTest::keyClick(load, Qt::Key_Return);
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(prompt->boxes().isEmpty()) << "Load was not pressed";
@@ -146,15 +151,16 @@ TEST_F(LoadDialog, ChoosingAFileChecksItAgainstTheSheetRules)
         dialog.BtnDefTrans_Click(1);
         choose(name);
         const bool accepted = *c.message == '\0';
-        EXPECT_EQ(dialog.FileName->text(),
+        EXPECT_EQ(dialog.view().fileName,
                   accepted ? folder.path() + u'/' + name : QString::fromLatin1(c.message));
-        EXPECT_EQ(dialog.FileName->width(), dialog.FileName->sizeHint().width()) << "sizes itself to its text";
-        EXPECT_EQ(dialog.TileSet->isHidden(), !accepted);
-        EXPECT_EQ(dialog.BtnLoad->isEnabled(), accepted);
-        EXPECT_TRUE(dialog.TransCol->isHidden());
-        EXPECT_TRUE(dialog.TransLCol->isHidden());
+        const QLabel *fileName = dialog.controls().FileName;
+        EXPECT_EQ(fileName->width(), fileName->sizeHint().width()) << "sizes itself to its text";
+        EXPECT_EQ(!dialog.view().previewShown, !accepted);
+        EXPECT_EQ(dialog.view().loadEnabled, accepted);
+        EXPECT_FALSE(dialog.view().transparentShown);
+        EXPECT_FALSE(dialog.view().translucentShown);
         if (accepted) {
-            EXPECT_EQ(dialog.TileSet->size(), QSize(256, c.size.height()));
+            EXPECT_EQ(dialog.view().preview.size(), QSize(256, c.size.height()));
         }
     }
 }
@@ -167,27 +173,29 @@ TEST_F(LoadDialog, TheSameFileChosenAgainIsReadAfreshAndItsKeyColoursChosenAgain
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     auto click = [&] {
-        const QRect item = dialog.File1->visualItemRect(dialog.File1->currentItem());
-        QTest::mouseClick(dialog.File1->viewport(), Qt::LeftButton, {}, item.center());
+        const FileList *files = dialog.controls().File1;
+        const QRect item = files->visualItemRect(files->currentItem());
+        QTest::mouseClick(WidgetAt(dialog, files->viewport(), item.center()), Qt::LeftButton, {}, item.center());
     };
 
     // Changed on disk since it was picked: a click on it, still selected, reads it again.
     writePicture(name, BlockPicture(96, 128));
     click();
-    EXPECT_EQ(dialog.TileSet->size(), QSize(256, 128));
+    EXPECT_EQ(dialog.view().preview.size(), QSize(256, 128));
     EXPECT_EQ(dialog.selection().preview().pixel(90, 120), BlockPicture(96, 128).pixel(90, 120));
-    EXPECT_TRUE(dialog.TransCol->isHidden());
-    EXPECT_TRUE(dialog.TransLCol->isHidden());
+    EXPECT_FALSE(dialog.view().transparentShown);
+    EXPECT_FALSE(dialog.view().translucentShown);
 
     // And by the keyboard, now breaking a rule.
     dialog.BtnDefTrans_Click(0);
     writePicture(name, BlockPicture(250, 32));
-    dialog.File1->setFocus();
-    QTest::keyClick(dialog.File1, Qt::Key_Return);
-    EXPECT_EQ(dialog.FileName->text(), QStringLiteral("Invalid size (X mod 32 <> 0)."));
-    EXPECT_TRUE(dialog.TileSet->isHidden());
-    EXPECT_FALSE(dialog.BtnLoad->isEnabled());
-    EXPECT_TRUE(dialog.TransCol->isHidden());
+    QWidget *files = WidgetAt(dialog, dialog.controls().File1);
+    files->setFocus();
+    QTest::keyClick(files, Qt::Key_Return);
+    EXPECT_EQ(dialog.view().fileName, QStringLiteral("Invalid size (X mod 32 <> 0)."));
+    EXPECT_FALSE(dialog.view().previewShown);
+    EXPECT_FALSE(dialog.view().loadEnabled);
+    EXPECT_FALSE(dialog.view().transparentShown);
     dialog.hide();
 }
 
@@ -260,23 +268,23 @@ TEST_F(LoadDialog, ASecondUseOpensWithThePreviousSheetColoursAndScrollingAndList
     writePicture(QStringLiteral("tall.bmp"), BlockPicture(128, 1024));
     ASSERT_EQ(use(0, [&] {
         chooseReadySheet(QStringLiteral("tall.bmp"), {3, 3}, {100, 900});
-        dialog.TileSetScroll->setValue(300);
+        dialog.scrollPreview(300);
         dialog.BtnLoad_Click();
     }), -1);
-    const int previewTop = dialog.TileSet->y();
+    const int previewTop = dialog.view().preview.y();
     writePicture(QStringLiteral("added.bmp"), BlockPicture(64, 32)); // listed before tall.bmp
 
     const std::int16_t result = use(1, [&] {
-        EXPECT_EQ(dialog.File1->count(), 2);
-        EXPECT_EQ(dialog.File1->item(0)->text(), QStringLiteral("added.bmp"));
+        EXPECT_EQ(dialog.lists().files.size(), 2);
+        EXPECT_EQ(dialog.lists().files.value(0), QStringLiteral("added.bmp"));
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Load right"));
-        EXPECT_EQ(dialog.FileName->text(), folder.file(QStringLiteral("tall.bmp")));
-        EXPECT_FALSE(dialog.TileSet->isHidden());
-        EXPECT_FALSE(dialog.TransCol->isHidden());
-        EXPECT_FALSE(dialog.TransLCol->isHidden());
-        EXPECT_EQ(dialog.TileSetScroll->value(), 300);
-        EXPECT_EQ(dialog.TileSet->y(), previewTop);
-        EXPECT_EQ(dialog.File1->selectedName(), QStringLiteral("tall.bmp"));
+        EXPECT_EQ(dialog.view().fileName, folder.file(QStringLiteral("tall.bmp")));
+        EXPECT_TRUE(dialog.view().previewShown);
+        EXPECT_TRUE(dialog.view().transparentShown);
+        EXPECT_TRUE(dialog.view().translucentShown);
+        EXPECT_EQ(dialog.view().scrollValue, 300);
+        EXPECT_EQ(dialog.view().preview.y(), previewTop);
+        EXPECT_EQ(dialog.lists().chosenFile, QStringLiteral("tall.bmp"));
         dialog.BtnLoad_Click();
     });
     EXPECT_EQ(result, -1);
@@ -298,12 +306,12 @@ TEST_F(LoadDialog, EachPaneRemembersItsOwnFolder)
     options.setDefDir(1, right);
 
     use(0, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), left);
+        EXPECT_EQ(dialog.lists().folder, left);
         dialog.BtnCancel_Click();
     });
     use(1, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), right);
-        EXPECT_EQ(dialog.File1->folder(), right);
+        EXPECT_EQ(dialog.lists().folder, right);
+        EXPECT_EQ(dialog.lists().filesFolder, right);
         dialog.BtnCancel_Click();
     });
     EXPECT_EQ(options.DefDir(0), left);
@@ -313,14 +321,14 @@ TEST_F(LoadDialog, EachPaneRemembersItsOwnFolder)
     // the last one left off.
     options.setState(OptSwitch::ChkRememberDirs, 0);
     use(0, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), right);
-        dialog.Dir1->setPath(left + QStringLiteral("/inner"));
+        EXPECT_EQ(dialog.lists().folder, right);
+        dialog.openFolder(left + QStringLiteral("/inner"));
         dialog.BtnCancel_Click();
     });
     EXPECT_EQ(options.DefDir(0), left + QStringLiteral("/inner"));
     EXPECT_EQ(options.DefDir(1), right);
     use(1, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), left + QStringLiteral("/inner"));
+        EXPECT_EQ(dialog.lists().folder, left + QStringLiteral("/inner"));
         dialog.BtnCancel_Click();
     });
 
@@ -328,7 +336,7 @@ TEST_F(LoadDialog, EachPaneRemembersItsOwnFolder)
     options.setState(OptSwitch::ChkRememberDirs, 2);
     options.setDefDir(1, folder.file(QStringLiteral("gone")));
     use(1, [&] {
-        EXPECT_EQ(dialog.Dir1->path(), left + QStringLiteral("/inner"));
+        EXPECT_EQ(dialog.lists().folder, left + QStringLiteral("/inner"));
         dialog.BtnCancel_Click();
     });
 }
@@ -339,8 +347,8 @@ TEST_F(LoadDialog, APaneIndexOutsideTheTwoPanesTouchesNoPaneAndNoFolder)
     const QImage left = workspace.sheet(0), right = workspace.sheet(1);
     const std::int16_t result = use(5, [&] {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Load right"));
-        dialog.Dir1->setPath(QDir::rootPath());
-        dialog.Dir1->setPath(folder.path());
+        dialog.openFolder(QDir::rootPath());
+        dialog.openFolder(folder.path());
         chooseReadySheet(QStringLiteral("sheet.bmp"), {1, 1}, {2, 2});
         dialog.BtnLoad_Click();
     });

@@ -1,13 +1,10 @@
 #include "load_dialog_fixture.h"
 
-#include "widgets/file_list.h"
-#include "widgets/folder_list.h"
-
 namespace vexlo::test {
 
 LoadDialogTest::LoadDialogTest()
 {
-    dialog.Dir1->setPath(folder.path());
+    dialog.openFolder(folder.path());
 }
 
 void LoadDialogTest::writePicture(const QString &name, const QImage &picture)
@@ -25,10 +22,8 @@ void LoadDialogTest::writePicture(const QString &name, const QImage &picture)
 
 void LoadDialogTest::choose(const QString &name)
 {
-    dialog.File1->setFolder(dialog.File1->folder()); // list again: the file may be new
-    const QList<QListWidgetItem *> found = dialog.File1->findItems(name, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << name.toStdString() << " is not listed";
-    dialog.File1->setCurrentItem(found.first());
+    dialog.listFilesAgain(); // the file may be new
+    ASSERT_TRUE(dialog.chooseFile(name)) << name.toStdString() << " is not listed";
 }
 
 void LoadDialogTest::chooseReadySheet(const QString &name, QPoint transparentAt, QPoint translucentAt)

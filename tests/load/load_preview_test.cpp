@@ -9,6 +9,7 @@
 #include "load/preview_box.h"
 #include "io/sheet_file.h"
 #include "support/file_faults.h"
+#include "support/form_input.h"
 #include "support/test_colours.h"
 
 #include <QAction>
@@ -40,20 +41,20 @@ TEST_F(LoadPreview, ScrollsByTheFormulaOnlyWhenTheValueChanges)
     writePicture(QStringLiteral("tall.bmp"), BlockPicture(64, 1024));
     writePicture(QStringLiteral("short.bmp"), BlockPicture(64, 448));
     choose(QStringLiteral("tall.bmp"));
-    EXPECT_EQ(dialog.TileSet->pos(), QPoint(240, 32)) << "the layout place until the first change";
+    EXPECT_EQ(dialog.view().preview.topLeft(), QPoint(240, 32)) << "the layout place until the first change";
 
-    dialog.TileSetScroll->setValue(1000);
-    EXPECT_EQ(dialog.TileSet->pos(), QPoint(240, 515 - 8 - 1024));
+    dialog.scrollPreview(1000);
+    EXPECT_EQ(dialog.view().preview.topLeft(), QPoint(240, 515 - 8 - 1024));
     EXPECT_EQ(dialog.grab().toImage().pixel(495, 30), kWorkspaceGrey) << "the file name line stays clear";
-    dialog.TileSetScroll->setValue(500);
-    EXPECT_NEAR(dialog.TileSet->y(), 40 - (1024 - 467) * 0.5, 0.5);
+    dialog.scrollPreview(500);
+    EXPECT_NEAR(dialog.view().preview.y(), 40 - (1024 - 467) * 0.5, 0.5);
 
     choose(QStringLiteral("short.bmp")); // the scroll bar goes back to 0 first
-    EXPECT_EQ(dialog.TileSetScroll->value(), 0);
-    EXPECT_EQ(dialog.TileSet->y(), 40);
+    EXPECT_EQ(dialog.view().scrollValue, 0);
+    EXPECT_EQ(dialog.view().preview.y(), 40);
     for (int value : {1, 500, 1000}) {
-        dialog.TileSetScroll->setValue(value);
-        EXPECT_EQ(dialog.TileSet->y(), 40) << value;
+        dialog.scrollPreview(value);
+        EXPECT_EQ(dialog.view().preview.y(), 40) << value;
     }
 }
 
@@ -62,17 +63,20 @@ TEST_F(LoadPreview, TheWheelScrollsThePreviewThroughItsScrollBarThreeRowsANotch)
     writePicture(QStringLiteral("tall.bmp"), BlockPicture(64, 2048));
     choose(QStringLiteral("tall.bmp"));
     auto turn = [&](int eighthDegrees, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QWheelEvent event(QPointF(5, 5), dialog.TileSet->mapToGlobal(QPointF(5, 5)), QPoint(),
-                          QPoint(0, eighthDegrees), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(dialog.TileSet, &event);
+        // Over the part of the preview in sight, wherever the preview lies.
+        const QPoint at = dialog.controls().TileSet->mapFrom(&dialog, QPoint(300, 200));
+        QWidget *preview = WidgetAt(dialog, dialog.controls().TileSet, at);
+        QWheelEvent event(at, preview->mapToGlobal(QPointF(at)), QPoint(), QPoint(0, eighthDegrees), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(preview, &event);
     };
     turn(-120);
-    EXPECT_EQ(dialog.TileSetScroll->value(), 3 * dialog.TileSetScroll->singleStep());
-    EXPECT_NEAR(dialog.TileSet->y(), 40 - 3 * 32, 2);
+    EXPECT_EQ(dialog.view().scrollValue, 3 * dialog.controls().TileSetScroll->singleStep());
+    EXPECT_NEAR(dialog.view().preview.y(), 40 - 3 * 32, 2);
     turn(-120, Qt::ShiftModifier);
-    EXPECT_NEAR(dialog.TileSet->y(), 40 - 17 * 32, 4) << "and a page of the 14 rows shown";
+    EXPECT_NEAR(dialog.view().preview.y(), 40 - 17 * 32, 4) << "and a page of the 14 rows shown";
     turn(1200);
-    EXPECT_EQ(dialog.TileSet->y(), 40);
+    EXPECT_EQ(dialog.view().preview.y(), 40);
 }
 
 TEST_F(LoadPreview, ClicksPickTheSheetPixelUnderThePointerWhateverTheScrolling)
@@ -82,22 +86,26 @@ TEST_F(LoadPreview, ClicksPickTheSheetPixelUnderThePointerWhateverTheScrolling)
     choose(QStringLiteral("tall.bmp"));
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    dialog.TileSetScroll->setValue(1000);
-    ASSERT_LT(dialog.TileSet->y(), -500);
+    dialog.scrollPreview(1000);
+    ASSERT_LT(dialog.view().preview.y(), -500);
 
-    QTest::mouseClick(dialog.TileSet, Qt::LeftButton, {}, QPoint(20, 900));
-    QTest::mouseClick(dialog.TileSet, Qt::RightButton, {}, QPoint(60, 700));
-    EXPECT_FALSE(dialog.TransCol->isHidden());
-    EXPECT_FALSE(dialog.TransLCol->isHidden());
-    EXPECT_EQ(dialog.TransCol->colour(), ColourFromQRgb(picture.pixel(20, 900)));
-    EXPECT_EQ(dialog.TransLCol->colour(), ColourFromQRgb(picture.pixel(60, 700)));
+    const FrmLoadImage::Controls controls = dialog.controls();
+    auto click = [&](Qt::MouseButton button, QPoint at) {
+        QTest::mouseClick(WidgetAt(dialog, controls.TileSet, at), button, {}, at);
+    };
+    click(Qt::LeftButton, QPoint(20, 900));
+    click(Qt::RightButton, QPoint(60, 700));
+    EXPECT_TRUE(dialog.view().transparentShown);
+    EXPECT_TRUE(dialog.view().translucentShown);
+    EXPECT_EQ(dialog.view().transparent, ColourFromQRgb(picture.pixel(20, 900)));
+    EXPECT_EQ(dialog.view().translucent, ColourFromQRgb(picture.pixel(60, 700)));
 
-    QTest::mouseClick(dialog.TileSet, Qt::MiddleButton, {}, QPoint(5, 5));
-    EXPECT_EQ(dialog.TransCol->colour(), ColourFromQRgb(picture.pixel(20, 900)));
-    EXPECT_EQ(dialog.TransLCol->colour(), ColourFromQRgb(picture.pixel(60, 700)));
+    click(Qt::MiddleButton, QPoint(5, 600));
+    EXPECT_EQ(dialog.view().transparent, ColourFromQRgb(picture.pixel(20, 900)));
+    EXPECT_EQ(dialog.view().translucent, ColourFromQRgb(picture.pixel(60, 700)));
 
-    QTest::mouseClick(dialog.TileSet, Qt::LeftButton, {}, QPoint(100, 10));
-    EXPECT_EQ(dialog.TransCol->colour(), kBlack) << "right of a narrow sheet lies the black background";
+    click(Qt::LeftButton, QPoint(100, 600));
+    EXPECT_EQ(dialog.view().transparent, kBlack) << "right of a narrow sheet lies the black background";
     dialog.hide();
 }
 
@@ -108,32 +116,32 @@ TEST_F(LoadPreview, PresetButtonsCycleBlackAndTheirAlternateColour)
     picture.setPixel(0, 0, qRgb(0, 0, 0));
     writePicture(QStringLiteral("white.bmp"), picture);
 
-    dialog.BtnDefTrans[0]->click(); // no sheet needed
-    EXPECT_FALSE(dialog.TransCol->isHidden());
-    EXPECT_EQ(dialog.TransCol->colour(), kBlack);
-    dialog.BtnDefTrans[0]->click();
-    EXPECT_EQ(dialog.TransCol->colour(), Colour(8421376));
-    dialog.BtnDefTrans[0]->click();
-    EXPECT_EQ(dialog.TransCol->colour(), kBlack);
-    EXPECT_TRUE(dialog.TransLCol->isHidden()) << "the other swatch is left alone";
+    dialog.BtnDefTrans_Click(0); // no sheet needed
+    EXPECT_TRUE(dialog.view().transparentShown);
+    EXPECT_EQ(dialog.view().transparent, kBlack);
+    dialog.BtnDefTrans_Click(0);
+    EXPECT_EQ(dialog.view().transparent, Colour(8421376));
+    dialog.BtnDefTrans_Click(0);
+    EXPECT_EQ(dialog.view().transparent, kBlack);
+    EXPECT_FALSE(dialog.view().translucentShown) << "the other swatch is left alone";
 
     choose(QStringLiteral("white.bmp"));
     dialog.TileSet_MouseDown(2, 0, 10, 10);
-    EXPECT_EQ(dialog.TransLCol->colour(), kWhite);
-    dialog.BtnDefTrans[1]->click();
-    EXPECT_EQ(dialog.TransLCol->colour(), kBlack);
-    dialog.BtnDefTrans[1]->click();
-    EXPECT_EQ(dialog.TransLCol->colour(), Colour(8388736));
+    EXPECT_EQ(dialog.view().translucent, kWhite);
+    dialog.BtnDefTrans_Click(1);
+    EXPECT_EQ(dialog.view().translucent, kBlack);
+    dialog.BtnDefTrans_Click(1);
+    EXPECT_EQ(dialog.view().translucent, Colour(8388736));
 
     dialog.TileSet_MouseDown(1, 0, 0, 0); // black picked from the sheet
-    dialog.BtnDefTrans[0]->click();
-    EXPECT_EQ(dialog.TransCol->colour(), Colour(8421376));
+    dialog.BtnDefTrans_Click(0);
+    EXPECT_EQ(dialog.view().transparent, Colour(8421376));
 }
 
 TEST_F(LoadPreview, EveryRegressionFileShowsItsRefusalOrItsPreview)
 {
-    dialog.Dir1->setPath(DataFolder());
-    const QStringList names = dialog.File1->folder() == DataFolder()
+    dialog.openFolder(DataFolder());
+    const QStringList names = dialog.lists().filesFolder == DataFolder()
                                   ? QDir(DataFolder()).entryList(QDir::Files)
                                   : QStringList();
     ASSERT_FALSE(names.isEmpty());
@@ -144,25 +152,25 @@ TEST_F(LoadPreview, EveryRegressionFileShowsItsRefusalOrItsPreview)
         dialog.BtnDefTrans_Click(0);
         choose(name);
         if (outcome.accepted()) {
-            EXPECT_EQ(dialog.FileName->text(), path);
-            EXPECT_FALSE(dialog.TileSet->isHidden());
-            EXPECT_TRUE(dialog.BtnLoad->isEnabled());
+            EXPECT_EQ(dialog.view().fileName, path);
+            EXPECT_TRUE(dialog.view().previewShown);
+            EXPECT_TRUE(dialog.view().loadEnabled);
             continue;
         }
-        EXPECT_EQ(dialog.FileName->text(), outcome.refusal) << "the reason, not the path";
-        EXPECT_TRUE(dialog.TileSet->isHidden());
-        EXPECT_FALSE(dialog.BtnLoad->isEnabled());
-        EXPECT_TRUE(dialog.TransCol->isHidden());
+        EXPECT_EQ(dialog.view().fileName, outcome.refusal) << "the reason, not the path";
+        EXPECT_FALSE(dialog.view().previewShown);
+        EXPECT_FALSE(dialog.view().loadEnabled);
+        EXPECT_FALSE(dialog.view().transparentShown);
     }
 
     // A file that went away after it was listed.
     writePicture(QStringLiteral("gone.bmp"), BlockPicture(32, 32));
-    dialog.Dir1->setPath(folder.path());
+    dialog.openFolder(folder.path());
     QFile::remove(folder.file(QStringLiteral("gone.bmp")));
-    dialog.File1->setCurrentItem(dialog.File1->findItems(QStringLiteral("gone.bmp"), Qt::MatchExactly).value(0));
-    EXPECT_EQ(dialog.FileName->text(),
+    dialog.chooseFile(QStringLiteral("gone.bmp"));
+    EXPECT_EQ(dialog.view().fileName,
               QStringLiteral("Cannot read %1: No such file or directory").arg(folder.file(QStringLiteral("gone.bmp"))));
-    EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+    EXPECT_FALSE(dialog.view().loadEnabled);
 }
 
 TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
@@ -179,10 +187,10 @@ TEST_F(LoadPreview, AFileThatMayNotBeReadIsRefusedWithTheReason)
     if (probe.open(QIODevice::ReadOnly))
         GTEST_SKIP() << "permissions do not stop this user from reading";
     choose(QStringLiteral("locked.bmp"));
-    EXPECT_EQ(dialog.FileName->text(), QStringLiteral("Cannot read %1: Permission denied").arg(path));
-    EXPECT_TRUE(dialog.TileSet->isHidden());
-    EXPECT_FALSE(dialog.BtnLoad->isEnabled());
-    EXPECT_TRUE(dialog.TransLCol->isHidden());
+    EXPECT_EQ(dialog.view().fileName, QStringLiteral("Cannot read %1: Permission denied").arg(path));
+    EXPECT_FALSE(dialog.view().previewShown);
+    EXPECT_FALSE(dialog.view().loadEnabled);
+    EXPECT_FALSE(dialog.view().translucentShown);
 }
 
 TEST_F(LoadPreview, AFifoOrADeviceIsRefusedWithoutBeingOpened)
@@ -197,18 +205,18 @@ TEST_F(LoadPreview, AFifoOrADeviceIsRefusedWithoutBeingOpened)
     ASSERT_TRUE(InChildWithin(5000, [&] {
         return LoadSheetFile(fifo).refusal == fifo + QStringLiteral(" is not a regular file.");
     }));
-    dialog.Dir1->setPath(folder.path());
+    dialog.openFolder(folder.path());
     for (const QString &name : {QStringLiteral("pipe.bmp"), QStringLiteral("zero.bmp")}) {
         choose(name);
-        EXPECT_EQ(dialog.FileName->text(), folder.file(name) + QStringLiteral(" is not a regular file."));
-        EXPECT_TRUE(dialog.TileSet->isHidden());
-        EXPECT_FALSE(dialog.BtnLoad->isEnabled());
+        EXPECT_EQ(dialog.view().fileName, folder.file(name) + QStringLiteral(" is not a regular file."));
+        EXPECT_FALSE(dialog.view().previewShown);
+        EXPECT_FALSE(dialog.view().loadEnabled);
     }
 }
 
 TEST_F(LoadPreview, ExploreOpensTheFolderAndShowsWhyItCouldNot)
 {
-    dialog.BtnExplore->click();
+    Click(dialog, dialog.controls().BtnExplore);
     ASSERT_EQ(prompt->openedUrls().size(), 1);
     EXPECT_EQ(prompt->openedUrls().first(), QUrl::fromLocalFile(folder.path()));
     EXPECT_TRUE(prompt->boxes().isEmpty());
@@ -224,36 +232,37 @@ TEST_F(LoadPreview, ExploreOpensTheFolderAndShowsWhyItCouldNot)
 TEST_F(LoadPreview, FoldersAndDrivesThatCannotBeReadKeepTheListsWhereTheyWere)
 {
     ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("sub")));
-    dialog.Dir1->setPath(folder.path() + QStringLiteral("/sub"));
-    dialog.Dir1->setPath(folder.path());
+    dialog.openFolder(folder.path() + QStringLiteral("/sub"));
+    dialog.openFolder(folder.path());
     writePicture(QStringLiteral("a.bmp"), BlockPicture(32, 32));
-    dialog.File1->setFolder(folder.path());
-    const int folderLines = dialog.Dir1->count(), fileLines = dialog.File1->count();
+    dialog.listFilesAgain();
+    const int folderLines = dialog.lists().folderLines, fileLines = int(dialog.lists().files.size());
 
-    EXPECT_FALSE(dialog.Dir1->setPath(folder.file(QStringLiteral("missing"))));
-    dialog.Drive1->addItem(folder.file(QStringLiteral("no-medium")));
-    dialog.Drive1->setCurrentIndex(dialog.Drive1->count() - 1); // the user picks it
-    EXPECT_EQ(dialog.Dir1->path(), folder.path());
-    EXPECT_EQ(dialog.Dir1->count(), folderLines);
-    EXPECT_EQ(dialog.File1->count(), fileLines);
-    EXPECT_EQ(dialog.Drive1->drive(), QStorageInfo(folder.path()).rootPath()) << "back on the folder's volume";
+    EXPECT_FALSE(dialog.openFolder(folder.file(QStringLiteral("missing"))));
+    dialog.pickDrive(folder.file(QStringLiteral("no-medium")));
+    EXPECT_EQ(dialog.lists().folder, folder.path());
+    EXPECT_EQ(dialog.lists().folderLines, folderLines);
+    EXPECT_EQ(dialog.lists().files.size(), fileLines);
+    EXPECT_EQ(dialog.lists().drive, QStorageInfo(folder.path()).rootPath()) << "back on the folder's volume";
     EXPECT_EQ(workspace.options().DefDir(0), folder.path());
 
     // Enter opens the selected folder; other keys do not.
-    dialog.Dir1->setCurrentItem(dialog.Dir1->findItems(QStringLiteral("sub"), Qt::MatchExactly).value(0));
+    const FolderList *folders = dialog.controls().Dir1;
+    const QRect sub = folders->visualItemRect(folders->findItems(QStringLiteral("sub"), Qt::MatchExactly).value(0));
+    QWidget *folderView = WidgetAt(dialog, folders->viewport(), sub.center());
+    QTest::mouseClick(folderView, Qt::LeftButton, {}, sub.center()); // selects it
     dialog.Dir1_KeyDown(32, 0);
-    EXPECT_EQ(dialog.Dir1->path(), folder.path());
-    QTest::keyClick(dialog.Dir1, Qt::Key_Return);
-    EXPECT_EQ(dialog.Dir1->path(), folder.path() + QStringLiteral("/sub"));
-    EXPECT_EQ(dialog.File1->folder(), folder.path() + QStringLiteral("/sub"));
+    EXPECT_EQ(dialog.lists().folder, folder.path());
+    QTest::keyClick(folderView, Qt::Key_Return);
+    EXPECT_EQ(dialog.lists().folder, folder.path() + QStringLiteral("/sub"));
+    EXPECT_EQ(dialog.lists().filesFolder, folder.path() + QStringLiteral("/sub"));
     EXPECT_EQ(workspace.options().DefDir(0), folder.path() + QStringLiteral("/sub"));
 
     // A drive that can be read: the folder list moves to its root.
     const QString volume = folder.file(QStringLiteral("volume"));
     ASSERT_TRUE(QDir().mkpath(volume));
-    dialog.Drive1->addItem(volume);
-    dialog.Drive1->setCurrentIndex(dialog.Drive1->count() - 1);
-    EXPECT_EQ(dialog.Dir1->path(), volume);
+    dialog.pickDrive(volume);
+    EXPECT_EQ(dialog.lists().folder, volume);
     EXPECT_EQ(workspace.options().DefDir(0), volume);
 }
 
@@ -261,47 +270,46 @@ TEST_F(LoadPreview, TheImageMenusLoadFillsTheChosenPaneFromItsTopAndNothingElseO
 {
     FrmMain window(workspace, folder.path());
     writePicture(QStringLiteral("sheet.bmp"), BlockPicture(64, 96));
-    window.frmLoadImage().Dir1->setPath(folder.path());
+    window.frmLoadImage().openFolder(folder.path());
     workspace.setSheet(1, Workspace::blankSheet(4096 * 32));
-    window.TileSetScroll[1]->setValue(3000); // past 1000: a range grown for the tallest sheet
-    const int paneTop = window.TileSet[1]->y();
-    const bool transparentShown = !window.TransCol[1]->isHidden();
-    const bool translucentShown = !window.TransLCol[1]->isHidden();
+    workspace.setScrollValue(1, 3000); // past 1000: a range grown for the tallest sheet
+    const FrmMain::PaneView before = window.view().panes[1];
 
-    window.OpsPane = 1;
+    window.BtnImageOps_Click(1);
+    test::ClosePopup();
     FrmLoadImage &loader = window.frmLoadImage();
     EXPECT_EQ(&loader, &window.frmLoadImage()) << "made once";
     test::WhileModal([&] {
         EXPECT_EQ(loader.windowTitle(), QStringLiteral("Load right"));
-        const QList<QListWidgetItem *> found = loader.File1->findItems(QStringLiteral("sheet.bmp"), Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        loader.File1->setCurrentItem(found.first());
+        ASSERT_TRUE(loader.chooseFile(QStringLiteral("sheet.bmp")));
         loader.TileSet_MouseDown(1, 0, 8, 8);
         loader.TileSet_MouseDown(2, 0, 8, 90);
         loader.BtnLoad_Click();
     });
-    window.mload->trigger();
+    test::MenuCommand(window, QStringLiteral("&Image"), QStringLiteral("&Load"))->trigger();
 
+    const FrmMain::PaneView loaded = window.view().panes[1];
     EXPECT_EQ(workspace.sheet(1).size(), QSize(256, 96));
-    EXPECT_EQ(window.TileSet[1]->size(), QSize(256, 96));
-    EXPECT_EQ(window.TransCol[1]->colour(), ColourFromQRgb(BlockPicture(64, 96).pixel(8, 8)));
-    EXPECT_EQ(window.TransLCol[1]->colour(), ColourFromQRgb(BlockPicture(64, 96).pixel(8, 90)));
-    EXPECT_EQ(!window.TransCol[1]->isHidden(), transparentShown);
-    EXPECT_EQ(!window.TransLCol[1]->isHidden(), translucentShown);
+    EXPECT_EQ(loaded.sheet.size(), QSize(256, 96));
+    EXPECT_EQ(loaded.transparent, ColourFromQRgb(BlockPicture(64, 96).pixel(8, 8)));
+    EXPECT_EQ(loaded.translucent, ColourFromQRgb(BlockPicture(64, 96).pixel(8, 90)));
+    EXPECT_EQ(loaded.transparentShown, before.transparentShown);
+    EXPECT_EQ(loaded.translucentShown, before.translucentShown);
     // Scrolled to the top, or the short sheet would lie out of sight above.
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 0);
-    EXPECT_EQ(window.TileSet[1]->y(), 40);
+    EXPECT_EQ(loaded.scrollValue, 0);
+    EXPECT_EQ(loaded.sheet.y(), 40);
     EXPECT_EQ(workspace.sheet(0), Workspace::blankSheet());
 
     // One undo step: the sheet, both its keys and its place back, though
     // the short sheet's range ended at 1000.
-    window.mundo->trigger();
+    test::MenuCommand(window, QStringLiteral("&Edit"), QStringLiteral("&Undo"))->trigger();
+    const FrmMain::PaneView undone = window.view().panes[1];
     EXPECT_EQ(workspace.sheet(1).height(), 4096 * 32);
-    EXPECT_EQ(window.TransCol[1]->colour(), kWhite);
-    EXPECT_EQ(window.TransLCol[1]->colour(), kWhite);
+    EXPECT_EQ(undone.transparent, kWhite);
+    EXPECT_EQ(undone.translucent, kWhite);
     EXPECT_EQ(workspace.scrollValue(1), 3000);
-    EXPECT_EQ(window.TileSetScroll[1]->value(), 3000);
-    EXPECT_EQ(window.TileSet[1]->y(), paneTop);
+    EXPECT_EQ(undone.scrollValue, 3000);
+    EXPECT_EQ(undone.sheet.y(), before.sheet.y());
 }
 
 } // namespace

@@ -51,7 +51,7 @@ TEST(WindowAndBatch, TheBatchReplayEqualsTheWindowPixelForPixel)
                  {1, 10, 10, 1, 130, 170}, {0, 33, 200, 1, 64, 96}, {1, 255, 191, 1, 255, 191}};
     for (const auto &drag : drags) {
         window.TileSet_MouseDown(std::int16_t(drag.from), 1, 0, float(drag.x), float(drag.y));
-        window.TileSet_DragDrop(std::int16_t(drag.to), window.TileSet[drag.from], float(drag.dropX),
+        window.TileSet_DragDrop(std::int16_t(drag.to), window.controls().TileSet[drag.from], float(drag.dropX),
                                 float(drag.dropY));
     }
     window.mrecord_Click();

@@ -2,6 +2,7 @@
 
 #include "app/frm_main.h"
 #include "model/workspace.h"
+#include "support/form_input.h"
 #include "support/pixels.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
@@ -25,6 +26,16 @@ protected:
         workspace.setSheet(0, PatternSheet(1, 128));
         workspace.setSheet(1, PatternSheet(2, 1024));
     }
+
+    // Chooses the pane for the image commands with its arrow button and
+    // closes the image menu that opens, so a test can call a command's handler.
+    void chooseImagePane(std::int16_t pane)
+    {
+        window.BtnImageOps_Click(pane);
+        ClosePopup();
+    }
+    void undo() { MenuCommand(window, QStringLiteral("&Edit"), QStringLiteral("&Undo"))->trigger(); }
+    void redo() { MenuCommand(window, QStringLiteral("&Edit"), QStringLiteral("&Redo"))->trigger(); }
 
     ScopedScriptedPrompt prompt;
     TempFolder folder;
