@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/lenient_number.h"
+#include "model/step_transaction.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
 
@@ -86,6 +87,14 @@ PlayResult PlayMacroLines(Workspace &workspace)
         }
     }
     return {};
+}
+
+PlayResult PlayMacro(Workspace &workspace)
+{
+    StepTransaction step(workspace, QStringLiteral("Play macro"));
+    PlayResult result = PlayMacroLines(workspace);
+    step.commit();
+    return result;
 }
 
 } // namespace vexlo
