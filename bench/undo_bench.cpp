@@ -3,6 +3,7 @@
 // and its undo, and the memory the kept steps really take.
 #include "imageops/sheet_height.h"
 #include "macro/macro_player.h"
+#include "model/sheet_actions.h"
 #include "model/tile_drop.h"
 #include "model/workspace.h"
 #include "sheet_pipeline.h"
@@ -72,8 +73,7 @@ void ReplaceColourWithItsUndoRecordOnTheLargestSheet(benchmark::State &state)
     Colour find = Colour(255, 0, 255);
     Colour replace = Colour(0, 0, 0);
     for (auto _ : state) {
-        const Step step(workspace, QStringLiteral("Replace colour"));
-        workspace.replaceColour(0, find, replace);
+        ReplaceSheetColour(workspace, 0, find, replace);
         std::swap(find, replace);
     }
     state.SetBytesProcessed(state.iterations() * workspace.sheet(0).sizeInBytes());
@@ -85,10 +85,7 @@ void UndoOfReplaceColourOnTheLargestSheet(benchmark::State &state)
 {
     Workspace workspace;
     workspace.setSheet(0, bench::MagentaSpeckledSheet(kMaxSheetHeight));
-    {
-        const Step step(workspace, QStringLiteral("Replace colour"));
-        workspace.replaceColour(0, Colour(255, 0, 255), Colour(0, 0, 0));
-    }
+    ReplaceSheetColour(workspace, 0, Colour(255, 0, 255), Colour(0, 0, 0));
     QUndoStack &stack = workspace.undoStack();
     for (auto _ : state) {
         stack.undo();
@@ -147,11 +144,8 @@ void KeptStepsResidentMemory(benchmark::State &state)
             state.SkipWithError("the peak resident memory cannot be reset");
         qint64 counted = 0;
         for (int play = 0; play < kPlays; ++play) {
-            {
-                const Step step(workspace, QStringLiteral("Play macro"));
-                if (PlayMacroLines(workspace).outcome != PlayResult::Outcome::Played)
-                    state.SkipWithError("the macro did not play through");
-            }
+            if (PlayMacro(workspace).outcome != PlayResult::Outcome::Played)
+                state.SkipWithError("the macro did not play through");
             counted = std::max(counted, workspace.undoBytes());
         }
         QUndoStack &stack = workspace.undoStack();

@@ -11,6 +11,7 @@
 #include "imageops/frm_save.h"
 #include "imageops/sheet_height.h"
 #include "load/frm_load_image.h"
+#include "model/sheet_actions.h"
 #include "model/workspace.h"
 
 #include <QAction>
@@ -56,9 +57,8 @@ void FrmMain::mclear_Click()
 {
     if (!Prompt::current().askYesNo(ImageOpsT(), QStringLiteral("Clear image?"), Prompt::Answer::No))
         return;
-    const Step step(workspace_, QStringLiteral("Clear image")); // with its resize
-    workspace_.setSheet(OpsPane, Workspace::blankSheet(workspace_.sheet(OpsPane).height()));
-    mresize_Click(); // the cleared sheet's new height, its old one offered
+    // The cleared sheet's new height, its old one offered, in the same step.
+    ClearSheet(workspace_, OpsPane, [this] { mresize_Click(); });
 }
 
 void FrmMain::mload_Click()
@@ -84,9 +84,7 @@ void FrmMain::mresize_Click()
         Prompt::current().message(Prompt::Icon::Critical, ProgramName(), wanted.refusal);
     if (wanted.outcome != HeightAnswer::Outcome::Resize)
         return;
-    const Step step(workspace_, QStringLiteral("Resize image"));
-    workspace_.setSheetHeight(pane, wanted.pixels);
-    workspace_.setScrollValue(pane, 0); // to the top of the sheet
+    ResizeSheet(workspace_, pane, wanted.pixels);
     TileSetScroll_Change(std::int16_t(pane)); // placed again also when the height stayed
 }
 
@@ -98,8 +96,7 @@ void FrmMain::mrepcol_Click()
     const Colour replacement = frmColour().GetColour(QStringLiteral("Replace: ") + ImageOpsT());
     if (replacement == kNoColour)
         return;
-    const Step step(workspace_, QStringLiteral("Replace colour"));
-    workspace_.replaceColour(OpsPane, find, replacement);
+    ReplaceSheetColour(workspace_, OpsPane, find, replacement);
 }
 
 } // namespace vexlo

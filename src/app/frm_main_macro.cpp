@@ -6,6 +6,7 @@
 #include "macro/frm_macro_file.h"
 #include "macro/macro_player.h"
 #include "macro/play_result_box.h"
+#include "model/macro_actions.h"
 #include "model/workspace.h"
 
 #include <QAction>
@@ -34,12 +35,7 @@ void FrmMain::mrecord_Click()
 void FrmMain::mplay_Click()
 {
     List1->show();
-    PlayResult result;
-    {
-        // The whole run is one step; a halted run's lines done before the halt too.
-        const Step step(workspace_, QStringLiteral("Play macro"));
-        result = PlayMacroLines(workspace_);
-    }
+    const PlayResult result = PlayMacro(workspace_);
     if (result.outcome == PlayResult::Outcome::Halted) {
         // The line that halted, in sight while its box is read.
         const QModelIndex line = List1->model()->index(int(result.line), 0);
@@ -52,8 +48,7 @@ void FrmMain::mplay_Click()
 void FrmMain::mclearmacro_Click()
 {
     List1->show();
-    const Step step(workspace_, QStringLiteral("Clear macro"));
-    workspace_.setMacroLines({});
+    ClearMacro(workspace_);
 }
 
 void FrmMain::msavemacro_Click()

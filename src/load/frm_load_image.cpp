@@ -10,6 +10,7 @@
 #include "common/prompt.h"
 #include "widgets/sheet_scroll.h"
 #include "load/preview_box.h"
+#include "model/sheet_actions.h"
 #include "model/workspace.h"
 
 #include <QKeyEvent>
@@ -37,13 +38,8 @@ void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
         return;
     }
     try {
-        const Step step(workspace_, QStringLiteral("Load image"));
-        // From the top: a short sheet loaded where a tall one was scrolled
-        // down would lie above the window, out of sight.
-        workspace_.setScrollValue(pane, 0);
-        workspace_.setKeyColours(pane, selection_.transparent().colour, selection_.translucent().colour);
-        workspace_.setSheet(pane, selection_.preview());
-        workspace_.markPaneSaved(pane); // as in its file: nothing to lose yet
+        LoadSheet(workspace_, pane, selection_.preview(), selection_.transparent().colour,
+                  selection_.translucent().colour);
     } catch (const Failure &) {
         // the use still ended with Load
     }

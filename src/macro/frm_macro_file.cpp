@@ -9,6 +9,7 @@
 #include "widgets/replace_question.h"
 #include "io/path_join.h"
 #include "io/macro_file.h"
+#include "model/macro_actions.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 
@@ -62,9 +63,7 @@ void FrmMacroFile::BtnLoad_Click()
     // The whole file is read before the macro is touched, so a failed load
     // never costs the user the macro they had.
     const QStringList lines = ReadMacroFile(selectedPath());
-    const Step step(workspace_, QStringLiteral("Load macro"));
-    workspace_.setMacroLines(lines);
-    workspace_.markMacroSaved();
+    LoadMacro(workspace_, lines);
     accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "model/macro_line.h"
+#include "model/step_transaction.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
 
@@ -43,6 +44,14 @@ PlayResult PlayMacroLines(Workspace &workspace)
         }
     }
     return {};
+}
+
+PlayResult PlayMacro(Workspace &workspace)
+{
+    StepTransaction step(workspace, QStringLiteral("Play macro"));
+    PlayResult result = PlayMacroLines(workspace);
+    step.commit();
+    return result;
 }
 
 } // namespace vexlo

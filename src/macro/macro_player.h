@@ -23,6 +23,11 @@ struct [[nodiscard]] PlayResult {
 // keeping the lines before it done.
 PlayResult PlayMacroLines(Workspace &workspace);
 
+// Play (the Macro menu's): PlayMacroLines as one undo step, "Play macro",
+// with the lines done before a halt. Any other failure puts back what the
+// run did and leaves no step.
+PlayResult PlayMacro(Workspace &workspace);
+
 // Runs one macro line (fails with vexlo::Failure).
 void PlayMacroLine(Workspace &workspace, const QString &line);
 

@@ -6,6 +6,7 @@
 #include "model/workspace.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace vexlo {
@@ -67,6 +68,32 @@ std::vector<QRgb> KeptPixels(Rows<const QRgb> rows, bool oneColour)
     for (int y = 0; y < rows.height; ++y)
         pixels.insert(pixels.end(), rows.row(y), rows.row(y) + rows.width);
     return pixels;
+}
+
+// Whether the pixels are those kept (a single kept pixel standing for a
+// block of its colour).
+bool SameAsKept(Rows<const QRgb> rows, const std::vector<QRgb> &kept)
+{
+    if (kept.size() == 1)
+        return *rows.first == kept.front() && OneColour(rows);
+    for (int y = 0; y < rows.height; ++y) {
+        if (!std::equal(rows.row(y), rows.row(y) + rows.width, kept.data() + y * qsizetype(rows.width)))
+            return false;
+    }
+    return true;
+}
+
+// Whether two images hold the same pixels, row by row.
+bool SamePixels(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.format() != b.format())
+        return false;
+    const std::size_t rowBytes = std::size_t(a.width()) * sizeof(QRgb);
+    for (int y = 0; y < a.height(); ++y) {
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), rowBytes) != 0)
+            return false;
+    }
+    return true;
 }
 
 // Puts kept pixels back into the image and keeps what was there instead.
@@ -185,7 +212,7 @@ qint64 StepRecord::bytes() const
     // The record in one block with make_shared's two counts and vtable
     // pointer; its command with Qt's private part (a child list, the text
     // twice, an id and a flag). Step texts are literals.
-    static const qint64 kFixed = HeapBytes(sizeof(StepRecord) + 16) + HeapBytes(sizeof(UndoStep))
+    static const qint64 kFixed = HeapBytes(sizeof(StepRecord) + 16) + HeapBytes(sizeof(UndoHistory::Step))
         + HeapBytes(sizeof(QList<QUndoCommand *>) + 2 * sizeof(QString) + 2 * sizeof(int));
     return kFixed + BytesOf(changes_) + BytesOf(tiles_) + ListBytes(lines_) + heldBytes_;
 }
@@ -205,11 +232,42 @@ qint64 StepRecord::bytesOf(const Change &change)
     return std::visit(Size{}, change);
 }
 
+bool StepRecord::changesNothing() const
+{
+    if (!lines_.isEmpty())
+        return false;
+    // The latest changes first: a drop's tile differs in its first row.
+    return std::all_of(changes_.rbegin(), changes_.rend(), [this](const Change &change) { return unchanged(change); });
+}
+
+bool StepRecord::unchanged(const Change &change) const
+{
+    const auto &panes = workspace_.panes_;
+    if (const auto *tile = std::get_if<Tile>(&change))
+        return SameAsKept(RowsOf(panes[tile->pane].sheet, tile->area), tile->pixels);
+    if (const auto *chip = std::get_if<Chip>(&change)) {
+        const QImage &current = workspace_.chips_[chip->buffer];
+        return SameAsKept(RowsOf(current, current.rect()), chip->pixels);
+    }
+    if (const auto *sheet = std::get_if<Sheet>(&change))
+        return SamePixels(panes[sheet->pane].sheet, sheet->image);
+    if (const auto *height = std::get_if<Height>(&change))
+        return panes[height->pane].sheet.height() == height->pixels;
+    if (const auto *keys = std::get_if<Keys>(&change))
+        return panes[keys->pane].transparent == keys->transparent && panes[keys->pane].translucent == keys->translucent;
+    if (const auto *scroll = std::get_if<Scroll>(&change))
+        return panes[scroll->pane].scroll == scroll->value;
+    if (const auto *marks = std::get_if<Marks>(&change))
+        return marks->find == marks->replace
+            || std::all_of(marks->marks.begin(), marks->marks.end(), [](std::uint32_t word) { return word == 0; });
+    return workspace_.macro_.lines() == std::get<Macro>(change).lines;
+}
+
 void StepRecord::add(Change change)
 {
     heldBytes_ += bytesOf(change);
     changes_.push_back(std::move(change));
-    workspace_.trimUndo(); // the open step counts against the budget as it grows
+    workspace_.history_.makeRoom(); // the open step counts against the budget as it grows
 }
 
 bool StepRecord::firstTouch(int pane, QRect area)
@@ -290,7 +348,7 @@ void StepRecord::keepAppendedLine(qsizetype at, const QString &line)
         linesAt_ = at;
     lines_.append(line);
     heldBytes_ += BytesOf(line);
-    workspace_.trimUndo();
+    workspace_.history_.makeRoom();
 }
 
 void StepRecord::put(Change &change, bool undoing)

@@ -44,7 +44,10 @@ public:
 
     // A kept whole sheet covers every later change of that pane in the step.
     bool keepsSheet(int pane) const { return sheetKept_[pane]; }
-    bool empty() const { return changes_.empty() && lines_.isEmpty(); }
+    // Whether putting the step back would change nothing: everything kept is
+    // as it is now and no macro line was recorded.
+    bool changesNothing() const;
+    const WorkRevisions &revisionsBefore() const { return before_; }
     // Every byte the step takes from the heap, its command on the stack
     // included: each block with the heap's own overhead, each container
     // at its capacity.
@@ -96,6 +99,7 @@ private:
     void add(Change change);
     void put(Change &change, bool undoing);
     static qint64 bytesOf(const Change &change);
+    bool unchanged(const Change &change) const;
     bool firstTouch(int pane, QRect area);
 
     Workspace &workspace_;

@@ -1,35 +1,34 @@
 #include "model/undo_step.h"
 
 #include "model/step_record.h"
-#include "model/workspace.h"
 
 namespace vexlo {
 
-UndoStep::UndoStep(Workspace &workspace, std::shared_ptr<StepRecord> record, const QString &text, bool done)
-    : QUndoCommand(text), workspace_(workspace), record_(std::move(record)), done_(done)
+UndoHistory::Step::Step(UndoHistory &history, std::shared_ptr<StepRecord> record, const QString &text, bool done)
+    : QUndoCommand(text), history_(history), record_(std::move(record)), done_(done)
 {
-    workspace_.undoBytes_ += record_->bytes();
+    history_.bytes_ += record_->bytes();
 }
 
-UndoStep::~UndoStep()
+UndoHistory::Step::~Step()
 {
-    workspace_.undoBytes_ -= record_->bytes();
+    history_.bytes_ -= record_->bytes();
 }
 
-void UndoStep::undo()
+void UndoHistory::Step::undo()
 {
     apply(true);
 }
 
-void UndoStep::redo()
+void UndoHistory::Step::redo()
 {
     apply(false);
 }
 
-void UndoStep::apply(bool undoing)
+void UndoHistory::Step::apply(bool undoing)
 {
     // Pushing a finished action, or refilling the stack, changes nothing.
-    if (workspace_.refilling_ || done_ != undoing)
+    if (history_.refilling_ || done_ != undoing)
         return;
     done_ = !undoing;
     const qint64 before = record_->bytes();
@@ -37,11 +36,11 @@ void UndoStep::apply(bool undoing)
         record_->undo();
     else
         record_->redo();
-    workspace_.undoBytes_ += record_->bytes() - before;
-    emit workspace_.stepPutBack();
+    history_.bytes_ += record_->bytes() - before;
+    emit history_.stepPutBack();
     // A whole sheet swapped back may be larger than the one it replaced.
-    if (workspace_.undoBytes_ > Workspace::kUndoBudgetBytes)
-        QMetaObject::invokeMethod(&workspace_, &Workspace::trimUndo, Qt::QueuedConnection);
+    if (history_.bytes_ > kBudgetBytes)
+        QMetaObject::invokeMethod(&history_, &UndoHistory::makeRoom, Qt::QueuedConnection);
 }
 
 } // namespace vexlo

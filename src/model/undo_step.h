@@ -1,22 +1,21 @@
 #pragma once
 
+#include "model/undo_history.h"
+
 #include <QUndoCommand>
 
 #include <memory>
 
 namespace vexlo {
 
-class StepRecord;
-class Workspace;
-
 // One user action on the undo stack: its text names the action ("Copy
 // tile"), its record holds what the action changed. Pushed once the action
 // is done, so its first redo does nothing; `done` false makes it one that
 // waits to be redone.
-class UndoStep : public QUndoCommand {
+class UndoHistory::Step : public QUndoCommand {
 public:
-    UndoStep(Workspace &workspace, std::shared_ptr<StepRecord> record, const QString &text, bool done = true);
-    ~UndoStep() override;
+    Step(UndoHistory &history, std::shared_ptr<StepRecord> record, const QString &text, bool done = true);
+    ~Step() override;
 
     void undo() override;
     void redo() override;
@@ -26,7 +25,7 @@ public:
 private:
     void apply(bool undoing);
 
-    Workspace &workspace_;
+    UndoHistory &history_;
     std::shared_ptr<StepRecord> record_;
     bool done_;
 };

@@ -11,6 +11,7 @@ namespace vexlo {
 
 Workspace::Workspace(QObject *parent) : QObject(parent)
 {
+    connect(&history_, &UndoHistory::stepPutBack, this, &Workspace::stepPutBack);
     for (Pane &pane : panes_)
         pane.sheet = blankSheet();
     for (QImage &chip : chips_) {
@@ -38,8 +39,8 @@ QImage Workspace::blankSheet(int height)
 void Workspace::setSheet(int pane, const QImage &sheet)
 {
     Pane &target = panes_.at(checkedIndex(pane));
-    if (open_)
-        open_->keepSheet(pane, target.sheet);
+    if (StepRecord *open = openStep())
+        open->keepSheet(pane, target.sheet);
     target.sheet = ConvertedImage(sheet, QImage::Format_RGB32);
     sheetPixelsChanged(pane);
 }
@@ -48,8 +49,8 @@ void Workspace::setSheetHeight(int pane, int pixels)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     QImage resized = SheetWithHeight(target.sheet, pixels); // may fail: nothing changed yet
-    if (open_ && !open_->keepsSheet(pane))
-        open_->keepHeight(pane, target.sheet, pixels);
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+        open->keepHeight(pane, target.sheet, pixels);
     target.sheet = std::move(resized);
     sheetPixelsChanged(pane);
 }
@@ -57,8 +58,8 @@ void Workspace::setSheetHeight(int pane, int pixels)
 void Workspace::setKeyColours(int pane, Colour transparent, Colour translucent)
 {
     Pane &target = panes_.at(checkedIndex(pane));
-    if (open_)
-        open_->keepKeys(pane, target.transparent, target.translucent);
+    if (StepRecord *open = openStep())
+        open->keepKeys(pane, target.transparent, target.translucent);
     target.transparent = transparent;
     target.translucent = translucent;
     keysChanged(pane);
@@ -67,8 +68,8 @@ void Workspace::setKeyColours(int pane, Colour transparent, Colour translucent)
 void Workspace::replaceColour(int pane, Colour find, Colour replace)
 {
     Pane &target = panes_.at(checkedIndex(pane));
-    if (open_ && !open_->keepsSheet(pane))
-        open_->keepMarks(pane, find, replace, ReplaceColourMarked(target.sheet, find, replace));
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+        open->keepMarks(pane, find, replace, ReplaceColourMarked(target.sheet, find, replace));
     else
         ReplaceColour(target.sheet, find, replace);
     sheetPixelsChanged(pane);
@@ -79,8 +80,8 @@ void Workspace::setScrollValue(int pane, int value)
     Pane &target = panes_.at(checkedIndex(pane));
     if (target.scroll == value)
         return;
-    if (open_)
-        open_->keepScroll(pane, target.scroll);
+    if (StepRecord *open = openStep())
+        open->keepScroll(pane, target.scroll);
     target.scroll = value;
     scrollChanged(pane);
 }
@@ -89,8 +90,8 @@ void Workspace::copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_
 {
     const QImage &sheet = panes_.at(checkedIndex(pane)).sheet;
     QImage &chip = chips_.at(checkedIndex(buffer));
-    if (open_)
-        open_->keepChip(buffer, chip);
+    if (StepRecord *open = openStep())
+        open->keepChip(buffer, chip);
     PrefetchBlock(sheet, x, y, false);
     if (TileArea(sheet.size(), x, y).size() != QSize(kTileSize, kTileSize))
         chip.fill(Qt::black); // source pixels outside the sheet arrive as its black
@@ -101,8 +102,8 @@ void Workspace::copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_
 void Workspace::replaceChipColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2)
 {
     QImage &chip = chips_.at(checkedIndex(buffer));
-    if (open_)
-        open_->keepChip(buffer, chip);
+    if (StepRecord *open = openStep())
+        open->keepChip(buffer, chip);
     ReplaceColours(chip, find1, replace1, find2, replace2);
     chipPixelsChanged(buffer);
 }
@@ -115,8 +116,8 @@ void Workspace::pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y)
     if (area.isEmpty())
         return;
     PrefetchBlock(target.sheet, x, y, true);
-    if (open_ && !open_->keepsSheet(pane))
-        open_->keepTile(pane, target.sheet, area);
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+        open->keepTile(pane, target.sheet, area);
     CopyBlock(chip, 0, 0, target.sheet, x, y);
     sheetPixelsChanged(pane);
 }
@@ -124,8 +125,8 @@ void Workspace::pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y)
 void Workspace::clearChip(int buffer)
 {
     QImage &chip = chips_.at(checkedIndex(buffer));
-    if (open_)
-        open_->keepChip(buffer, chip);
+    if (StepRecord *open = openStep())
+        open->keepChip(buffer, chip);
     chip.fill(kChipClear);
     chipPixelsChanged(buffer);
 }
@@ -133,8 +134,8 @@ void Workspace::clearChip(int buffer)
 void Workspace::setChip(int buffer, const QImage &tile)
 {
     QImage &chip = chips_.at(checkedIndex(buffer));
-    if (open_)
-        open_->keepChip(buffer, chip);
+    if (StepRecord *open = openStep())
+        open->keepChip(buffer, chip);
     chip = ConvertedImage(tile.copy(0, 0, kTileSize, kTileSize), QImage::Format_RGB32);
     chipPixelsChanged(buffer);
 }
@@ -143,8 +144,8 @@ void Workspace::appendMacroLine(const QString &line)
 {
     const qsizetype at = macro_.count();
     macro_.append(line);
-    if (open_)
-        open_->keepAppendedLine(at, line);
+    if (StepRecord *open = openStep())
+        open->keepAppendedLine(at, line);
     macroChanged();
 }
 
@@ -154,8 +155,8 @@ void Workspace::setMacroLines(const QStringList &lines)
         return; // no change, and so no step (clearing an empty macro)
     const QStringList before = macro_.lines();
     macro_.setLines(lines);
-    if (open_)
-        open_->keepMacro(before);
+    if (StepRecord *open = openStep())
+        open->keepMacro(before);
     macroChanged();
 }
 
@@ -181,7 +182,7 @@ void Workspace::sheetPixelsChanged(int pane)
 {
     revisions_.panes[pane] = ++lastRevision_;
     emit sheetChanged(pane);
-    emit workChanged();
+    workChangedOrPending();
 }
 
 void Workspace::chipPixelsChanged(int buffer)
@@ -193,13 +194,23 @@ void Workspace::keysChanged(int pane)
 {
     revisions_.panes[pane] = ++lastRevision_;
     emit keyColoursChanged(pane);
-    emit workChanged();
+    workChangedOrPending();
 }
 
 void Workspace::macroChanged()
 {
     revisions_.macro = ++lastRevision_;
-    emit workChanged();
+    workChangedOrPending();
+}
+
+void Workspace::workChangedOrPending()
+{
+    // A step's changes are told once it is pushed: a step that changes
+    // nothing in the end leaves nothing to keep for recovery.
+    if (openStep())
+        workPending_ = true;
+    else
+        emit workChanged();
 }
 
 } // namespace vexlo

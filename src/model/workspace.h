@@ -3,16 +3,15 @@
 #include "common/colour.h"
 #include "common/sheet_limits.h"
 #include "model/macro_list.h"
+#include "model/undo_history.h"
 #include "model/work_revisions.h"
 #include "settings/options.h"
 
 #include <QImage>
 #include <QObject>
-#include <QUndoStack>
 
 #include <array>
 #include <cstdint>
-#include <memory>
 
 class QAbstractItemModel;
 
@@ -25,7 +24,9 @@ class StepRecord;
 // and its recording switch, the dropper colours and the settings. The windows
 // show this state; they keep no copy of it and change it only through the
 // operations below, each of which announces what it changed and, while a
-// step is open, keeps what was there before, so the step can be undone.
+// step is open, keeps what was there before, so the step can be undone. A
+// user action that changes work is one step (sheet_actions.h,
+// macro_actions.h, tile_drop.h, PlayMacro).
 class Workspace : public QObject {
     Q_OBJECT
 
@@ -33,9 +34,7 @@ public:
     static constexpr int kTileSize = vexlo::kTileSize;
     static constexpr int kSheetWidth = vexlo::kSheetWidth;
     static constexpr QRgb kChipClear = 0xFFC0C0C0; // light grey RGB(192, 192, 192)
-    // What the undo steps may keep in all, the one being gathered included;
-    // the oldest steps go first.
-    static constexpr qint64 kUndoBudgetBytes = qint64(256) << 20;
+    static constexpr qint64 kUndoBudgetBytes = UndoHistory::kBudgetBytes; // see there
 
     explicit Workspace(QObject *parent = nullptr);
     ~Workspace() override;
@@ -86,19 +85,19 @@ public:
     const Options &options() const { return options_; }
 
     // Undo steps (workspace_steps.cpp). A step gathers the changes of one
-    // user action; it is pushed onto the undo stack when it ends, if it
-    // changed anything. Steps do not nest: a step begun while another is
-    // open ends that one first (see Step for joining an open one).
-    QUndoStack &undoStack() { return undoStack_; }
+    // user action; it is pushed onto the undo stack when it ends, if putting
+    // it back would change anything. Steps do not nest: a step begun while
+    // another is open ends that one first (see StepTransaction for joining
+    // an open one).
+    QUndoStack &undoStack() { return history_.stack(); }
     void beginStep(const QString &text);
-    bool stepOpen() const { return open_ != nullptr; }
-    void setStepText(const QString &text);
+    bool stepOpen() const { return history_.gathering() != nullptr; }
+    void setStepText(const QString &text) { history_.setText(text); }
     void endStep();
     // Puts back what the open step changed and forgets it.
     void rollBackStep();
-    // What the undo stack keeps, in bytes; at most kUndoBudgetBytes once a
-    // step has been pushed.
-    qint64 undoBytes() const { return undoBytes_; }
+    // What the steps pushed keep, in bytes (see UndoHistory::bytes).
+    qint64 undoBytes() const { return history_.bytes(); }
 
     // What changed since the last load or save (or the start).
     bool paneUnsaved(int pane) const;
@@ -114,13 +113,13 @@ signals:
     void scrollValueChanged(int pane);
     void recordingChanged(bool on);
     // A sheet, its keys or the macro changed: something the user would lose.
+    // Told once a step is pushed, not for a step that changed nothing.
     void workChanged();
     // A whole step was undone or redone.
     void stepPutBack();
 
 private:
     friend class StepRecord;
-    friend class UndoStep;
 
     struct Pane {
         QImage sheet;
@@ -135,8 +134,9 @@ private:
     void keysChanged(int pane);
     void macroChanged();
     void scrollChanged(int pane) { emit scrollValueChanged(pane); }
-
-    void trimUndo();
+    void workChangedOrPending();
+    StepRecord *openStep() const { return history_.gathering(); }
+    void forgetStep();
 
     std::array<Pane, 2> panes_;
     std::array<QImage, 2> chips_;
@@ -149,33 +149,8 @@ private:
     WorkRevisions saved_;
     std::uint64_t lastRevision_ = 0;
 
-    std::shared_ptr<StepRecord> open_;
-    QString openText_;
-    qint64 undoBytes_ = 0;
-    bool refilling_ = false; // the stack is being refilled: its steps do nothing
-    QUndoStack undoStack_;
-};
-
-// A step for one action that joins the step already open, if any (a Clear
-// with its Resize is one step); it ends, with the action, only a step it began.
-class Step {
-public:
-    Step(Workspace &workspace, const QString &text) : workspace_(workspace), began_(!workspace.stepOpen())
-    {
-        if (began_)
-            workspace_.beginStep(text);
-    }
-    ~Step()
-    {
-        if (began_)
-            workspace_.endStep();
-    }
-    Step(const Step &) = delete;
-    Step &operator=(const Step &) = delete;
-
-private:
-    Workspace &workspace_;
-    bool began_;
+    bool workPending_ = false; // a change in the open step not told yet
+    UndoHistory history_;
 };
 
 } // namespace vexlo

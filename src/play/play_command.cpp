@@ -6,6 +6,7 @@
 #include "io/sheet_file.h"
 #include "io/macro_file.h"
 #include "macro/macro_player.h"
+#include "model/sheet_actions.h"
 #include "model/workspace.h"
 #include "play/play_arguments.h"
 
@@ -17,7 +18,7 @@ void Print(std::FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-// Loads both sheets as the load dialog does, with their key colours.
+// Loads both sheets with their key colours, as the load dialog does.
 void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
 {
     for (int pane = 0; pane < 2; ++pane) {
@@ -27,8 +28,7 @@ void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
         if (!loaded.accepted())
             throw Failure(loaded.refusalNamesFile ? loaded.refusal
                                                   : QStringLiteral("%1: %2").arg(given.sheet, loaded.refusal));
-        workspace.setSheet(pane, loaded.sheet);
-        workspace.setKeyColours(pane, given.transparent, given.translucent);
+        LoadSheet(workspace, pane, loaded.sheet, given.transparent, given.translucent);
     }
     workspace.options().setState(OptSwitch::ChkRepTrans, arguments.replaceTransparent ? 1 : 0);
     workspace.options().setState(OptSwitch::ChkRepTransL, arguments.replaceTranslucent ? 1 : 0);

@@ -1,6 +1,8 @@
 // What undo may keep (only what changed, at most 256 MiB in all) and the
 // all-or-nothing drop at the macro's line limit.
 #include "common/failure.h"
+#include "model/sheet_actions.h"
+#include "model/step_transaction.h"
 #include "model/tile_drop.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
@@ -51,8 +53,7 @@ TEST(UndoMemory, AResizeKeepsOnlyTheRowsItCutsOffAndEveryOneCanBeUndone)
     const int heights[] = {kTall - 96 * 32, kTall - 96 * 32 - 1, kTall + 64, 32, kTall};
     std::vector<QImage> after;
     for (const int pixels : heights) {
-        const Step resize(workspace, QStringLiteral("Resize image"));
-        workspace.setSheetHeight(0, pixels);
+        ResizeSheet(workspace, 0, pixels);
         after.push_back(workspace.sheet(0));
     }
     // The cut rows: 96 tiles high, then one row, then none, then all but the
@@ -82,8 +83,9 @@ TEST(UndoMemory, TheStackKeepsAtMost256MiBAndDropsTheOldestStepsFirst)
     const QImage tall = PatternSheet(1, kTall); // 32 MiB
     constexpr int kSteps = 12;                  // 384 MiB if all were kept
     for (int step = 0; step < kSteps; ++step) {
-        const Step clear(workspace, QStringLiteral("Clear image %1").arg(step));
+        StepTransaction clear(workspace, QStringLiteral("Clear image %1").arg(step));
         workspace.setSheet(0, step % 2 ? tall : Workspace::blankSheet(kTall));
+        clear.commit();
         EXPECT_LE(workspace.undoBytes(), Workspace::kUndoBudgetBytes) << "after step " << step;
     }
     QUndoStack &stack = workspace.undoStack();
@@ -126,13 +128,13 @@ TEST(UndoMemory, AStepCountsWhatTheHeapGaveForIt)
              }
          }},
         {"a macro run over 3000 tiles", [](Workspace &w) {
-             const Step step(w, QStringLiteral("Play macro"));
+             StepTransaction step(w, QStringLiteral("Play macro"));
              for (int tile = 0; tile < 3000; ++tile)
                  PutTile(w, std::int16_t(tile % 2), 0, tile / 2 % 8, tile / 16, 0);
+             step.commit();
          }},
         {"replace colour", [](Workspace &w) {
-             const Step step(w, QStringLiteral("Replace colour"));
-             w.replaceColour(0, ColourFromQRgb(w.sheet(0).pixel(0, 0)), kBlack);
+             ReplaceSheetColour(w, 0, ColourFromQRgb(w.sheet(0).pixel(0, 0)), kBlack);
          }},
     };
     for (const auto &c : cases) {
@@ -149,6 +151,35 @@ TEST(UndoMemory, AStepCountsWhatTheHeapGaveForIt)
         // The heap counts blocks in its per-thread cache as given, so a few
         // freed earlier and taken again escape it; the stack's list grows.
         EXPECT_NEAR(double(workspace.undoBytes() - counted), double(given), double(given) / 50 + 512);
+    }
+}
+
+// An action that fails half-way, here for want of memory, puts back what it
+// did before and leaves no step; a resize that fails inside a clear takes
+// the clear with it.
+TEST(FailedAction, PutsBackWhatItDidAndLeavesNoStep)
+{
+    QImage picture(kSheetWidth, kMaxSheetHeight, QImage::Format_RGB888); // 128 MiB as a sheet
+    picture.fill(Qt::red);
+    const struct {
+        const char *what;
+        std::function<void(Workspace &)> action;
+    } cases[] = {
+        {"a load, after its keys and scroll value", [&](Workspace &w) { LoadSheet(w, 1, picture, kWhite, kBlack); }},
+        {"a clear whose resize fails", [](Workspace &w) { ClearSheet(w, 1, [&w] { ResizeSheet(w, 1, kMaxSheetHeight); }); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        Workspace workspace;
+        workspace.setSheet(1, PatternSheet(2, 256));
+        workspace.setScrollValue(1, 100);
+        workspace.markPaneSaved(0);
+        workspace.markPaneSaved(1);
+        const auto before = StateOf(workspace);
+        EXPECT_TRUE(test::InChildUnderMemoryLimit(16 << 20, [&] {
+            return !test::FailureOf([&] { c.action(workspace); }).isEmpty() && SameState(StateOf(workspace), before)
+                && !workspace.undoStack().canUndo() && !workspace.stepOpen() && !workspace.unsaved();
+        }));
     }
 }
 

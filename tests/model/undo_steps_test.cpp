@@ -1,5 +1,6 @@
 // Undo and redo of the steps the model gathers: tile drops, a colour
 // replacement, whole sheets, and the macro lines a recorded step leaves.
+#include "model/sheet_actions.h"
 #include "model/tile_drop.h"
 #include "model/tile_engine.h"
 #include "model/workspace.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace vexlo {
 namespace {
@@ -81,6 +83,37 @@ TEST_F(UndoSteps, EachDragIsOneStepFromThePickUpOn)
     }
 }
 
+// An action after which every pixel, key, buffer and line is as it was is
+// no step and leaves nothing unsaved, so there is nothing to keep for
+// recovery either.
+TEST_F(UndoSteps, AnActionThatChangesNothingIsNoStepAndLeavesNothingUnsaved)
+{
+    workspace.setSheet(0, Workspace::blankSheet(64));
+    const struct {
+        const char *what;
+        std::function<void()> action;
+    } actions[] = {
+        {"a click on a tile, not recording", [&] {
+             PickUpTile(workspace, 1, 2, 3);
+             DropTile(workspace, 1, 2, 3, 1, 2, 3);
+         }},
+        {"a colour no pixel has replaced", [&] { ReplaceSheetColour(workspace, 1, kMagenta, kCyan); }},
+        {"a black sheet cleared at its height", [&] { ClearSheet(workspace, 0, [] {}); }},
+    };
+    workspace.markPaneSaved(0);
+    workspace.markPaneSaved(1);
+    workspace.markMacroSaved();
+    int told = 0;
+    QObject::connect(&workspace, &Workspace::workChanged, [&told] { ++told; });
+    for (const auto &a : actions) {
+        SCOPED_TRACE(a.what);
+        a.action();
+        EXPECT_EQ(workspace.undoStack().count(), 0);
+        EXPECT_FALSE(workspace.unsaved());
+        EXPECT_EQ(told, 0) << "no work to keep";
+    }
+}
+
 TEST_F(UndoSteps, ReplaceColourPutsBackOnlyThePixelsItChanged)
 {
     // Some pixels already have the new colour: they must keep it on undo.
@@ -91,10 +124,7 @@ TEST_F(UndoSteps, ReplaceColourPutsBackOnlyThePixelsItChanged)
         sheet.setPixel((y * 5) % 256, y, QRgbFromColour(kCyan));
     workspace.setSheet(1, sheet);
     const auto before = StateOf(workspace);
-    {
-        const Step step(workspace, QStringLiteral("Replace colour"));
-        workspace.replaceColour(1, kMagenta, kCyan);
-    }
+    ReplaceSheetColour(workspace, 1, kMagenta, kCyan);
     EXPECT_LT(workspace.undoBytes(), 4096 * 256 / 8 + 8192) << "a bit a pixel, not the sheet";
     expectUndoRedo(before, QStringLiteral("Replace colour"));
 }

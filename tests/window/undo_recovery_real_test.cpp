@@ -136,5 +136,28 @@ TEST_F(UndoAndRecoveryReal, CtrlZTakesADragBackAndAChangedSheetIsBackAfterAResta
     EXPECT_TRUE(SamePixels(leftSheet(), changedAgain)) << "the work is back after a logout";
 }
 
+TEST_F(UndoAndRecoveryReal, ABareClickLeavesNothingToRestore)
+{
+    ASSERT_TRUE(session->startVexlo());
+    window = session->waitForWindow(QStringLiteral("^Vexlo$"));
+    ASSERT_EQ(session->geometry(window).width(), 759) << "no question at a first start";
+    QThread::msleep(500);
+    client = session->clientOrigin(window);
+    ASSERT_FALSE(client.isNull());
+    ASSERT_TRUE(session->movePointer(client + QPoint(8 + 40, 40 + 10)));
+    ASSERT_TRUE(session->run(QStringLiteral("xdotool"), {QStringLiteral("click"), QStringLiteral("1")}));
+    QThread::msleep(300);
+    ASSERT_TRUE(session->closeWindow(window));
+    ASSERT_TRUE(session->waitForExit());
+    const QDir recoveries(session->dataFolder() + QStringLiteral("/Vexlo/recovery"));
+    EXPECT_TRUE(recoveries.entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty()) << "work kept after a bare click";
+
+    ASSERT_TRUE(session->startVexlo());
+    const QString next = session->waitForWindow(QStringLiteral("^Vexlo$"));
+    EXPECT_EQ(session->geometry(next).width(), 759) << "the next start asked something";
+    ASSERT_TRUE(session->closeWindow(next));
+    ASSERT_TRUE(session->waitForExit());
+}
+
 } // namespace
 } // namespace vexlo::test

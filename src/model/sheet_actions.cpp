@@ -1,0 +1,43 @@
+#include "model/sheet_actions.h"
+
+#include "model/step_transaction.h"
+#include "model/workspace.h"
+
+namespace vexlo {
+
+void LoadSheet(Workspace &workspace, int pane, const QImage &sheet, Colour transparent, Colour translucent)
+{
+    StepTransaction step(workspace, QStringLiteral("Load image"));
+    // From the top: a short sheet loaded where a tall one was scrolled down
+    // would lie above the window, out of sight.
+    workspace.setScrollValue(pane, 0);
+    workspace.setKeyColours(pane, transparent, translucent);
+    workspace.setSheet(pane, sheet);
+    step.commit();
+    workspace.markPaneSaved(pane); // as in its file: nothing to lose yet
+}
+
+void ClearSheet(Workspace &workspace, int pane, const std::function<void()> &offerResize)
+{
+    StepTransaction step(workspace, QStringLiteral("Clear image"));
+    workspace.setSheet(pane, Workspace::blankSheet(workspace.sheet(pane).height()));
+    offerResize();
+    step.commit();
+}
+
+void ResizeSheet(Workspace &workspace, int pane, int pixels)
+{
+    StepTransaction step(workspace, QStringLiteral("Resize image"));
+    workspace.setSheetHeight(pane, pixels);
+    workspace.setScrollValue(pane, 0);
+    step.commit();
+}
+
+void ReplaceSheetColour(Workspace &workspace, int pane, Colour find, Colour replace)
+{
+    StepTransaction step(workspace, QStringLiteral("Replace colour"));
+    workspace.replaceColour(pane, find, replace);
+    step.commit();
+}
+
+} // namespace vexlo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "common/colour.h"
+
+#include <QImage>
+
+#include <functional>
+
+namespace vexlo {
+
+class Workspace;
+
+// The image commands on a pane, each one undo step, kept only when it
+// completes (a failure puts back all it did). The windows ask the user
+// first and show the result.
+
+// "Load image": the sheet with its keys, shown from the top, as in its file.
+void LoadSheet(Workspace &workspace, int pane, const QImage &sheet, Colour transparent, Colour translucent);
+
+// "Clear image": the sheet blacked out at its height; `offerResize` (the
+// resize question) runs in the same step, so a ResizeSheet it makes joins it.
+void ClearSheet(Workspace &workspace, int pane, const std::function<void()> &offerResize);
+
+// "Resize image": the sheet `pixels` high (see SheetWithHeight), shown from
+// the top.
+void ResizeSheet(Workspace &workspace, int pane, int pixels);
+
+// "Replace colour": every pixel of exactly `find` becomes `replace`.
+void ReplaceSheetColour(Workspace &workspace, int pane, Colour find, Colour replace);
+
+} // namespace vexlo
