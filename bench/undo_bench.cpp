@@ -33,18 +33,21 @@ void Prepare(Workspace &workspace, int height)
 
 // A whole copying drag as the window runs it: pick-up, drop with both
 // replacements, the undo step pushed. The stack keeps growing, and is
-// trimmed when it reaches its budget, as in a long session.
+// trimmed when it reaches its budget, as in a long session. Each round
+// over the rows drops the tiles one row further on, so every drop changes
+// the sheet: a drop that changes nothing is no step.
 void DropWithItsUndoRecord(benchmark::State &state)
 {
     const int height = int(state.range(0));
     const int rows = height / Workspace::kTileSize;
     Workspace workspace;
     Prepare(workspace, height);
-    std::int32_t row = 0;
+    std::int32_t drag = 0;
     for (auto _ : state) {
+        const std::int32_t row = drag % rows;
         PickUpTile(workspace, 0, 3, row);
-        DropTile(workspace, 0, 3, row, 1, 5, (row + 17) % rows);
-        row = (row + 1) % rows;
+        DropTile(workspace, 0, 3, row, 1, 5, (row + 17 + drag / rows) % rows);
+        ++drag;
     }
 }
 BENCHMARK(DropWithItsUndoRecord)->Arg(32768)->Unit(benchmark::kMicrosecond);
@@ -118,9 +121,10 @@ bool ForgetPeakResidentMemory()
 }
 
 // Resident memory the undo steps take, against their budget: Play runs of a
-// macro that copies every tile of each 256 x 32768 sheet onto the other, as
-// far as its 32,767 lines reach (16,383 tiles, 64 MiB kept a run), then
-// every step kept undone and redone. The figure is the most the process grew
+// macro that exchanges the two 256 x 32768 sheets tile by tile, as far as
+// its 32,767 lines reach (16,382 tiles, 64 MiB kept a run; each run puts
+// back what the one before changed, so every run is a step), then every
+// step kept undone and redone. The figure is the most the process grew
 // by, at any moment, over the sheets it started with.
 void KeptStepsResidentMemory(benchmark::State &state)
 {
@@ -130,12 +134,13 @@ void KeptStepsResidentMemory(benchmark::State &state)
         Workspace workspace;
         Prepare(workspace, kHeight);
         QStringList lines;
-        for (int tile = 0; lines.size() + 2 <= MacroList::kMaxLines; ++tile) {
-            const int pane = tile % 2;
-            const int column = tile / 2 % 8;
-            const int row = tile / 16;
-            lines << QStringLiteral("Get,%1,0,%2,%3").arg(1 - pane).arg(column).arg(row)
-                  << QStringLiteral("Put,%1,0,%2,%3,0").arg(pane).arg(column).arg(row);
+        for (int place = 0; lines.size() + 4 <= MacroList::kMaxLines; ++place) {
+            const int column = place % 8;
+            const int row = place / 8;
+            lines << QStringLiteral("Get,0,0,%1,%2").arg(column).arg(row)
+                  << QStringLiteral("Get,1,1,%1,%2").arg(column).arg(row)
+                  << QStringLiteral("Put,0,1,%1,%2,0").arg(column).arg(row)
+                  << QStringLiteral("Put,1,0,%1,%2,0").arg(column).arg(row);
         }
         workspace.setMacroLines(lines);
         malloc_trim(0); // what earlier runs freed is not there to be reused

@@ -56,28 +56,38 @@ bool OneColour(Rows<const QRgb> rows)
     return true;
 }
 
-// The pixels as a step keeps them: a block of one colour (a cleared buffer,
-// an empty stretch of sheet) as that one pixel, which halves what a drag
-// keeps.
-std::vector<QRgb> KeptPixels(Rows<const QRgb> rows, bool oneColour)
+// The rows one after the other into a block. A whole tile row has a size
+// known here, which the compiler copies with vector moves instead of a call.
+void CopyRows(Rows<const QRgb> rows, QRgb *block)
 {
-    if (oneColour)
-        return {*rows.first};
-    std::vector<QRgb> pixels;
-    pixels.reserve(std::size_t(rows.width) * std::size_t(rows.height));
+    if (rows.width == kTileSize) {
+        for (int y = 0; y < rows.height; ++y)
+            std::memcpy(block + y * kTileSize, rows.row(y), kTileSize * sizeof(QRgb));
+        return;
+    }
     for (int y = 0; y < rows.height; ++y)
-        pixels.insert(pixels.end(), rows.row(y), rows.row(y) + rows.width);
-    return pixels;
+        std::copy_n(rows.row(y), rows.width, block + y * qsizetype(rows.width));
 }
 
-// Whether the pixels are those kept (a single kept pixel standing for a
-// block of its colour).
-bool SameAsKept(Rows<const QRgb> rows, const std::vector<QRgb> &kept)
+// The pixels as a step keeps them, `oneColour` telling whether they all
+// have the first one's colour; fails before any is kept.
+StepRecord::Pixels KeptPixels(Rows<const QRgb> rows, TileBlocks &blocks, bool oneColour)
 {
-    if (kept.size() == 1)
-        return *rows.first == kept.front() && OneColour(rows);
+    StepRecord::Pixels kept(blocks, *rows.first);
+    if (oneColour)
+        return kept;
+    kept.block = static_cast<QRgb *>(blocks.take());
+    CopyRows(rows, kept.block);
+    return kept;
+}
+
+// Whether the pixels are those kept.
+bool SameAsKept(Rows<const QRgb> rows, const StepRecord::Pixels &kept)
+{
+    if (!kept.block)
+        return *rows.first == kept.colour && OneColour(rows);
     for (int y = 0; y < rows.height; ++y) {
-        if (!std::equal(rows.row(y), rows.row(y) + rows.width, kept.data() + y * qsizetype(rows.width)))
+        if (!std::equal(rows.row(y), rows.row(y) + rows.width, kept.block + y * qsizetype(rows.width)))
             return false;
     }
     return true;
@@ -97,31 +107,25 @@ bool SamePixels(const QImage &a, const QImage &b)
 }
 
 // Puts kept pixels back into the image and keeps what was there instead.
-void SwapPixels(QImage &image, QRect area, std::vector<QRgb> &kept)
+void SwapPixels(QImage &image, QRect area, StepRecord::Pixels &kept)
 {
     // One checked detach, before any pixel changes.
     const Rows<QRgb> rows = RowsAt(reinterpret_cast<QRgb *>(WritableBits(image)), image, area);
     const Rows<const QRgb> was{rows.first, rows.stride, rows.width, rows.height};
     const bool oneColour = OneColour(was);
-    if (kept.size() > 1 && !oneColour) {
+    if (kept.block && !oneColour) {
         for (int y = 0; y < rows.height; ++y)
-            std::swap_ranges(rows.row(y), rows.row(y) + rows.width, kept.data() + y * qsizetype(rows.width));
+            std::swap_ranges(rows.row(y), rows.row(y) + rows.width, kept.block + y * qsizetype(rows.width));
         return;
     }
-    const QRgb colour = *was.first;
-    std::vector<QRgb> other = oneColour ? std::vector<QRgb>() : KeptPixels(was, false);
+    StepRecord::Pixels other = KeptPixels(was, *kept.blocks, oneColour); // may fail: nothing changed yet
     for (int y = 0; y < rows.height; ++y) {
-        if (kept.size() == 1)
-            std::fill_n(rows.row(y), rows.width, kept.front());
+        if (kept.block)
+            std::copy_n(kept.block + y * qsizetype(rows.width), rows.width, rows.row(y));
         else
-            std::copy_n(kept.data() + y * qsizetype(rows.width), rows.width, rows.row(y));
+            std::fill_n(rows.row(y), rows.width, kept.colour);
     }
-    if (oneColour) {
-        kept.assign(1, colour); // no new block when it held one colour too
-        kept.shrink_to_fit();
-    } else {
-        kept = std::move(other);
-    }
+    kept = std::move(other);
 }
 
 // What the heap spends on a block of n bytes: glibc's malloc adds an 8-byte
@@ -174,6 +178,11 @@ qint64 BytesOf(const std::vector<T> &items)
     return HeapBytes(items.capacity() * sizeof(T));
 }
 
+qint64 BytesOf(const StepRecord::Pixels &pixels)
+{
+    return pixels.block ? qint64(TileBlocks::kBlockBytes) : 0; // a block has no header
+}
+
 // Puts a key into a table of kept tiles (a power of two long, never full)
 // unless it is there already; false when it was. Keys start at the slot
 // their hash names and move on to the next free one.
@@ -187,6 +196,12 @@ bool Insert(std::vector<std::uint64_t> &table, std::uint64_t key)
     }
     table[slot] = key;
     return true;
+}
+
+// A tile's key in that table, never 0.
+std::uint64_t TileKey(int pane, QRect area)
+{
+    return (std::uint64_t(pane + 1) << 40) | (std::uint64_t(area.y()) << 20) | std::uint64_t(area.x());
 }
 
 } // namespace
@@ -215,6 +230,29 @@ qint64 StepRecord::bytes() const
     static const qint64 kFixed = HeapBytes(sizeof(StepRecord) + 16) + HeapBytes(sizeof(UndoHistory::Step))
         + HeapBytes(sizeof(QList<QUndoCommand *>) + 2 * sizeof(QString) + 2 * sizeof(int));
     return kFixed + BytesOf(changes_) + BytesOf(tiles_) + ListBytes(lines_) + heldBytes_;
+}
+
+StepRecord::Pixels::Pixels(Pixels &&other) noexcept
+    : blocks(other.blocks), block(std::exchange(other.block, nullptr)), colour(other.colour)
+{
+}
+
+StepRecord::Pixels &StepRecord::Pixels::operator=(Pixels &&other) noexcept
+{
+    if (this != &other) {
+        if (block)
+            blocks->give(block);
+        blocks = other.blocks;
+        block = std::exchange(other.block, nullptr);
+        colour = other.colour;
+    }
+    return *this;
+}
+
+StepRecord::Pixels::~Pixels()
+{
+    if (block)
+        blocks->give(block);
 }
 
 qint64 StepRecord::bytesOf(const Change &change)
@@ -272,17 +310,33 @@ void StepRecord::add(Change change)
 
 bool StepRecord::firstTouch(int pane, QRect area)
 {
-    // Never 0, which marks a free slot.
-    const std::uint64_t key = (std::uint64_t(pane + 1) << 40) | (std::uint64_t(area.y()) << 20) | std::uint64_t(area.x());
+    // A drop touches two tiles at most: the first few are looked up in the
+    // list of changes itself, which spares every drag a table.
+    constexpr std::size_t kListed = 4;
+    if (tileCount_ < kListed) {
+        for (const Change &change : changes_) {
+            const auto *tile = std::get_if<Tile>(&change);
+            if (tile && tile->pane == pane && tile->area.topLeft() == area.topLeft())
+                return false;
+        }
+        ++tileCount_;
+        return true;
+    }
     if (2 * (tileCount_ + 1) > tiles_.size()) {
-        std::vector<std::uint64_t> grown(std::max<std::size_t>(8, 2 * tiles_.size()));
+        std::vector<std::uint64_t> grown(std::max<std::size_t>(4 * kListed, 2 * tiles_.size()));
         for (const std::uint64_t kept : tiles_) {
             if (kept != 0)
                 Insert(grown, kept);
         }
+        if (tiles_.empty()) { // the tiles listed so far
+            for (const Change &change : changes_) {
+                if (const auto *tile = std::get_if<Tile>(&change))
+                    Insert(grown, TileKey(tile->pane, tile->area));
+            }
+        }
         tiles_ = std::move(grown);
     }
-    if (!Insert(tiles_, key))
+    if (!Insert(tiles_, TileKey(pane, area)))
         return false;
     ++tileCount_;
     return true;
@@ -293,15 +347,15 @@ void StepRecord::keepTile(int pane, const QImage &sheet, QRect area)
     if (sheetKept_[pane] || !firstTouch(pane, area))
         return;
     const Rows<const QRgb> rows = RowsOf(sheet, area);
-    add(Tile{pane, area, KeptPixels(rows, OneColour(rows))});
+    add(Tile{pane, area, KeptPixels(rows, workspace_.history_.tileBlocks(), OneColour(rows))});
 }
 
-void StepRecord::keepChip(int buffer, const QImage &chip)
+void StepRecord::keepChip(int buffer, const QImage &chip, bool clear)
 {
     if (std::exchange(chipKept_[buffer], true))
         return;
     const Rows<const QRgb> rows = RowsOf(chip, chip.rect());
-    add(Chip{buffer, KeptPixels(rows, OneColour(rows))});
+    add(Chip{buffer, KeptPixels(rows, workspace_.history_.tileBlocks(), clear || OneColour(rows))});
 }
 
 void StepRecord::keepSheet(int pane, const QImage &sheet)
@@ -359,6 +413,7 @@ void StepRecord::put(Change &change, bool undoing)
         workspace_.sheetPixelsChanged(tile->pane);
     } else if (auto *chip = std::get_if<Chip>(&change)) {
         QImage &current = workspace_.chips_[chip->buffer];
+        workspace_.chipClear_[chip->buffer] = false; // not known
         SwapPixels(current, current.rect(), chip->pixels);
         workspace_.chipPixelsChanged(chip->buffer);
     } else if (auto *sheet = std::get_if<Sheet>(&change)) {

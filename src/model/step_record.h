@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "model/tile_blocks.h"
 #include "model/work_revisions.h"
 #include "tiles/replace_colour.h"
 
@@ -24,6 +25,20 @@ class Workspace;
 // workspace holds, so one copy serves both.
 class StepRecord {
 public:
+    // Pixels a step keeps, at most a tile's: in a block of their own, or,
+    // when they all have one colour (a cleared buffer, an empty stretch of
+    // sheet), as that colour alone, which halves what a drag keeps.
+    struct Pixels {
+        Pixels(TileBlocks &blocks, QRgb colour) : blocks(&blocks), colour(colour) {}
+        Pixels(Pixels &&other) noexcept;
+        Pixels &operator=(Pixels &&other) noexcept;
+        ~Pixels();
+
+        TileBlocks *blocks;
+        QRgb *block = nullptr; // null: every pixel is `colour`
+        QRgb colour;
+    };
+
     explicit StepRecord(Workspace &workspace);
     // Takes the revisions the step left, put back by its redo, and lets go
     // of what only gathering needed.
@@ -32,7 +47,8 @@ public:
     // Called by the workspace just before it changes what they name; each
     // thing is kept once, as the step found it.
     void keepTile(int pane, const QImage &sheet, QRect area);
-    void keepChip(int buffer, const QImage &chip);
+    // `clear`: the buffer is known to hold only its light grey.
+    void keepChip(int buffer, const QImage &chip, bool clear);
     void keepSheet(int pane, const QImage &sheet);
     // Before the sheet becomes `pixels` high: its height and the rows cut off.
     void keepHeight(int pane, const QImage &sheet, int pixels);
@@ -61,11 +77,11 @@ private:
     struct Tile {
         int pane;
         QRect area;
-        std::vector<QRgb> pixels;
+        Pixels pixels;
     };
     struct Chip {
         int buffer;
-        std::vector<QRgb> pixels;
+        Pixels pixels;
     };
     struct Sheet {
         int pane;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/tile_blocks.h"
+
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -39,12 +41,16 @@ public:
     void drop() { gathering_.reset(); }
     // Gives up old steps while the one being gathered grows past the budget.
     void makeRoom();
+    // Where the steps keep whole tiles.
+    TileBlocks &tileBlocks() { return tileBlocks_; }
+    const TileBlocks &tileBlocks() const { return tileBlocks_; }
 
 signals:
     // A whole step was undone or redone.
     void stepPutBack();
 
 private:
+    TileBlocks tileBlocks_; // outlives every step below, which give their blocks back
     std::shared_ptr<StepRecord> gathering_;
     QString text_;
     qint64 bytes_ = 0;

@@ -89,9 +89,7 @@ void Workspace::setScrollValue(int pane, int value)
 void Workspace::copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_t y)
 {
     const QImage &sheet = panes_.at(checkedIndex(pane)).sheet;
-    QImage &chip = chips_.at(checkedIndex(buffer));
-    if (StepRecord *open = openStep())
-        open->keepChip(buffer, chip);
+    QImage &chip = chipToChange(buffer);
     PrefetchBlock(sheet, x, y, false);
     if (TileArea(sheet.size(), x, y).size() != QSize(kTileSize, kTileSize))
         chip.fill(Qt::black); // source pixels outside the sheet arrive as its black
@@ -101,9 +99,7 @@ void Workspace::copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_
 
 void Workspace::replaceChipColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2)
 {
-    QImage &chip = chips_.at(checkedIndex(buffer));
-    if (StepRecord *open = openStep())
-        open->keepChip(buffer, chip);
+    QImage &chip = chipToChange(buffer);
     ReplaceColours(chip, find1, replace1, find2, replace2);
     chipPixelsChanged(buffer);
 }
@@ -124,18 +120,15 @@ void Workspace::pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y)
 
 void Workspace::clearChip(int buffer)
 {
-    QImage &chip = chips_.at(checkedIndex(buffer));
-    if (StepRecord *open = openStep())
-        open->keepChip(buffer, chip);
+    QImage &chip = chipToChange(buffer);
     chip.fill(kChipClear);
+    chipClear_[buffer] = true;
     chipPixelsChanged(buffer);
 }
 
 void Workspace::setChip(int buffer, const QImage &tile)
 {
-    QImage &chip = chips_.at(checkedIndex(buffer));
-    if (StepRecord *open = openStep())
-        open->keepChip(buffer, chip);
+    QImage &chip = chipToChange(buffer);
     chip = ConvertedImage(tile.copy(0, 0, kTileSize, kTileSize), QImage::Format_RGB32);
     chipPixelsChanged(buffer);
 }
@@ -183,6 +176,15 @@ void Workspace::sheetPixelsChanged(int pane)
     revisions_.panes[pane] = ++lastRevision_;
     emit sheetChanged(pane);
     workChangedOrPending();
+}
+
+QImage &Workspace::chipToChange(int buffer)
+{
+    QImage &chip = chips_.at(checkedIndex(buffer));
+    if (StepRecord *open = openStep())
+        open->keepChip(buffer, chip, chipClear_[buffer]);
+    chipClear_[buffer] = false;
+    return chip;
 }
 
 void Workspace::chipPixelsChanged(int buffer)

@@ -98,6 +98,7 @@ public:
     void rollBackStep();
     // What the steps pushed keep, in bytes (see UndoHistory::bytes).
     qint64 undoBytes() const { return history_.bytes(); }
+    const UndoHistory &undoHistory() const { return history_; }
 
     // What changed since the last load or save (or the start).
     bool paneUnsaved(int pane) const;
@@ -130,6 +131,8 @@ private:
 
     // Announcing, after a change (also an undone or redone one).
     void sheetPixelsChanged(int pane);
+    // The buffer about to change, kept first by an open step.
+    QImage &chipToChange(int buffer);
     void chipPixelsChanged(int buffer);
     void keysChanged(int pane);
     void macroChanged();
@@ -140,6 +143,8 @@ private:
 
     std::array<Pane, 2> panes_;
     std::array<QImage, 2> chips_;
+    // Buffers known to be clear, which a step keeps without looking.
+    std::array<bool, 2> chipClear_{true, true};
     std::array<Colour, 2> dropper_{kBlack, kBlack};
     MacroList macro_;
     bool recording_ = false;

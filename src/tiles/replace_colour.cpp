@@ -30,8 +30,37 @@ Swap SwapOf(Colour find, Colour replace)
     return {QRgbFromColour(find) & 0xFFFFFFu, QRgbFromColour(replace)};
 }
 
-// With `Two` false only the first swap is made: a whole sheet's single
-// replacement keeps the tightest loop.
+// Machines with AVX2 (most x86 ones of the last ten years) replace eight
+// pixels an instruction, the others four; the choice is made when the
+// program starts.
+#if defined(__x86_64__)
+#define VEXLO_WIDEST_VECTORS __attribute__((target_clones("avx2", "default")))
+#else
+#define VEXLO_WIDEST_VECTORS
+#endif
+
+// Both branch-free, comparing without the alpha byte that Format_RGB32
+// leaves meaningless, so the compiler can vectorise them. The single swap of
+// a whole sheet's replacement keeps the tightest loop.
+VEXLO_WIDEST_VECTORS void SwapInRun(std::uint32_t *pixel, qsizetype count, Swap swap)
+{
+    for (qsizetype x = 0; x < count; ++x) {
+        const std::uint32_t value = pixel[x];
+        pixel[x] = (value & 0xFFFFFFu) == swap.wanted ? swap.written : value;
+    }
+}
+
+VEXLO_WIDEST_VECTORS void SwapTwoInRun(std::uint32_t *pixel, qsizetype count, Swap first, Swap second)
+{
+    for (qsizetype x = 0; x < count; ++x) {
+        std::uint32_t value = pixel[x];
+        value = (value & 0xFFFFFFu) == first.wanted ? first.written : value;
+        value = (value & 0xFFFFFFu) == second.wanted ? second.written : value;
+        pixel[x] = value;
+    }
+}
+
+// With `Two` false only the first swap is made.
 template <bool Two>
 void Replace(QImage &image, Swap first, Swap second)
 {
@@ -40,22 +69,19 @@ void Replace(QImage &image, Swap first, Swap second)
     if (image.format() != QImage::Format_RGB32)
         image.convertTo(QImage::Format_RGB32);
 
-    const int width = image.width();
-    const int height = image.height();
+    const qsizetype width = image.width();
     const qsizetype stride = image.bytesPerLine();
     uchar *line = WritableBits(image); // one detach for the whole image, not one per row
-    for (int y = 0; y < height; ++y, line += stride) {
-        auto *pixel = reinterpret_cast<std::uint32_t *>(line);
-        // Branch-free, comparing without the alpha byte that Format_RGB32
-        // leaves meaningless, so the compiler can vectorise the hot loop.
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t value = pixel[x];
-            value = (value & 0xFFFFFFu) == first.wanted ? first.written : value;
-            if constexpr (Two)
-                value = (value & 0xFFFFFFu) == second.wanted ? second.written : value;
-            pixel[x] = value;
-        }
-    }
+    const auto swapIn = [&](uchar *run, qsizetype count) {
+        if constexpr (Two)
+            SwapTwoInRun(reinterpret_cast<std::uint32_t *>(run), count, first, second);
+        else
+            SwapInRun(reinterpret_cast<std::uint32_t *>(run), count, first);
+    };
+    if (stride == width * qsizetype(sizeof(std::uint32_t))) // rows without gaps (a buffer, a sheet): one run
+        return swapIn(line, width * image.height());
+    for (int y = 0; y < image.height(); ++y, line += stride)
+        swapIn(line, width);
 }
 
 } // namespace
