@@ -60,7 +60,7 @@ void UndoAndRedoOfADrop(benchmark::State &state)
     Prepare(workspace, height);
     PickUpTile(workspace, 0, 3, 700);
     DropTile(workspace, 0, 3, 700, 1, 5, 300);
-    QUndoStack &stack = workspace.undoStack();
+    UndoHistory &stack = workspace.undoStack();
     for (auto _ : state) {
         stack.undo();
         stack.redo();
@@ -89,7 +89,7 @@ void UndoOfReplaceColourOnTheLargestSheet(benchmark::State &state)
     Workspace workspace;
     workspace.setSheet(0, bench::MagentaSpeckledSheet(kMaxSheetHeight));
     ReplaceSheetColour(workspace, 0, Colour(255, 0, 255), Colour(0, 0, 0));
-    QUndoStack &stack = workspace.undoStack();
+    UndoHistory &stack = workspace.undoStack();
     for (auto _ : state) {
         stack.undo();
         state.PauseTiming();
@@ -153,7 +153,7 @@ void KeptStepsResidentMemory(benchmark::State &state)
                 state.SkipWithError("the macro did not play through");
             counted = std::max(counted, workspace.undoBytes());
         }
-        QUndoStack &stack = workspace.undoStack();
+        UndoHistory &stack = workspace.undoStack();
         while (stack.canUndo())
             stack.undo();
         while (stack.canRedo())

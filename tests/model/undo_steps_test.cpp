@@ -39,7 +39,7 @@ protected:
     void expectUndoRedo(const test::SessionState &before, const QString &text)
     {
         const test::SessionState after = StateOf(workspace);
-        QUndoStack &stack = workspace.undoStack();
+        UndoHistory &stack = workspace.undoStack();
         ASSERT_EQ(stack.count(), 1) << "one step";
         EXPECT_EQ(stack.undoText(), text);
         for (int round = 0; round < 2; ++round) {
@@ -156,7 +156,7 @@ TEST_F(UndoSteps, WorkUndoneBackToWhatWasSavedCountsAsSavedAgain)
     workspace.markPaneSaved(0);
     workspace.markPaneSaved(1);
     workspace.markMacroSaved();
-    QUndoStack &stack = workspace.undoStack();
+    UndoHistory &stack = workspace.undoStack();
     workspace.setRecording(true);
     PickUpTile(workspace, 0, 1, 1);
     DropTile(workspace, 0, 1, 1, 1, 2, 2);
