@@ -143,7 +143,7 @@ TEST(UndoMemory, AStepCountsWhatTheHeapGaveForIt)
         Workspace workspace;
         workspace.setSheet(0, PatternSheet(1, 8192));
         workspace.setSheet(1, PatternSheet(2, 8192));
-        PickUpTile(workspace, 0, 0, 0); // the stack's own first blocks
+        PickUpTile(workspace, 0, 0, 0); // the history's own first blocks
         DropTile(workspace, 0, 0, 0, 1, 0, 1);
         const qint64 counted = workspace.undoBytes();
         const qint64 heap = HeapInUse(workspace);
