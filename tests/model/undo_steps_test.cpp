@@ -99,6 +99,9 @@ TEST_F(UndoSteps, AnActionThatChangesNothingIsNoStepAndLeavesNothingUnsaved)
          }},
         {"a colour no pixel has replaced", [&] { ReplaceSheetColour(workspace, 1, kMagenta, kCyan); }},
         {"a black sheet cleared at its height", [&] { ClearSheet(workspace, 0, [] {}); }},
+        {"the sheet shown loaded again with its keys", [&] {
+             LoadSheet(workspace, 1, workspace.sheet(1), workspace.transparentKey(1), workspace.translucentKey(1));
+         }},
     };
     workspace.markPaneSaved(0);
     workspace.markPaneSaved(1);
