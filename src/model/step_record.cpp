@@ -2,7 +2,6 @@
 
 #include "common/sheet_limits.h"
 #include "model/sheet_rows.h"
-#include "model/undo_step.h"
 #include "model/workspace.h"
 
 #include <algorithm>
@@ -106,6 +105,26 @@ bool SamePixels(const QImage &a, const QImage &b)
     return true;
 }
 
+// Whether kept pixels are those of a clear buffer.
+bool ClearBuffer(const StepRecord::Pixels &kept)
+{
+    return !kept.block && kept.colour == Workspace::kChipClear;
+}
+
+// Swaps two runs of pixels a tile row at a time through a buffer, which the
+// compiler does with vector moves where a swap goes pixel by pixel.
+void SwapRuns(QRgb *a, QRgb *b, int count)
+{
+    QRgb held[kTileSize];
+    int x = 0;
+    for (; x + kTileSize <= count; x += kTileSize) {
+        std::memcpy(held, a + x, sizeof held);
+        std::memcpy(a + x, b + x, sizeof held);
+        std::memcpy(b + x, held, sizeof held);
+    }
+    std::swap_ranges(a + x, a + count, b + x);
+}
+
 // Puts kept pixels back into the image and keeps what was there instead.
 void SwapPixels(QImage &image, QRect area, StepRecord::Pixels &kept)
 {
@@ -115,7 +134,7 @@ void SwapPixels(QImage &image, QRect area, StepRecord::Pixels &kept)
     const bool oneColour = OneColour(was);
     if (kept.block && !oneColour) {
         for (int y = 0; y < rows.height; ++y)
-            std::swap_ranges(rows.row(y), rows.row(y) + rows.width, kept.block + y * qsizetype(rows.width));
+            SwapRuns(rows.row(y), kept.block + y * qsizetype(rows.width), rows.width);
         return;
     }
     StepRecord::Pixels other = KeptPixels(was, *kept.blocks, oneColour); // may fail: nothing changed yet
@@ -224,11 +243,8 @@ void StepRecord::finish()
 
 qint64 StepRecord::bytes() const
 {
-    // The record in one block with make_shared's two counts and vtable
-    // pointer; its command with Qt's private part (a child list, the text
-    // twice, an id and a flag). Step texts are literals.
-    static const qint64 kFixed = HeapBytes(sizeof(StepRecord) + 16) + HeapBytes(sizeof(UndoHistory::Step))
-        + HeapBytes(sizeof(QList<QUndoCommand *>) + 2 * sizeof(QString) + 2 * sizeof(int));
+    // The record's own block; step texts are literals, which take no heap.
+    static const qint64 kFixed = HeapBytes(sizeof(StepRecord));
     return kFixed + BytesOf(changes_) + BytesOf(tiles_) + ListBytes(lines_) + heldBytes_;
 }
 
@@ -284,6 +300,8 @@ bool StepRecord::unchanged(const Change &change) const
     if (const auto *tile = std::get_if<Tile>(&change))
         return SameAsKept(RowsOf(panes[tile->pane].sheet, tile->area), tile->pixels);
     if (const auto *chip = std::get_if<Chip>(&change)) {
+        if (workspace_.chipClear_[chip->buffer])
+            return ClearBuffer(chip->pixels);
         const QImage &current = workspace_.chips_[chip->buffer];
         return SameAsKept(RowsOf(current, current.rect()), chip->pixels);
     }
@@ -412,10 +430,16 @@ void StepRecord::put(Change &change, bool undoing)
         SwapPixels(workspace_.panes_[tile->pane].sheet, tile->area, tile->pixels);
         workspace_.sheetPixelsChanged(tile->pane);
     } else if (auto *chip = std::get_if<Chip>(&change)) {
-        QImage &current = workspace_.chips_[chip->buffer];
-        workspace_.chipClear_[chip->buffer] = false; // not known
-        SwapPixels(current, current.rect(), chip->pixels);
-        workspace_.chipPixelsChanged(chip->buffer);
+        // A clear buffer put back as clear, as every drag's is, stays as it is.
+        const bool clears = ClearBuffer(chip->pixels);
+        bool &clear = workspace_.chipClear_[chip->buffer];
+        if (!clears || !clear) {
+            QImage &current = workspace_.chips_[chip->buffer];
+            clear = false;
+            SwapPixels(current, current.rect(), chip->pixels);
+            clear = clears;
+            workspace_.chipPixelsChanged(chip->buffer);
+        }
     } else if (auto *sheet = std::get_if<Sheet>(&change)) {
         QImage &current = workspace_.panes_[sheet->pane].sheet;
         std::swap(current, sheet->image);

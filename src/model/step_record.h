@@ -64,9 +64,8 @@ public:
     // as it is now and no macro line was recorded.
     bool changesNothing() const;
     const WorkRevisions &revisionsBefore() const { return before_; }
-    // Every byte the step takes from the heap, its command on the stack
-    // included: each block with the heap's own overhead, each container
-    // at its capacity.
+    // Every byte the record takes: each heap block with the heap's own
+    // overhead, each container at its capacity, each tile block whole.
     qint64 bytes() const;
 
     // Both announce every change through the workspace.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/sheet_limits.h"
+
 #include <QtGlobal>
 
 #include <cstddef>
@@ -14,7 +16,7 @@ namespace vexlo {
 // Blocks given back are reused; the stretches go with the object.
 class TileBlocks {
 public:
-    static constexpr std::size_t kBlockBytes = 32 * 32 * 4;
+    static constexpr std::size_t kBlockBytes = std::size_t(kTileSize) * kTileSize * 4; // a tile's pixels
 
     TileBlocks() = default;
     ~TileBlocks();

@@ -1,9 +1,8 @@
 #include "model/undo_history.h"
 
 #include "model/step_record.h"
-#include "model/undo_step.h"
 
-#include <vector>
+#include <QAction>
 
 namespace vexlo {
 
@@ -11,7 +10,63 @@ UndoHistory::UndoHistory(QObject *parent) : QObject(parent) {}
 
 UndoHistory::~UndoHistory() = default;
 
-void UndoHistory::gather(std::shared_ptr<StepRecord> record, const QString &text)
+void UndoHistory::undo()
+{
+    if (!canUndo())
+        return;
+    putBack(steps_[done_ - 1], true);
+    --done_;
+    emit stepsChanged();
+}
+
+void UndoHistory::redo()
+{
+    if (!canRedo())
+        return;
+    putBack(steps_[done_], false);
+    ++done_;
+    emit stepsChanged();
+}
+
+void UndoHistory::putBack(Step &step, bool undoing)
+{
+    const qint64 before = step.record->bytes();
+    if (undoing)
+        step.record->undo();
+    else
+        step.record->redo();
+    bytes_ += step.record->bytes() - before;
+    emit stepPutBack();
+    // A whole sheet swapped back may be larger than the one it replaced.
+    if (bytes_ > kBudgetBytes)
+        QMetaObject::invokeMethod(this, &UndoHistory::makeRoom, Qt::QueuedConnection);
+}
+
+QAction *UndoHistory::createUndoAction(QObject *parent, const QString &prefix)
+{
+    return createAction(parent, prefix, true);
+}
+
+QAction *UndoHistory::createRedoAction(QObject *parent, const QString &prefix)
+{
+    return createAction(parent, prefix, false);
+}
+
+QAction *UndoHistory::createAction(QObject *parent, const QString &prefix, bool undoing)
+{
+    auto *action = new QAction(parent);
+    const auto show = [this, action, prefix, undoing] {
+        const QString step = undoing ? undoText() : redoText();
+        action->setText(step.isEmpty() ? prefix : prefix + u' ' + step);
+        action->setEnabled(undoing ? canUndo() : canRedo());
+    };
+    show();
+    connect(this, &UndoHistory::stepsChanged, action, show);
+    connect(action, &QAction::triggered, this, undoing ? &UndoHistory::undo : &UndoHistory::redo);
+    return action;
+}
+
+void UndoHistory::gather(std::unique_ptr<StepRecord> record, const QString &text)
 {
     gathering_ = std::move(record);
     text_ = text;
@@ -19,8 +74,27 @@ void UndoHistory::gather(std::shared_ptr<StepRecord> record, const QString &text
 
 void UndoHistory::push()
 {
-    stack_.push(new Step(*this, std::move(gathering_), text_));
+    for (; steps_.size() > done_; steps_.pop_back())
+        bytes_ -= bytesOf(steps_.back());
+    Step &step = steps_.emplace_back(); // may fail: the step stays open, to be put back
+    step.record = std::move(gathering_);
+    step.text = text_;
+    bytes_ += bytesOf(step);
+    ++done_;
     makeRoom();
+    emit stepsChanged();
+}
+
+void UndoHistory::drop()
+{
+    gathering_.reset();
+}
+
+qint64 UndoHistory::bytesOf(const Step &step)
+{
+    // The entry itself lies in blocks of 512 bytes, each with a header and a
+    // pointer in the list's map.
+    return step.record->bytes() + qint64(sizeof(Step)) + 2;
 }
 
 void UndoHistory::makeRoom()
@@ -31,48 +105,25 @@ void UndoHistory::makeRoom()
     const qint64 open = gathering_ ? gathering_->bytes() : 0;
     if (bytes_ + open <= kBudgetBytes)
         return;
-    // QUndoStack drops no single step, so the steps kept are taken out and
-    // pushed again into an emptied stack, quietly, and the actions told once
-    // at the end. Trimming to half the budget makes that rare.
-    struct Kept {
-        std::shared_ptr<StepRecord> record;
-        QString text;
-    };
-    std::vector<Kept> steps;
-    for (int i = 0; i < stack_.count(); ++i) {
-        const auto *step = static_cast<const Step *>(stack_.command(i));
-        steps.push_back({step->record(), step->text()});
-    }
-    const std::size_t index = std::size_t(stack_.index());
-    std::size_t first = 0;
-    std::size_t last = steps.size();
-    qint64 total = bytes_ + open;
+    // Down to half the budget, which makes this rare. The oldest done step
+    // goes first; with none done, the newest undone one, so every step kept
+    // can still be undone or redone in turn. A gathered step's push drops
+    // the undone ones anyway: they go first.
     const std::size_t least = gathering_ ? 0 : 1; // a pushed step stays, however large
-    while (total > kBudgetBytes / 2 && last - first > least) {
-        // The oldest done step goes first; with none done, the newest undone
-        // one, so every step kept can still be undone or redone in turn. A
-        // gathered step's push drops the undone ones anyway: they go first.
-        const bool undoneFirst = gathering_ && last > index;
-        if (first < index && !undoneFirst)
-            total -= steps[first++].record->bytes();
-        else
-            total -= steps[--last].record->bytes();
+    const std::size_t before = steps_.size();
+    while (bytes_ + open > kBudgetBytes / 2 && steps_.size() > least) {
+        const bool undoneFirst = gathering_ && canRedo();
+        if (canUndo() && !undoneFirst) {
+            bytes_ -= bytesOf(steps_.front());
+            steps_.pop_front();
+            --done_;
+        } else {
+            bytes_ -= bytesOf(steps_.back());
+            steps_.pop_back();
+        }
     }
-    if (first == 0 && last == steps.size())
-        return; // a step being gathered larger than the budget, alone
-    refilling_ = true;
-    stack_.blockSignals(true);
-    stack_.clear();
-    for (std::size_t i = first; i < last; ++i)
-        stack_.push(new Step(*this, steps[i].record, steps[i].text, i < index));
-    stack_.setIndex(int(index - first));
-    stack_.blockSignals(false);
-    refilling_ = false;
-    emit stack_.indexChanged(stack_.index());
-    emit stack_.canUndoChanged(stack_.canUndo());
-    emit stack_.canRedoChanged(stack_.canRedo());
-    emit stack_.undoTextChanged(stack_.undoText());
-    emit stack_.redoTextChanged(stack_.redoText());
+    if (steps_.size() != before)
+        emit stepsChanged();
 }
 
 } // namespace vexlo

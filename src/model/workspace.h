@@ -89,7 +89,8 @@ public:
     // it back would change anything. Steps do not nest: a step begun while
     // another is open ends that one first (see StepTransaction for joining
     // an open one).
-    QUndoStack &undoStack() { return history_.stack(); }
+    UndoHistory &undoStack() { return history_; }
+    const UndoHistory &undoStack() const { return history_; }
     void beginStep(const QString &text);
     bool stepOpen() const { return history_.gathering() != nullptr; }
     void setStepText(const QString &text) { history_.setText(text); }
@@ -98,7 +99,6 @@ public:
     void rollBackStep();
     // What the steps pushed keep, in bytes (see UndoHistory::bytes).
     qint64 undoBytes() const { return history_.bytes(); }
-    const UndoHistory &undoHistory() const { return history_; }
 
     // What changed since the last load or save (or the start).
     bool paneUnsaved(int pane) const;

@@ -12,7 +12,7 @@ namespace vexlo {
 void Workspace::beginStep(const QString &text)
 {
     endStep();
-    history_.gather(std::make_shared<StepRecord>(*this), text);
+    history_.gather(std::make_unique<StepRecord>(*this), text);
 }
 
 void Workspace::endStep()

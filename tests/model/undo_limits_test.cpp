@@ -31,7 +31,7 @@ constexpr qint64 kStepOwnBytes = 2048;
 qint64 HeapInUse(const Workspace &workspace)
 {
     const struct mallinfo2 heap = mallinfo2();
-    return qint64(heap.uordblks + heap.hblkhd) + workspace.undoHistory().tileBlocks().bytesInUse();
+    return qint64(heap.uordblks + heap.hblkhd) + workspace.undoStack().tileBlocks().bytesInUse();
 }
 
 TEST(UndoMemory, ADropOnATallSheetKeepsOnlyItsTilesAndBuffers)
@@ -64,7 +64,7 @@ TEST(UndoMemory, AResizeKeepsOnlyTheRowsItCutsOffAndEveryOneCanBeUndone)
     const int left = kTall - 96 * 32 - 1;
     EXPECT_GE(workspace.undoBytes(), rowBytes * (96 * 32 + 1 + (left - 32)));
     EXPECT_LE(workspace.undoBytes(), rowBytes * (96 * 32 + 1 + (left - 32)) + 5 * kStepOwnBytes);
-    QUndoStack &stack = workspace.undoStack();
+    UndoHistory &stack = workspace.undoStack();
     ASSERT_EQ(stack.count(), 5) << "no step dropped";
     for (int i = 4; i >= 0; --i) {
         stack.undo();
@@ -89,7 +89,7 @@ TEST(UndoMemory, TheStackKeepsAtMost256MiBAndDropsTheOldestStepsFirst)
         clear.commit();
         EXPECT_LE(workspace.undoBytes(), Workspace::kUndoBudgetBytes) << "after step " << step;
     }
-    QUndoStack &stack = workspace.undoStack();
+    UndoHistory &stack = workspace.undoStack();
     EXPECT_LT(stack.count(), kSteps);
     EXPECT_EQ(stack.undoText(), QStringLiteral("Clear image %1").arg(kSteps - 1)) << "the newest stay";
 
@@ -143,7 +143,7 @@ TEST(UndoMemory, AStepCountsWhatTheHeapGaveForIt)
         Workspace workspace;
         workspace.setSheet(0, PatternSheet(1, 8192));
         workspace.setSheet(1, PatternSheet(2, 8192));
-        PickUpTile(workspace, 0, 0, 0); // the stack's own first blocks
+        PickUpTile(workspace, 0, 0, 0); // the history's own first blocks
         DropTile(workspace, 0, 0, 0, 1, 0, 1);
         const qint64 counted = workspace.undoBytes();
         const qint64 heap = HeapInUse(workspace);

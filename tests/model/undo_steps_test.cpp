@@ -39,7 +39,7 @@ protected:
     void expectUndoRedo(const test::SessionState &before, const QString &text)
     {
         const test::SessionState after = StateOf(workspace);
-        QUndoStack &stack = workspace.undoStack();
+        UndoHistory &stack = workspace.undoStack();
         ASSERT_EQ(stack.count(), 1) << "one step";
         EXPECT_EQ(stack.undoText(), text);
         for (int round = 0; round < 2; ++round) {
@@ -99,6 +99,9 @@ TEST_F(UndoSteps, AnActionThatChangesNothingIsNoStepAndLeavesNothingUnsaved)
          }},
         {"a colour no pixel has replaced", [&] { ReplaceSheetColour(workspace, 1, kMagenta, kCyan); }},
         {"a black sheet cleared at its height", [&] { ClearSheet(workspace, 0, [] {}); }},
+        {"the sheet shown loaded again with its keys", [&] {
+             LoadSheet(workspace, 1, workspace.sheet(1), workspace.transparentKey(1), workspace.translucentKey(1));
+         }},
     };
     workspace.markPaneSaved(0);
     workspace.markPaneSaved(1);
@@ -156,7 +159,7 @@ TEST_F(UndoSteps, WorkUndoneBackToWhatWasSavedCountsAsSavedAgain)
     workspace.markPaneSaved(0);
     workspace.markPaneSaved(1);
     workspace.markMacroSaved();
-    QUndoStack &stack = workspace.undoStack();
+    UndoHistory &stack = workspace.undoStack();
     workspace.setRecording(true);
     PickUpTile(workspace, 0, 1, 1);
     DropTile(workspace, 0, 1, 1, 1, 2, 2);
