@@ -46,7 +46,7 @@ void FrmMain::Form_Load()
         List1->show(); // a macro that came back is seen to be back
 }
 
-void FrmMain::TileSetScroll_Change(std::int16_t Index)
+void FrmMain::TileSetScroll_Change(PaneIndex Index)
 {
     SheetSurface *sheet = TileSet.at(Index);
     const int maximum = ScrollMaximum(sheet->height(), client_->height());
@@ -57,7 +57,7 @@ void FrmMain::TileSetScroll_Change(std::int16_t Index)
 // The scroll bar shows the workspace's value in the range of the pane's
 // sheet. Quietly: a value the bar cannot show yet (an undo may put a tall
 // sheet's value back before the sheet itself) stays in the workspace.
-void FrmMain::fitPaneScroll(int pane)
+void FrmMain::fitPaneScroll(PaneIndex pane)
 {
     QScrollBar *bar = TileSetScroll.at(pane);
     FitScrollBar(*bar, TileSet.at(pane)->height(), client_->height());
@@ -72,7 +72,7 @@ void FrmMain::Form_Resize()
         List1->resize(List1->width(), height);
     // The panes are placed again by their values in the new height, so the
     // last row stays within reach of the bar's end.
-    for (const std::int16_t pane : {std::int16_t(0), std::int16_t(1)}) {
+    for (const PaneIndex pane : {0, 1}) {
         fitPaneScroll(pane);
         TileSetScroll_Change(pane);
     }
@@ -91,7 +91,7 @@ QString FrmMain::ImageOpsT() const
     return OpsPane == 0 ? QStringLiteral("Left") : QStringLiteral("Right");
 }
 
-void FrmMain::BtnImageOps_Click(std::int16_t Index)
+void FrmMain::BtnImageOps_Click(PaneIndex Index)
 {
     OpsPane = Index;
     const QWidget *button = BtnImageOps.at(Index);
@@ -133,9 +133,9 @@ void FrmMain::connectModel()
     // A pane is placed by its scroll value, whoever changed it; undo and redo
     // place both panes once a whole step is back, its heights and values
     // together.
-    connect(&workspace_, &Workspace::scrollValueChanged, this, [this](int pane) {
+    connect(&workspace_, &Workspace::scrollValueChanged, this, [this](PaneIndex pane) {
         fitPaneScroll(pane);
-        TileSetScroll_Change(std::int16_t(pane));
+        TileSetScroll_Change(pane);
     });
     connect(&workspace_, &Workspace::stepPutBack, this, [this] {
         TileSetScroll_Change(0);
@@ -143,7 +143,7 @@ void FrmMain::connectModel()
     });
 }
 
-void FrmMain::showKeyColours(int pane)
+void FrmMain::showKeyColours(PaneIndex pane)
 {
     TransCol.at(pane)->setColour(workspace_.transparentKey(pane));
     TransLCol.at(pane)->setColour(workspace_.translucentKey(pane));
@@ -154,7 +154,7 @@ void FrmMain::showKeyColours(int pane)
 void FrmMain::showSwatchesForOptions()
 {
     const Options &options = workspace_.options();
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         TransCol[pane]->setVisible(options.isOn(OptSwitch::ChkRepTrans));
         TransLCol[pane]->setVisible(options.isOn(OptSwitch::ChkRepTransL));
     }

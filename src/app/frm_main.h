@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include "common/colour.h"
 #include "widgets/sheet_scroll.h"
 
@@ -23,7 +24,7 @@ class QToolButton;
 
 namespace vexlo {
 
-class ChipPreview;
+class BufferPreview;
 class ClientArea;
 class FrmColour;
 class FrmMacroFile;
@@ -58,15 +59,15 @@ public:
     // True once Form_Unload has run: the program is ending (a signal may end
     // it during Form_Load, before the window is ever shown).
     bool unloaded() const { return unloaded_; }
-    void TileSetScroll_Change(std::int16_t Index);
-    void BtnImageOps_Click(std::int16_t Index);
+    void TileSetScroll_Change(PaneIndex Index);
+    void BtnImageOps_Click(PaneIndex Index);
     void BtnMacro_Click();
 
     // "Left" for OpsPane 0, "Right" for anything else.
     QString ImageOpsT() const;
 
     // The pane the image commands act on; set only by BtnImageOps_Click.
-    std::int16_t opsPane() const { return OpsPane; }
+    PaneIndex opsPane() const { return OpsPane; }
 
     // The window's controls, for reading only: their places and looks.
     struct Controls {
@@ -78,7 +79,7 @@ public:
         std::array<const KeySwatch *, 2> TransCol;
         std::array<const KeySwatch *, 2> TransLCol;
         std::array<const QFrame *, 4> NoTransp;
-        std::array<const ChipPreview *, 2> Chip;
+        std::array<const BufferPreview *, 2> Chip;
         const QPushButton *BtnMacro;
         const QPushButton *BtnOpt;
         std::array<const SheetSurface *, 2> TileSet;
@@ -111,10 +112,10 @@ public:
 
     // Pointer interaction on the panes (frm_main_pointer.cpp). Button: 1 left,
     // 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt; X, Y: sheet pixels.
-    void TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void TileSet_MouseMove(std::int16_t Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void TileSet_DragOver(std::int16_t Index, const SheetSurface *Source, float X, float Y, std::int16_t State);
-    void TileSet_DragDrop(std::int16_t Index, const SheetSurface *Source, float X, float Y);
+    void TileSet_MouseDown(PaneIndex Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void TileSet_MouseMove(PaneIndex Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void TileSet_DragOver(PaneIndex Index, const SheetSurface *Source, float X, float Y, std::int16_t State);
+    void TileSet_DragDrop(PaneIndex Index, const SheetSurface *Source, float X, float Y);
     // Column and row of the tile picked up by the last left-button press.
     QPoint dragTile() const { return QPoint(DragTileX, DragTileY); }
 
@@ -164,8 +165,8 @@ private:
     void buildToolBox();
     void buildPanes();
     void buildMenus();
-    void showKeyColours(int pane);
-    void fitPaneScroll(int pane);
+    void showKeyColours(PaneIndex pane);
+    void fitPaneScroll(PaneIndex pane);
     void showSwatchesForOptions();
     void placeCentred();
     void connectPointerHandlers();
@@ -175,7 +176,7 @@ private:
     void connectModel();
     void runStartupWizard();
 
-    std::int16_t OpsPane = 0;
+    PaneIndex OpsPane = 0;
     std::int32_t DragTileX = 0;
     std::int32_t DragTileY = 0;
 
@@ -188,7 +189,7 @@ private:
     std::array<KeySwatch *, 2> TransCol{};
     std::array<KeySwatch *, 2> TransLCol{};
     std::array<QFrame *, 4> NoTransp{};
-    std::array<ChipPreview *, 2> Chip{};
+    std::array<BufferPreview *, 2> Chip{};
     QPushButton *BtnMacro = nullptr;
     QPushButton *BtnOpt = nullptr;
 

@@ -75,7 +75,7 @@ void FrmMain::msave_Click()
 
 void FrmMain::mresize_Click()
 {
-    const int pane = OpsPane;
+    const PaneIndex pane = OpsPane;
     const int height = workspace_.sheet(pane).height();
     const QString answer =
         Prompt::current().inputText(ResizePromptText(height), ImageOpsT(), HeightInTilesText(height));
@@ -85,7 +85,7 @@ void FrmMain::mresize_Click()
     if (wanted.outcome != HeightAnswer::Outcome::Resize)
         return;
     ResizeSheet(workspace_, pane, wanted.pixels);
-    TileSetScroll_Change(std::int16_t(pane)); // placed again also when the height stayed
+    TileSetScroll_Change(pane); // placed again also when the height stayed
 }
 
 void FrmMain::mrepcol_Click()

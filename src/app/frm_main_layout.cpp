@@ -93,14 +93,14 @@ void FrmMain::buildToolBox()
     ToolBox->setGeometry(0, 0, 760, 32);
     ToolBox->setAutoFillBackground(true); // opaque: a sheet scrolled up slides under it
 
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         const int x = pane * 312; // the right pane's strip repeats the left one 312 pixels on
 
         auto *button = new QToolButton(ToolBox);
         button->setGeometry(x + 8, 7, 25, 25);
         button->setArrowType(Qt::DownArrow);
         button->setToolTip(QStringLiteral("Image operations menu"));
-        connect(button, &QToolButton::clicked, this, [this, pane] { BtnImageOps_Click(std::int16_t(pane)); });
+        connect(button, &QToolButton::clicked, this, [this, pane] { BtnImageOps_Click(pane); });
         BtnImageOps[pane] = button;
 
         auto coordinate = [&](int left, const QString &tip) {
@@ -133,7 +133,7 @@ void FrmMain::buildToolBox()
         TransLCol[pane]->setGeometry(x + 200, 16, 16, 16);
         TransLCol[pane]->setToolTip(QStringLiteral("Translucent (shadow) colour"));
 
-        Chip[pane] = new ChipPreview(workspace_, pane, ToolBox);
+        Chip[pane] = new BufferPreview(workspace_, pane, ToolBox);
         Chip[pane]->setGeometry(x + 232, 0, 32, 32);
         Chip[pane]->setToolTip(QStringLiteral("Tile preview"));
     }
@@ -147,7 +147,7 @@ void FrmMain::buildToolBox()
 
 void FrmMain::buildPanes()
 {
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         TileSet[pane] = new SheetSurface(workspace_, pane, client_);
         TileSet[pane]->move(pane == 0 ? 8 : 320, 40);
         Locator[pane] = new LocatorFrame(TileSet[pane]);
@@ -162,14 +162,14 @@ void FrmMain::buildPanes()
         fitPaneScroll(pane);
         connect(TileSet[pane], &SheetSurface::resizedToSheet, this, [this, pane] {
             fitPaneScroll(pane);
-            TileSetScroll_Change(std::int16_t(pane));
+            TileSetScroll_Change(pane);
         });
         connect(TileSet[pane], &SheetSurface::wheelTurned, this,
                 [this, pane](QWheelEvent *event) {
                     wheelSteps_[pane].turn(*TileSetScroll[pane], *event);
                     // The sheet moved under a pointer that did not: the locator follows.
                     const QPoint at = TileSet[pane]->mapFromGlobal(event->globalPosition().toPoint());
-                    TileSet_MouseMove(std::int16_t(pane), 0, 0, float(at.x()), float(at.y()));
+                    TileSet_MouseMove(pane, 0, 0, float(at.x()), float(at.y()));
                 });
     }
 

@@ -30,7 +30,7 @@ QString LabelText(double tiles)
 
 void FrmMain::connectPointerHandlers()
 {
-    for (const std::int16_t pane : {std::int16_t(0), std::int16_t(1)}) {
+    for (const PaneIndex pane : {0, 1}) {
         SheetSurface *surface = TileSet[pane];
         connect(surface, &SheetSurface::mousePressed, this,
                 [this, pane](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at) {
@@ -51,7 +51,7 @@ void FrmMain::connectPointerHandlers()
     }
 }
 
-void FrmMain::TileSet_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, float X, float Y)
+void FrmMain::TileSet_MouseMove(PaneIndex Index, std::int16_t, std::int16_t, float X, float Y)
 {
     const double left = SnappedToTile(X);
     const double top = SnappedToTile(Y);
@@ -60,12 +60,12 @@ void FrmMain::TileSet_MouseMove(std::int16_t Index, std::int16_t, std::int16_t, 
     LblY.at(Index)->setText(LabelText(top / 32));
 }
 
-void FrmMain::TileSet_DragOver(std::int16_t Index, const SheetSurface *, float X, float Y, std::int16_t)
+void FrmMain::TileSet_DragOver(PaneIndex Index, const SheetSurface *, float X, float Y, std::int16_t)
 {
     TileSet_MouseMove(Index, 0, 0, X, Y);
 }
 
-void FrmMain::TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::int16_t, float X, float Y)
+void FrmMain::TileSet_MouseDown(PaneIndex Index, std::int16_t Button, std::int16_t, float X, float Y)
 {
     if (Button == 1) {
         const std::int32_t column = TileOf(X);
@@ -82,9 +82,9 @@ void FrmMain::TileSet_MouseDown(std::int16_t Index, std::int16_t Button, std::in
     }
 }
 
-void FrmMain::TileSet_DragDrop(std::int16_t Index, const SheetSurface *Source, float X, float Y)
+void FrmMain::TileSet_DragDrop(PaneIndex Index, const SheetSurface *Source, float X, float Y)
 {
-    DropTile(workspace_, std::int16_t(Source->pane()), DragTileX, DragTileY, Index, TileOf(X), TileOf(Y));
+    DropTile(workspace_, Source->pane(), DragTileX, DragTileY, Index, TileOf(X), TileOf(Y));
 }
 
 } // namespace vexlo

@@ -23,7 +23,7 @@ FrmMain::Controls FrmMain::controls() const
 FrmMain::View FrmMain::view() const
 {
     View shown;
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         PaneView &seen = shown.panes[pane];
         seen.transparentShown = !TransCol[pane]->isHidden();
         seen.transparent = TransCol[pane]->colour();

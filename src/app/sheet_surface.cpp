@@ -25,7 +25,7 @@ QPoint PixelAt(QPointF position)
 
 } // namespace
 
-SheetSurface::SheetSurface(Workspace &workspace, int pane, QWidget *parent)
+SheetSurface::SheetSurface(Workspace &workspace, PaneIndex pane, QWidget *parent)
     : QWidget(parent), workspace_(workspace), pane_(pane)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -110,20 +110,20 @@ void SheetSurface::wheelEvent(QWheelEvent *event)
     event->accept(); // the window around it has nothing to scroll
 }
 
-ChipPreview::ChipPreview(Workspace &workspace, int buffer, QWidget *parent)
+BufferPreview::BufferPreview(Workspace &workspace, int buffer, QWidget *parent)
     : QWidget(parent), workspace_(workspace), buffer_(buffer)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(&workspace_, &Workspace::chipChanged, this, [this](int changed) {
+    connect(&workspace_, &Workspace::bufferChanged, this, [this](int changed) {
         if (changed == buffer_)
             update();
     });
 }
 
-void ChipPreview::paintEvent(QPaintEvent *)
+void BufferPreview::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, workspace_.chip(buffer_));
+    painter.drawImage(0, 0, workspace_.buffer(buffer_));
 }
 
 } // namespace vexlo

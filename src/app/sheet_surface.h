@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include <QWidget>
 
 namespace vexlo {
@@ -14,9 +15,9 @@ class SheetSurface : public QWidget {
     Q_OBJECT
 
 public:
-    SheetSurface(Workspace &workspace, int pane, QWidget *parent);
+    SheetSurface(Workspace &workspace, PaneIndex pane, QWidget *parent);
 
-    int pane() const { return pane_; }
+    PaneIndex pane() const { return pane_; }
 
     // Starts dragging this surface. The drag itself (a nested loop until the
     // button is released) runs once the press that asked for it has been
@@ -55,11 +56,11 @@ private:
 };
 
 // Shows one tile buffer of the workspace (a "Tile preview" box).
-class ChipPreview : public QWidget {
+class BufferPreview : public QWidget {
     Q_OBJECT
 
 public:
-    ChipPreview(Workspace &workspace, int buffer, QWidget *parent);
+    BufferPreview(Workspace &workspace, int buffer, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

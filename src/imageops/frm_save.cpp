@@ -57,7 +57,7 @@ FrmSave::Controls FrmSave::controls() const
     return {Drive1, Dir1, File1, BtnCancel, ReadOnly(BtnSave)};
 }
 
-void FrmSave::SaveImage(std::int16_t pane)
+void FrmSave::SaveImage(PaneIndex pane)
 {
     SavePane = pane;
     startUse(workspace_.options().startFolder(FileDialog::Save, pane));

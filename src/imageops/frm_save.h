@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include "widgets/file_browser.h"
 
 #include <QDialog>
@@ -28,7 +29,7 @@ public:
     explicit FrmSave(Workspace &workspace, QWidget *parent = nullptr);
 
     // Runs the dialog modally for the sheet of a pane (0 left, 1 right).
-    void SaveImage(std::int16_t pane);
+    void SaveImage(PaneIndex pane);
 
     // Index 0 "Save": overwrite the selected file; 1 "New name": ask for a path.
     // Fails (vexlo::Failure) when nothing is selected or the write fails; the
@@ -37,7 +38,7 @@ public:
     void BtnCancel_Click();
 
     // The pane whose sheet the current (or last) use saves.
-    std::int16_t SavePane = 0;
+    PaneIndex SavePane = 0;
 
     // The dialog's controls, for reading only: their places and looks.
     struct Controls {

@@ -24,7 +24,7 @@
 
 namespace vexlo {
 
-void FrmLoadImage::LoadImage(std::int16_t pane, std::int16_t &result)
+void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result)
 {
     // Nothing in here reports a failure: a step that cannot be done is left out.
     setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));

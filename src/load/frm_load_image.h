@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include "common/colour.h"
 #include "widgets/file_browser.h"
 #include "widgets/sheet_scroll.h"
@@ -37,7 +38,7 @@ public:
     // Runs the dialog modally for a pane (0 left, anything else is captioned
     // right). result: -1 when the use ended with Load and the pane was
     // filled, 0 when it ended with Cancel or the frame's close box.
-    void LoadImage(std::int16_t pane, std::int16_t &result);
+    void LoadImage(PaneIndex pane, std::int16_t &result);
 
     void File1_Click();
     void BtnExplore_Click();
@@ -50,7 +51,7 @@ public:
 
     // The pane of the current (or last) use, and how the last use ended:
     // -1 after Cancel, 0 after Load.
-    std::int16_t LoadPane = 0;
+    PaneIndex LoadPane = 0;
     std::int16_t LoadCancelled = 0;
 
     const LoadSelection &selection() const { return selection_; }

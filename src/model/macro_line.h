@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include <QString>
 
 #include <cstdint>
@@ -13,7 +14,7 @@ struct MacroLine {
     enum class Kind { GetTile, PutTile, ClearChip };
 
     Kind kind = Kind::ClearChip;
-    std::int16_t pane = 0;   // Get and Put
+    PaneIndex pane = 0;   // Get and Put
     std::int16_t buffer = 0;
     std::int32_t column = 0; // Get and Put
     std::int32_t row = 0;    // Get and Put

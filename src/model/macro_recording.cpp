@@ -14,14 +14,14 @@ void AppendRecorded(Workspace &workspace, const MacroLine &line)
 
 } // namespace
 
-void RecordGetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column,
+void RecordGetTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column,
                    std::int32_t row)
 {
     if (workspace.recording())
         AppendRecorded(workspace, {MacroLine::Kind::GetTile, pane, buffer, column, row});
 }
 
-void RecordPutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column,
+void RecordPutTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column,
                    std::int32_t row, std::int16_t replace)
 {
     if (workspace.recording())

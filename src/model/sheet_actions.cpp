@@ -5,7 +5,7 @@
 
 namespace vexlo {
 
-void LoadSheet(Workspace &workspace, int pane, const QImage &sheet, Colour transparent, Colour translucent)
+void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent)
 {
     StepTransaction step(workspace, QStringLiteral("Load image"));
     // From the top: a short sheet loaded where a tall one was scrolled down
@@ -17,7 +17,7 @@ void LoadSheet(Workspace &workspace, int pane, const QImage &sheet, Colour trans
     workspace.markPaneSaved(pane); // as in its file: nothing to lose yet
 }
 
-void ClearSheet(Workspace &workspace, int pane, const std::function<void()> &offerResize)
+void ClearSheet(Workspace &workspace, PaneIndex pane, const std::function<void()> &offerResize)
 {
     StepTransaction step(workspace, QStringLiteral("Clear image"));
     workspace.setSheet(pane, Workspace::blankSheet(workspace.sheet(pane).height()));
@@ -25,7 +25,7 @@ void ClearSheet(Workspace &workspace, int pane, const std::function<void()> &off
     step.commit();
 }
 
-void ResizeSheet(Workspace &workspace, int pane, int pixels)
+void ResizeSheet(Workspace &workspace, PaneIndex pane, int pixels)
 {
     StepTransaction step(workspace, QStringLiteral("Resize image"));
     workspace.setSheetHeight(pane, pixels);
@@ -33,7 +33,7 @@ void ResizeSheet(Workspace &workspace, int pane, int pixels)
     step.commit();
 }
 
-void ReplaceSheetColour(Workspace &workspace, int pane, Colour find, Colour replace)
+void ReplaceSheetColour(Workspace &workspace, PaneIndex pane, Colour find, Colour replace)
 {
     StepTransaction step(workspace, QStringLiteral("Replace colour"));
     workspace.replaceColour(pane, find, replace);

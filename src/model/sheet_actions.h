@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include "common/colour.h"
 
 #include <QImage>
@@ -15,17 +16,17 @@ class Workspace;
 // first and show the result.
 
 // "Load image": the sheet with its keys, shown from the top, as in its file.
-void LoadSheet(Workspace &workspace, int pane, const QImage &sheet, Colour transparent, Colour translucent);
+void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent);
 
 // "Clear image": the sheet blacked out at its height; `offerResize` (the
 // resize question) runs in the same step, so a ResizeSheet it makes joins it.
-void ClearSheet(Workspace &workspace, int pane, const std::function<void()> &offerResize);
+void ClearSheet(Workspace &workspace, PaneIndex pane, const std::function<void()> &offerResize);
 
 // "Resize image": the sheet `pixels` high (see SheetWithHeight), shown from
 // the top.
-void ResizeSheet(Workspace &workspace, int pane, int pixels);
+void ResizeSheet(Workspace &workspace, PaneIndex pane, int pixels);
 
 // "Replace colour": every pixel of exactly `find` becomes `replace`.
-void ReplaceSheetColour(Workspace &workspace, int pane, Colour find, Colour replace);
+void ReplaceSheetColour(Workspace &workspace, PaneIndex pane, Colour find, Colour replace);
 
 } // namespace vexlo

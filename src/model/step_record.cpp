@@ -108,7 +108,7 @@ bool SamePixels(const QImage &a, const QImage &b)
 // Whether kept pixels are those of a clear buffer.
 bool ClearBuffer(const StepRecord::Pixels &kept)
 {
-    return !kept.block && kept.colour == Workspace::kChipClear;
+    return !kept.block && kept.colour == Workspace::kBufferClear;
 }
 
 // Swaps two runs of pixels a tile row at a time through a buffer, which the
@@ -218,7 +218,7 @@ bool Insert(std::vector<std::uint64_t> &table, std::uint64_t key)
 }
 
 // A tile's key in that table, never 0.
-std::uint64_t TileKey(int pane, QRect area)
+std::uint64_t TileKey(PaneIndex pane, QRect area)
 {
     return (std::uint64_t(pane + 1) << 40) | (std::uint64_t(area.y()) << 20) | std::uint64_t(area.x());
 }
@@ -275,7 +275,7 @@ qint64 StepRecord::bytesOf(const Change &change)
 {
     struct Size {
         qint64 operator()(const Tile &tile) const { return BytesOf(tile.pixels); }
-        qint64 operator()(const Chip &chip) const { return BytesOf(chip.pixels); }
+        qint64 operator()(const Buffer &held) const { return BytesOf(held.pixels); }
         qint64 operator()(const Sheet &sheet) const { return BytesOf(sheet.image); }
         qint64 operator()(const Height &height) const { return BytesOf(height.rowsBelow); }
         qint64 operator()(const Keys &) const { return 0; }
@@ -299,11 +299,11 @@ bool StepRecord::unchanged(const Change &change) const
     const auto &panes = workspace_.panes_;
     if (const auto *tile = std::get_if<Tile>(&change))
         return SameAsKept(RowsOf(panes[tile->pane].sheet, tile->area), tile->pixels);
-    if (const auto *chip = std::get_if<Chip>(&change)) {
-        if (workspace_.chipClear_[chip->buffer])
-            return ClearBuffer(chip->pixels);
-        const QImage &current = workspace_.chips_[chip->buffer];
-        return SameAsKept(RowsOf(current, current.rect()), chip->pixels);
+    if (const auto *held = std::get_if<Buffer>(&change)) {
+        if (workspace_.bufferClear_[held->buffer])
+            return ClearBuffer(held->pixels);
+        const QImage &current = workspace_.buffers_[held->buffer];
+        return SameAsKept(RowsOf(current, current.rect()), held->pixels);
     }
     if (const auto *sheet = std::get_if<Sheet>(&change))
         return SamePixels(panes[sheet->pane].sheet, sheet->image);
@@ -326,7 +326,7 @@ void StepRecord::add(Change change)
     workspace_.history_.makeRoom(); // the open step counts against the budget as it grows
 }
 
-bool StepRecord::firstTouch(int pane, QRect area)
+bool StepRecord::firstTouch(PaneIndex pane, QRect area)
 {
     // A drop touches two tiles at most: the first few are looked up in the
     // list of changes itself, which spares every drag a table.
@@ -360,7 +360,7 @@ bool StepRecord::firstTouch(int pane, QRect area)
     return true;
 }
 
-void StepRecord::keepTile(int pane, const QImage &sheet, QRect area)
+void StepRecord::keepTile(PaneIndex pane, const QImage &sheet, QRect area)
 {
     if (sheetKept_[pane] || !firstTouch(pane, area))
         return;
@@ -368,40 +368,40 @@ void StepRecord::keepTile(int pane, const QImage &sheet, QRect area)
     add(Tile{pane, area, KeptPixels(rows, workspace_.history_.tileBlocks(), OneColour(rows))});
 }
 
-void StepRecord::keepChip(int buffer, const QImage &chip, bool clear)
+void StepRecord::keepBuffer(int buffer, const QImage &held, bool clear)
 {
-    if (std::exchange(chipKept_[buffer], true))
+    if (std::exchange(bufferKept_[buffer], true))
         return;
-    const Rows<const QRgb> rows = RowsOf(chip, chip.rect());
-    add(Chip{buffer, KeptPixels(rows, workspace_.history_.tileBlocks(), clear || OneColour(rows))});
+    const Rows<const QRgb> rows = RowsOf(held, held.rect());
+    add(Buffer{buffer, KeptPixels(rows, workspace_.history_.tileBlocks(), clear || OneColour(rows))});
 }
 
-void StepRecord::keepSheet(int pane, const QImage &sheet)
+void StepRecord::keepSheet(PaneIndex pane, const QImage &sheet)
 {
     if (std::exchange(sheetKept_[pane], true))
         return;
     add(Sheet{pane, sheet}); // shared, not copied: the workspace gets a new image
 }
 
-void StepRecord::keepHeight(int pane, const QImage &sheet, int pixels)
+void StepRecord::keepHeight(PaneIndex pane, const QImage &sheet, int pixels)
 {
     if (!sheetKept_[pane])
         add(Height{pane, sheet.height(), SheetRowsFrom(sheet, pixels)});
 }
 
-void StepRecord::keepKeys(int pane, Colour transparent, Colour translucent)
+void StepRecord::keepKeys(PaneIndex pane, Colour transparent, Colour translucent)
 {
     if (!std::exchange(keysKept_[pane], true))
         add(Keys{pane, transparent, translucent});
 }
 
-void StepRecord::keepScroll(int pane, int value)
+void StepRecord::keepScroll(PaneIndex pane, int value)
 {
     if (!std::exchange(scrollKept_[pane], true))
         add(Scroll{pane, value});
 }
 
-void StepRecord::keepMarks(int pane, Colour find, Colour replace, PixelMarks marks)
+void StepRecord::keepMarks(PaneIndex pane, Colour find, Colour replace, PixelMarks marks)
 {
     add(Marks{pane, find, replace, std::move(marks)});
 }
@@ -429,16 +429,16 @@ void StepRecord::put(Change &change, bool undoing)
     if (auto *tile = std::get_if<Tile>(&change)) {
         SwapPixels(workspace_.panes_[tile->pane].sheet, tile->area, tile->pixels);
         workspace_.sheetPixelsChanged(tile->pane);
-    } else if (auto *chip = std::get_if<Chip>(&change)) {
+    } else if (auto *held = std::get_if<Buffer>(&change)) {
         // A clear buffer put back as clear, as every drag's is, stays as it is.
-        const bool clears = ClearBuffer(chip->pixels);
-        bool &clear = workspace_.chipClear_[chip->buffer];
+        const bool clears = ClearBuffer(held->pixels);
+        bool &clear = workspace_.bufferClear_[held->buffer];
         if (!clears || !clear) {
-            QImage &current = workspace_.chips_[chip->buffer];
+            QImage &current = workspace_.buffers_[held->buffer];
             clear = false;
-            SwapPixels(current, current.rect(), chip->pixels);
+            SwapPixels(current, current.rect(), held->pixels);
             clear = clears;
-            workspace_.chipPixelsChanged(chip->buffer);
+            workspace_.bufferPixelsChanged(held->buffer);
         }
     } else if (auto *sheet = std::get_if<Sheet>(&change)) {
         QImage &current = workspace_.panes_[sheet->pane].sheet;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include "common/colour.h"
 #include "model/tile_blocks.h"
 #include "model/work_revisions.h"
@@ -46,20 +47,20 @@ public:
 
     // Called by the workspace just before it changes what they name; each
     // thing is kept once, as the step found it.
-    void keepTile(int pane, const QImage &sheet, QRect area);
+    void keepTile(PaneIndex pane, const QImage &sheet, QRect area);
     // `clear`: the buffer is known to hold only its light grey.
-    void keepChip(int buffer, const QImage &chip, bool clear);
-    void keepSheet(int pane, const QImage &sheet);
+    void keepBuffer(int buffer, const QImage &held, bool clear);
+    void keepSheet(PaneIndex pane, const QImage &sheet);
     // Before the sheet becomes `pixels` high: its height and the rows cut off.
-    void keepHeight(int pane, const QImage &sheet, int pixels);
-    void keepKeys(int pane, Colour transparent, Colour translucent);
-    void keepScroll(int pane, int value);
-    void keepMarks(int pane, Colour find, Colour replace, PixelMarks marks);
+    void keepHeight(PaneIndex pane, const QImage &sheet, int pixels);
+    void keepKeys(PaneIndex pane, Colour transparent, Colour translucent);
+    void keepScroll(PaneIndex pane, int value);
+    void keepMarks(PaneIndex pane, Colour find, Colour replace, PixelMarks marks);
     void keepMacro(const QStringList &lines);
     void keepAppendedLine(qsizetype at, const QString &line);
 
     // A kept whole sheet covers every later change of that pane in the step.
-    bool keepsSheet(int pane) const { return sheetKept_[pane]; }
+    bool keepsSheet(PaneIndex pane) const { return sheetKept_[pane]; }
     // Whether putting the step back would change nothing: everything kept is
     // as it is now and no macro line was recorded.
     bool changesNothing() const;
@@ -74,34 +75,34 @@ public:
 
 private:
     struct Tile {
-        int pane;
+        PaneIndex pane;
         QRect area;
         Pixels pixels;
     };
-    struct Chip {
+    struct Buffer {
         int buffer;
         Pixels pixels;
     };
     struct Sheet {
-        int pane;
+        PaneIndex pane;
         QImage image;
     };
     struct Height {
-        int pane;
+        PaneIndex pane;
         int pixels;
         QImage rowsBelow; // the rows past the other height, null when none
     };
     struct Keys {
-        int pane;
+        PaneIndex pane;
         Colour transparent;
         Colour translucent;
     };
     struct Scroll {
-        int pane;
+        PaneIndex pane;
         int value;
     };
     struct Marks {
-        int pane;
+        PaneIndex pane;
         Colour find;
         Colour replace;
         PixelMarks marks;
@@ -109,13 +110,13 @@ private:
     struct Macro {
         QStringList lines;
     };
-    using Change = std::variant<Tile, Chip, Sheet, Height, Keys, Scroll, Marks, Macro>;
+    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro>;
 
     void add(Change change);
     void put(Change &change, bool undoing);
     static qint64 bytesOf(const Change &change);
     bool unchanged(const Change &change) const;
-    bool firstTouch(int pane, QRect area);
+    bool firstTouch(PaneIndex pane, QRect area);
 
     Workspace &workspace_;
     std::vector<Change> changes_;
@@ -130,7 +131,7 @@ private:
     // most half full, 0 marking a free slot.
     std::vector<std::uint64_t> tiles_;
     std::size_t tileCount_ = 0;
-    std::array<bool, 2> chipKept_{};
+    std::array<bool, 2> bufferKept_{};
     std::array<bool, 2> sheetKept_{};
     std::array<bool, 2> keysKept_{};
     std::array<bool, 2> scrollKept_{};

@@ -12,7 +12,7 @@ constexpr qsizetype kSwapLines = 5; // Get, Put, Put, Cls, Cls
 
 } // namespace
 
-void PickUpTile(Workspace &workspace, std::int16_t pane, std::int32_t column, std::int32_t row)
+void PickUpTile(Workspace &workspace, PaneIndex pane, std::int32_t column, std::int32_t row)
 {
     workspace.beginStep(QStringLiteral("Pick up tile"));
     try {
@@ -23,8 +23,8 @@ void PickUpTile(Workspace &workspace, std::int16_t pane, std::int32_t column, st
     }
 }
 
-void DropTile(Workspace &workspace, std::int16_t source, std::int32_t fromColumn, std::int32_t fromRow,
-              std::int16_t pane, std::int32_t column, std::int32_t row)
+void DropTile(Workspace &workspace, PaneIndex source, std::int32_t fromColumn, std::int32_t fromRow,
+              PaneIndex pane, std::int32_t column, std::int32_t row)
 {
     const bool swap = source == pane;
     if (!workspace.stepOpen())

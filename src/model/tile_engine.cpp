@@ -21,17 +21,17 @@ std::int32_t TileOrigin(std::int32_t tile)
 
 } // namespace
 
-void GetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column, std::int32_t row)
+void GetTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column, std::int32_t row)
 {
     RecordGetTile(workspace, pane, buffer, column, row);
     Workspace::checkedIndex(pane);
     Workspace::checkedIndex(buffer);
     const std::int32_t x0 = TileOrigin(column);
     const std::int32_t y0 = TileOrigin(row);
-    workspace.copyTileToChip(pane, buffer, x0, y0);
+    workspace.copyTileToBuffer(pane, buffer, x0, y0);
 }
 
-void PutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column, std::int32_t row,
+void PutTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column, std::int32_t row,
              std::int16_t replace)
 {
     RecordPutTile(workspace, pane, buffer, column, row, replace);
@@ -40,22 +40,22 @@ void PutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::
     if (replace == -1) {
         // Transparent first, then translucent on the result, in one pass.
         const Options &options = workspace.options();
-        workspace.replaceChipColours(
+        workspace.replaceBufferColours(
             buffer, options.isOn(OptSwitch::ChkRepTrans) ? workspace.transparentKey(buffer) : kNoColour,
             workspace.transparentKey(pane),
             options.isOn(OptSwitch::ChkRepTransL) ? workspace.translucentKey(buffer) : kNoColour,
             workspace.translucentKey(pane));
     }
-    workspace.pasteChip(buffer, pane, TileOrigin(column), TileOrigin(row));
+    workspace.pasteBuffer(buffer, pane, TileOrigin(column), TileOrigin(row));
 }
 
 void ClearChip(Workspace &workspace, std::int16_t buffer)
 {
     RecordClearChip(workspace, buffer);
-    workspace.clearChip(buffer);
+    workspace.clearBuffer(buffer);
 }
 
-std::int16_t OtherPane(std::int16_t pane)
+std::int16_t OtherPane(PaneIndex pane)
 {
     return ToInt16(1.0 - pane);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include <cstdint>
 
 namespace vexlo {
@@ -15,7 +16,7 @@ class Workspace;
 // Copies the sheet's tile (column, row) into the buffer. Source pixels that
 // lie outside the sheet arrive as black, the colour of an empty sheet.
 // Fails with an overflow when column * 32 or row * 32 leaves 32 bits.
-void GetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column,
+void GetTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column,
              std::int32_t row);
 
 // Paints the buffer onto the sheet at tile (column, row); pixels that fall
@@ -25,7 +26,7 @@ void GetTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::
 // translucent on the result. Those replacements stay in the buffer. An
 // overflow of column * 32 or row * 32 fails after them, leaving the sheet as
 // it was.
-void PutTile(Workspace &workspace, std::int16_t pane, std::int16_t buffer, std::int32_t column,
+void PutTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column,
              std::int32_t row, std::int16_t replace);
 
 // Empties the buffer to its light grey.
@@ -33,6 +34,6 @@ void ClearChip(Workspace &workspace, std::int16_t buffer);
 
 // 1 for 0 and 0 for 1; never recorded. Fails with an overflow when the
 // answer leaves 16 bits.
-std::int16_t OtherPane(std::int16_t pane);
+std::int16_t OtherPane(PaneIndex pane);
 
 } // namespace vexlo

@@ -14,9 +14,9 @@ Workspace::Workspace(QObject *parent) : QObject(parent)
     connect(&history_, &UndoHistory::stepPutBack, this, &Workspace::stepPutBack);
     for (Pane &pane : panes_)
         pane.sheet = blankSheet();
-    for (QImage &chip : chips_) {
-        chip = AllocatedImage(kTileSize, kTileSize, QImage::Format_RGB32);
-        chip.fill(kChipClear);
+    for (QImage &held : buffers_) {
+        held = AllocatedImage(kTileSize, kTileSize, QImage::Format_RGB32);
+        held.fill(kBufferClear);
     }
 }
 
@@ -36,7 +36,7 @@ QImage Workspace::blankSheet(int height)
     return sheet;
 }
 
-void Workspace::setSheet(int pane, const QImage &sheet)
+void Workspace::setSheet(PaneIndex pane, const QImage &sheet)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     if (StepRecord *open = openStep())
@@ -45,7 +45,7 @@ void Workspace::setSheet(int pane, const QImage &sheet)
     sheetPixelsChanged(pane);
 }
 
-void Workspace::setSheetHeight(int pane, int pixels)
+void Workspace::setSheetHeight(PaneIndex pane, int pixels)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     QImage resized = SheetWithHeight(target.sheet, pixels); // may fail: nothing changed yet
@@ -55,7 +55,7 @@ void Workspace::setSheetHeight(int pane, int pixels)
     sheetPixelsChanged(pane);
 }
 
-void Workspace::setKeyColours(int pane, Colour transparent, Colour translucent)
+void Workspace::setKeyColours(PaneIndex pane, Colour transparent, Colour translucent)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     if (StepRecord *open = openStep())
@@ -65,7 +65,7 @@ void Workspace::setKeyColours(int pane, Colour transparent, Colour translucent)
     keysChanged(pane);
 }
 
-void Workspace::replaceColour(int pane, Colour find, Colour replace)
+void Workspace::replaceColour(PaneIndex pane, Colour find, Colour replace)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
@@ -75,7 +75,7 @@ void Workspace::replaceColour(int pane, Colour find, Colour replace)
     sheetPixelsChanged(pane);
 }
 
-void Workspace::setScrollValue(int pane, int value)
+void Workspace::setScrollValue(PaneIndex pane, int value)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     if (target.scroll == value)
@@ -86,27 +86,27 @@ void Workspace::setScrollValue(int pane, int value)
     scrollChanged(pane);
 }
 
-void Workspace::copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_t y)
+void Workspace::copyTileToBuffer(PaneIndex pane, int buffer, std::int64_t x, std::int64_t y)
 {
     const QImage &sheet = panes_.at(checkedIndex(pane)).sheet;
-    QImage &chip = chipToChange(buffer);
+    QImage &held = bufferToChange(buffer);
     PrefetchBlock(sheet, x, y, false);
     if (TileArea(sheet.size(), x, y).size() != QSize(kTileSize, kTileSize))
-        chip.fill(Qt::black); // source pixels outside the sheet arrive as its black
-    CopyBlock(sheet, x, y, chip, 0, 0);
-    chipPixelsChanged(buffer);
+        held.fill(Qt::black); // source pixels outside the sheet arrive as its black
+    CopyBlock(sheet, x, y, held, 0, 0);
+    bufferPixelsChanged(buffer);
 }
 
-void Workspace::replaceChipColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2)
+void Workspace::replaceBufferColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2)
 {
-    QImage &chip = chipToChange(buffer);
-    ReplaceColours(chip, find1, replace1, find2, replace2);
-    chipPixelsChanged(buffer);
+    QImage &held = bufferToChange(buffer);
+    ReplaceColours(held, find1, replace1, find2, replace2);
+    bufferPixelsChanged(buffer);
 }
 
-void Workspace::pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y)
+void Workspace::pasteBuffer(int buffer, PaneIndex pane, std::int64_t x, std::int64_t y)
 {
-    const QImage &chip = chips_.at(checkedIndex(buffer));
+    const QImage &held = buffers_.at(checkedIndex(buffer));
     Pane &target = panes_.at(checkedIndex(pane));
     const QRect area = TileArea(target.sheet.size(), x, y);
     if (area.isEmpty())
@@ -114,23 +114,23 @@ void Workspace::pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y)
     PrefetchBlock(target.sheet, x, y, true);
     if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
         open->keepTile(pane, target.sheet, area);
-    CopyBlock(chip, 0, 0, target.sheet, x, y);
+    CopyBlock(held, 0, 0, target.sheet, x, y);
     sheetPixelsChanged(pane);
 }
 
-void Workspace::clearChip(int buffer)
+void Workspace::clearBuffer(int buffer)
 {
-    QImage &chip = chipToChange(buffer);
-    chip.fill(kChipClear);
-    chipClear_[buffer] = true;
-    chipPixelsChanged(buffer);
+    QImage &held = bufferToChange(buffer);
+    held.fill(kBufferClear);
+    bufferClear_[buffer] = true;
+    bufferPixelsChanged(buffer);
 }
 
-void Workspace::setChip(int buffer, const QImage &tile)
+void Workspace::setBuffer(int buffer, const QImage &tile)
 {
-    QImage &chip = chipToChange(buffer);
-    chip = ConvertedImage(tile.copy(0, 0, kTileSize, kTileSize), QImage::Format_RGB32);
-    chipPixelsChanged(buffer);
+    QImage &held = bufferToChange(buffer);
+    held = ConvertedImage(tile.copy(0, 0, kTileSize, kTileSize), QImage::Format_RGB32);
+    bufferPixelsChanged(buffer);
 }
 
 void Workspace::appendMacroLine(const QString &line)
@@ -161,38 +161,38 @@ void Workspace::setRecording(bool on)
     emit recordingChanged(on);
 }
 
-bool Workspace::paneUnsaved(int pane) const
+bool Workspace::paneUnsaved(PaneIndex pane) const
 {
     return revisions_.panes.at(checkedIndex(pane)) != saved_.panes.at(pane);
 }
 
-void Workspace::markPaneSaved(int pane)
+void Workspace::markPaneSaved(PaneIndex pane)
 {
     saved_.panes.at(checkedIndex(pane)) = revisions_.panes.at(pane);
 }
 
-void Workspace::sheetPixelsChanged(int pane)
+void Workspace::sheetPixelsChanged(PaneIndex pane)
 {
     revisions_.panes[pane] = ++lastRevision_;
     emit sheetChanged(pane);
     workChangedOrPending();
 }
 
-QImage &Workspace::chipToChange(int buffer)
+QImage &Workspace::bufferToChange(int buffer)
 {
-    QImage &chip = chips_.at(checkedIndex(buffer));
+    QImage &held = buffers_.at(checkedIndex(buffer));
     if (StepRecord *open = openStep())
-        open->keepChip(buffer, chip, chipClear_[buffer]);
-    chipClear_[buffer] = false;
-    return chip;
+        open->keepBuffer(buffer, held, bufferClear_[buffer]);
+    bufferClear_[buffer] = false;
+    return held;
 }
 
-void Workspace::chipPixelsChanged(int buffer)
+void Workspace::bufferPixelsChanged(int buffer)
 {
-    emit chipChanged(buffer);
+    emit bufferChanged(buffer);
 }
 
-void Workspace::keysChanged(int pane)
+void Workspace::keysChanged(PaneIndex pane)
 {
     revisions_.panes[pane] = ++lastRevision_;
     emit keyColoursChanged(pane);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include "common/colour.h"
 #include "common/sheet_limits.h"
 #include "model/macro_list.h"
@@ -33,7 +34,7 @@ class Workspace : public QObject {
 public:
     static constexpr int kTileSize = vexlo::kTileSize;
     static constexpr int kSheetWidth = vexlo::kSheetWidth;
-    static constexpr QRgb kChipClear = 0xFFC0C0C0; // light grey RGB(192, 192, 192)
+    static constexpr QRgb kBufferClear = 0xFFC0C0C0; // light grey RGB(192, 192, 192)
     static constexpr qint64 kUndoBudgetBytes = UndoHistory::kBudgetBytes; // see there
 
     explicit Workspace(QObject *parent = nullptr);
@@ -45,42 +46,42 @@ public:
     static int checkedIndex(int index);
     static QImage blankSheet(int height = kTileSize);
 
-    const QImage &sheet(int pane) const { return panes_.at(checkedIndex(pane)).sheet; }
-    Colour transparentKey(int pane) const { return panes_.at(checkedIndex(pane)).transparent; }
-    Colour translucentKey(int pane) const { return panes_.at(checkedIndex(pane)).translucent; }
+    const QImage &sheet(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).sheet; }
+    Colour transparentKey(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).transparent; }
+    Colour translucentKey(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).translucent; }
     // The pane's scroll bar value, 0 to the bar's maximum (see
     // pane_placement.h): where the sheet is placed.
-    int scrollValue(int pane) const { return panes_.at(checkedIndex(pane)).scroll; }
-    const QImage &chip(int buffer) const { return chips_.at(checkedIndex(buffer)); }
+    int scrollValue(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).scroll; }
+    const QImage &buffer(int index) const { return buffers_.at(checkedIndex(index)); }
     const MacroList &macro() const { return macro_; }
     // The macro list for a view to show; views do not edit it.
     QAbstractItemModel *macroModel() { return &macro_; }
     bool recording() const { return recording_; }
 
     // Whole sheets and their keys.
-    void setSheet(int pane, const QImage &sheet);
+    void setSheet(PaneIndex pane, const QImage &sheet);
     // The sheet at a new height (see SheetWithHeight); an undo step keeps
     // only the rows it cuts off.
-    void setSheetHeight(int pane, int pixels);
-    void setKeyColours(int pane, Colour transparent, Colour translucent);
-    void replaceColour(int pane, Colour find, Colour replace);
-    void setScrollValue(int pane, int value);
+    void setSheetHeight(PaneIndex pane, int pixels);
+    void setKeyColours(PaneIndex pane, Colour transparent, Colour translucent);
+    void replaceColour(PaneIndex pane, Colour find, Colour replace);
+    void setScrollValue(PaneIndex pane, int value);
 
     // Tile work, at pixel origins of any size; what falls outside is left out.
     // The buffer becomes the sheet's block there, black where it has none.
-    void copyTileToChip(int pane, int buffer, std::int64_t x, std::int64_t y);
-    void replaceChipColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2);
-    void pasteChip(int buffer, int pane, std::int64_t x, std::int64_t y);
-    void clearChip(int buffer);
-    void setChip(int buffer, const QImage &tile);
+    void copyTileToBuffer(PaneIndex pane, int buffer, std::int64_t x, std::int64_t y);
+    void replaceBufferColours(int buffer, Colour find1, Colour replace1, Colour find2, Colour replace2);
+    void pasteBuffer(int buffer, PaneIndex pane, std::int64_t x, std::int64_t y);
+    void clearBuffer(int buffer);
+    void setBuffer(int buffer, const QImage &tile);
 
     // The macro; both fail and change nothing at the line limit.
     void appendMacroLine(const QString &line);
     void setMacroLines(const QStringList &lines);
     void setRecording(bool on);
 
-    Colour dropperColour(int pane) const { return dropper_.at(checkedIndex(pane)); }
-    void setDropperColour(int pane, Colour colour) { dropper_.at(checkedIndex(pane)) = colour; }
+    Colour dropperColour(PaneIndex pane) const { return dropper_.at(checkedIndex(pane)); }
+    void setDropperColour(PaneIndex pane, Colour colour) { dropper_.at(checkedIndex(pane)) = colour; }
     Options &options() { return options_; }
     const Options &options() const { return options_; }
 
@@ -101,17 +102,17 @@ public:
     qint64 undoBytes() const { return history_.bytes(); }
 
     // What changed since the last load or save (or the start).
-    bool paneUnsaved(int pane) const;
+    bool paneUnsaved(PaneIndex pane) const;
     bool macroUnsaved() const { return revisions_.macro != saved_.macro; }
     bool unsaved() const { return paneUnsaved(0) || paneUnsaved(1) || macroUnsaved(); }
-    void markPaneSaved(int pane);
+    void markPaneSaved(PaneIndex pane);
     void markMacroSaved() { saved_.macro = revisions_.macro; }
 
 signals:
-    void sheetChanged(int pane);
-    void chipChanged(int buffer);
-    void keyColoursChanged(int pane);
-    void scrollValueChanged(int pane);
+    void sheetChanged(PaneIndex pane);
+    void bufferChanged(int buffer);
+    void keyColoursChanged(PaneIndex pane);
+    void scrollValueChanged(PaneIndex pane);
     void recordingChanged(bool on);
     // A sheet, its keys or the macro changed: something the user would lose.
     // Told once a step is pushed, not for a step that changed nothing.
@@ -130,21 +131,21 @@ private:
     };
 
     // Announcing, after a change (also an undone or redone one).
-    void sheetPixelsChanged(int pane);
+    void sheetPixelsChanged(PaneIndex pane);
     // The buffer about to change, kept first by an open step.
-    QImage &chipToChange(int buffer);
-    void chipPixelsChanged(int buffer);
-    void keysChanged(int pane);
+    QImage &bufferToChange(int buffer);
+    void bufferPixelsChanged(int buffer);
+    void keysChanged(PaneIndex pane);
     void macroChanged();
-    void scrollChanged(int pane) { emit scrollValueChanged(pane); }
+    void scrollChanged(PaneIndex pane) { emit scrollValueChanged(pane); }
     void workChangedOrPending();
     StepRecord *openStep() const { return history_.gathering(); }
     void forgetStep();
 
     std::array<Pane, 2> panes_;
-    std::array<QImage, 2> chips_;
+    std::array<QImage, 2> buffers_;
     // Buffers known to be clear, which a step keeps without looking.
-    std::array<bool, 2> chipClear_{true, true};
+    std::array<bool, 2> bufferClear_{true, true};
     std::array<Colour, 2> dropper_{kBlack, kBlack};
     MacroList macro_;
     bool recording_ = false;

@@ -1,5 +1,7 @@
 #include "play/play_arguments.h"
 
+#include "common/pane_index.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -148,7 +150,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             return std::nullopt;
         }
         if (argument == u"--left" || argument == u"--right") {
-            const int pane = argument == u"--left" ? 0 : 1;
+            const PaneIndex pane = argument == u"--left" ? 0 : 1;
             parsed.panes[pane].sheet = value;
             sheetGiven[pane] = true;
         } else if (argument == u"--out-left" || argument == u"--out-right") {

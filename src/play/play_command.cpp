@@ -21,7 +21,7 @@ void Print(std::FILE *stream, const QString &text)
 // Loads both sheets with their key colours, as the load dialog does.
 void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
 {
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         const PlayArguments::Pane &given = arguments.panes[pane];
         // Pipes and devices are read too, so `<(...)` gives a sheet.
         const SheetFile loaded = LoadSheetFile(given.sheet, SpecialFiles::Use);
@@ -71,7 +71,7 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
             return 1;
         }
         std::vector<SheetOutput> outputs;
-        for (int pane = 0; pane < 2; ++pane)
+        for (PaneIndex pane = 0; pane < 2; ++pane)
             if (!parsed->panes[pane].output.isEmpty())
                 outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output});
         WriteSheetFiles(outputs, SpecialFiles::Use); // both or neither

@@ -102,7 +102,7 @@ void WriteRecovery(const QString &folder, const SessionSnapshot &snapshot)
     const QDir dir(folder);
     const QByteArray macro = MacroFileBytes(snapshot.macro);
     QByteArray index = QByteArray(kFirstLine) + '\n';
-    for (int pane = 0; pane < 2; ++pane)
+    for (PaneIndex pane = 0; pane < 2; ++pane)
         index += kSheetNames[pane].toLatin1() + ' ' + QByteArray::number(BitmapSize(snapshot.sheets[pane])) + ' '
                  + QByteArray::number(snapshot.transparent[pane].value()) + ' '
                  + QByteArray::number(snapshot.translucent[pane].value()) + ' '
@@ -141,7 +141,7 @@ std::optional<SessionSnapshot> ReadRecovery(const QString &folder)
     const auto index = ReadIndex(folder);
     const QDir dir(folder);
     SessionSnapshot snapshot;
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         const QList<qint64> &values = index.at(kSheetNames[pane]);
         snapshot.sheets[pane] = ReadSheet(dir.filePath(kSheetNames[pane]));
         if (snapshot.sheets[pane].isNull())

@@ -7,7 +7,7 @@ namespace vexlo {
 SessionSnapshot TakeSnapshot(const Workspace &workspace)
 {
     SessionSnapshot snapshot;
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         snapshot.sheets[pane] = workspace.sheet(pane);
         snapshot.transparent[pane] = workspace.transparentKey(pane);
         snapshot.translucent[pane] = workspace.translucentKey(pane);
@@ -20,7 +20,7 @@ SessionSnapshot TakeSnapshot(const Workspace &workspace)
 void RestoreSnapshot(Workspace &workspace, const SessionSnapshot &snapshot)
 {
     workspace.setMacroLines(snapshot.macro);
-    for (int pane = 0; pane < 2; ++pane) {
+    for (PaneIndex pane = 0; pane < 2; ++pane) {
         workspace.setSheet(pane, snapshot.sheets[pane]);
         workspace.setKeyColours(pane, snapshot.transparent[pane], snapshot.translucent[pane]);
         workspace.setScrollValue(pane, snapshot.scroll[pane]);

@@ -15,7 +15,7 @@ const QString kSection = QStringLiteral("Opt");
 // Where a folder key's value lives in the record.
 struct FolderSlot {
     FileDialog dialog;
-    int pane;
+    PaneIndex pane;
 };
 
 struct Key {
@@ -46,25 +46,25 @@ void Options::setState(OptSwitch which, std::int16_t state)
     emit stateChanged(which);
 }
 
-QString Options::startFolder(FileDialog dialog, int pane) const
+QString Options::startFolder(FileDialog dialog, PaneIndex pane) const
 {
     if (!isOn(OptSwitch::ChkRememberDirs) || !isPane(pane))
         return QString();
     return folder(dialog, pane);
 }
 
-void Options::rememberFolder(FileDialog dialog, int pane, const QString &folder)
+void Options::rememberFolder(FileDialog dialog, PaneIndex pane, const QString &folder)
 {
     if (isPane(pane))
         setFolder(dialog, pane, folder);
 }
 
-QString Options::folder(FileDialog dialog, int pane) const
+QString Options::folder(FileDialog dialog, PaneIndex pane) const
 {
     return folders_[std::size_t(dialog)].at(std::size_t(pane));
 }
 
-void Options::setFolder(FileDialog dialog, int pane, const QString &folder)
+void Options::setFolder(FileDialog dialog, PaneIndex pane, const QString &folder)
 {
     folders_[std::size_t(dialog)].at(std::size_t(pane)) = folder;
 }

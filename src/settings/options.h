@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/pane_index.h"
 #include <QObject>
 #include <QString>
 
@@ -33,16 +34,16 @@ public:
     bool wizardMode() const { return state(OptSwitch::ChkStartWiz) == 1; }
 
     // Folder last shown in the load (DefDir) and save (DefDirS) dialog, per pane.
-    QString DefDir(int pane) const { return folder(FileDialog::Load, pane); }
-    QString DefDirS(int pane) const { return folder(FileDialog::Save, pane); }
-    void setDefDir(int pane, const QString &folder) { setFolder(FileDialog::Load, pane, folder); }
-    void setDefDirS(int pane, const QString &folder) { setFolder(FileDialog::Save, pane, folder); }
+    QString DefDir(PaneIndex pane) const { return folder(FileDialog::Load, pane); }
+    QString DefDirS(PaneIndex pane) const { return folder(FileDialog::Save, pane); }
+    void setDefDir(PaneIndex pane, const QString &folder) { setFolder(FileDialog::Load, pane, folder); }
+    void setDefDirS(PaneIndex pane, const QString &folder) { setFolder(FileDialog::Save, pane, folder); }
 
     // The folder a file dialog starts a use in for a pane: the one it showed
     // last while folders are remembered; empty otherwise, and for no pane.
-    QString startFolder(FileDialog dialog, int pane) const;
+    QString startFolder(FileDialog dialog, PaneIndex pane) const;
     // Keeps the folder a file dialog shows for a pane; no pane keeps none.
-    void rememberFolder(FileDialog dialog, int pane, const QString &folder);
+    void rememberFolder(FileDialog dialog, PaneIndex pane, const QString &folder);
 
     // The section [Opt] of a settings file holds the whole record, key by
     // key: ChkStartWiz, ChkRememberDirs, DefDirS1, DefDirS0, DefDir1, DefDir0,
@@ -62,9 +63,9 @@ signals:
     void stateChanged(vexlo::OptSwitch which);
 
 private:
-    static bool isPane(int pane) { return pane == 0 || pane == 1; }
-    QString folder(FileDialog dialog, int pane) const;
-    void setFolder(FileDialog dialog, int pane, const QString &folder);
+    static bool isPane(PaneIndex pane) { return pane == 0 || pane == 1; }
+    QString folder(FileDialog dialog, PaneIndex pane) const;
+    void setFolder(FileDialog dialog, PaneIndex pane, const QString &folder);
 
     // New-installation values: ChkRepTrans ticked, ChkRepTransL clear,
     // ChkRememberDirs ticked, ChkStartWiz ticked, no folders.

@@ -166,7 +166,7 @@ TEST_F(MacroMenu, AFullMacroRefusesTheNextRecordedLineAndTheTileStaysPut)
     EXPECT_EQ(prompt->boxes().first().text,
               QStringLiteral("A macro holds at most 32,767 lines; this one would have 32,768."));
     EXPECT_EQ(workspace.macro().count(), MacroList::kMaxLines);
-    EXPECT_TRUE(test::Uniform(workspace.chip(0), test::kLightGrey)) << "no tile was picked up";
+    EXPECT_TRUE(test::Uniform(workspace.buffer(0), test::kLightGrey)) << "no tile was picked up";
 }
 
 TEST_F(MacroMenu, SaveNewWritesTheMacroInTheProgramFolderAndTheListShowsIt)

@@ -67,7 +67,7 @@ protected:
     QStringList lines() const { return workspace.macro().lines(); }
     bool buffersClear() const
     {
-        return Uniform(workspace.chip(0), kLightGrey) && Uniform(workspace.chip(1), kLightGrey);
+        return Uniform(workspace.buffer(0), kLightGrey) && Uniform(workspace.buffer(1), kLightGrey);
     }
 
     test::ScopedScriptedPrompt prompt;
@@ -81,7 +81,7 @@ TEST_F(Pointer, ADropOnTheOtherPaneCopiesTheTileWithReplacementAndClearsTheBuffe
     const QImage left = workspace.sheet(0);
     window.TileSet_MouseDown(0, 1, 0, 40, 10);
     EXPECT_EQ(lines(), QStringList{"Get,0,0,1,0"});
-    EXPECT_TRUE(SamePixels(workspace.chip(0), SheetTile(left, 1, 0))) << "the preview holds the picked tile";
+    EXPECT_TRUE(SamePixels(workspace.buffer(0), SheetTile(left, 1, 0))) << "the preview holds the picked tile";
     EXPECT_EQ(window.dragTile(), QPoint(1, 0));
     EXPECT_TRUE(window.controls().TileSet[0]->dragRequested());
 

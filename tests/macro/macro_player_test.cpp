@@ -86,7 +86,7 @@ TEST_F(MacroPlayer, ACopyMacroCopiesWithTheReplacementInForceNow)
     QImage expected = rightWithCopied(2, 5, 0, 1, right);
     expected.setPixel(3, 32 + 4, QRgbFromColour(kCyan));
     EXPECT_TRUE(SamePixels(workspace.sheet(1), expected));
-    EXPECT_TRUE(test::Uniform(workspace.chip(0), test::kLightGrey));
+    EXPECT_TRUE(test::Uniform(workspace.buffer(0), test::kLightGrey));
     EXPECT_EQ(workspace.macro().count(), 3) << "playback leaves the list alone";
 
     // The same macro with transparent replacement switched off now.
@@ -103,7 +103,7 @@ TEST_F(MacroPlayer, KeywordsInAnyCaseAndUnknownOnesSkipped)
           QStringLiteral("pUT,1,0,3,3,0"), QStringLiteral("GET ,0,0,0,0")});
     EXPECT_TRUE(prompt->boxes().isEmpty());
     EXPECT_TRUE(SamePixels(workspace.sheet(1), rightWithCopied(1, 1, 3, 3, right)));
-    EXPECT_TRUE(SamePixels(workspace.chip(0), SheetTile(workspace.sheet(0), 1, 1)))
+    EXPECT_TRUE(SamePixels(workspace.buffer(0), SheetTile(workspace.sheet(0), 1, 1)))
         << "the lines with blanks round the keyword did nothing";
 }
 
@@ -155,7 +155,7 @@ TEST_P(MacroPlayerHalts, AtTheFailingLineWithLinesBeforeItDone)
     EXPECT_FALSE(onlyBox().text.isEmpty());
     EXPECT_TRUE(SamePixels(workspace.sheet(1), rightWithCopied(1, 0, 2, 0, right)))
         << "the lines before took effect; the failing and later ones did not";
-    EXPECT_TRUE(SamePixels(workspace.chip(0), SheetTile(workspace.sheet(0), 1, 0)));
+    EXPECT_TRUE(SamePixels(workspace.buffer(0), SheetTile(workspace.sheet(0), 1, 0)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, MacroPlayerHalts,
@@ -184,7 +184,7 @@ TEST_F(MacroPlayer, CoordinatesOutsideTheSheetAreNoFailure)
     const QImage right = workspace.sheet(1);
     play({QStringLiteral("Get,0,0,-1,-1"), QStringLiteral("Put,1,0,-1,-1,0"), QStringLiteral("Put,1,0,100,100,0")});
     EXPECT_TRUE(prompt->boxes().isEmpty());
-    EXPECT_TRUE(test::Uniform(workspace.chip(0), test::kBlackPixel)) << "outside the sheet reads black";
+    EXPECT_TRUE(test::Uniform(workspace.buffer(0), test::kBlackPixel)) << "outside the sheet reads black";
     EXPECT_TRUE(SamePixels(workspace.sheet(1), right));
 }
 

@@ -91,7 +91,7 @@ TEST_F(MacroRegressionFile, EachKeptFileGivesItsExactLinesAndPlaysToItsExactOutc
         EXPECT_EQ(result.line, c.haltLine);
         EXPECT_EQ(result.description, QString::fromLatin1(c.haltDescription));
         EXPECT_EQ(result.outcome, c.haltLine < 0 ? PlayResult::Outcome::Played : PlayResult::Outcome::Halted);
-        EXPECT_EQ(SamePixels(workspace->chip(0), leftTile()), c.tileInBuffer);
+        EXPECT_EQ(SamePixels(workspace->buffer(0), leftTile()), c.tileInBuffer);
         EXPECT_EQ(SamePixels(SheetTile(workspace->sheet(1), 0, 1), leftTile()), c.tileOnRight);
         EXPECT_TRUE(SamePixels(workspace->sheet(0), PatternSheet(1, 256))) << "nothing put on the left sheet";
     }

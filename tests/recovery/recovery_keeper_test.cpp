@@ -85,7 +85,7 @@ TEST_F(Recovery, WorkKeptOnClosingIsOfferedAtTheNextStartAndRestoredExactly)
     EXPECT_EQ(asked.text, QStringLiteral("Vexlo was closed with unsaved work. Restore it?"));
     EXPECT_EQ(asked.byDefault, Prompt::Answer::Yes);
 
-    left.chips = test::StateOf(second.workspace).chips; // buffers are no work to keep
+    left.buffers = test::StateOf(second.workspace).buffers; // buffers are no work to keep
     EXPECT_TRUE(test::SameState(test::StateOf(second.workspace), left));
     EXPECT_TRUE(second.workspace.unsaved()) << "still unsaved, so closing again keeps it";
     EXPECT_FALSE(second.workspace.undoStack().canUndo()) << "no undo step";
@@ -285,7 +285,7 @@ TEST_F(Recovery, AKeepingKilledHalfWayIsOfferedAsItWasBefore)
     Session next(root);
     prompt->answerYesNo(true);
     EXPECT_TRUE(next.keeper.offerLeftWork()) << prompt->texts().join(u'\n').toStdString();
-    before.chips = test::StateOf(next.workspace).chips;
+    before.buffers = test::StateOf(next.workspace).buffers;
     EXPECT_TRUE(test::SameState(test::StateOf(next.workspace), before)) << "the last whole keeping";
 }
 

@@ -15,7 +15,7 @@ namespace vexlo::test {
 // key colours, scroll values, tile buffers and the macro.
 struct SessionState {
     std::array<QImage, 2> sheets;
-    std::array<QImage, 2> chips;
+    std::array<QImage, 2> buffers;
     std::array<Colour, 4> keys{};
     std::array<int, 2> scroll{};
     QStringList macro;
@@ -26,7 +26,7 @@ inline SessionState StateOf(const Workspace &workspace)
     SessionState state;
     for (int i = 0; i < 2; ++i) {
         state.sheets[i] = workspace.sheet(i).copy();
-        state.chips[i] = workspace.chip(i).copy();
+        state.buffers[i] = workspace.buffer(i).copy();
         state.keys[i * 2] = workspace.transparentKey(i);
         state.keys[i * 2 + 1] = workspace.translucentKey(i);
         state.scroll[i] = workspace.scrollValue(i);
@@ -41,7 +41,7 @@ inline ::testing::AssertionResult SameState(const SessionState &actual, const Se
     for (int i = 0; i < 2; ++i) {
         if (auto same = SamePixels(actual.sheets[i], expected.sheets[i]); !same)
             return same << " in sheet " << i;
-        if (auto same = SamePixels(actual.chips[i], expected.chips[i]); !same)
+        if (auto same = SamePixels(actual.buffers[i], expected.buffers[i]); !same)
             return same << " in buffer " << i;
         if (actual.scroll[i] != expected.scroll[i])
             return ::testing::AssertionFailure() << "scroll value " << i << " is " << actual.scroll[i];

@@ -33,7 +33,7 @@ protected:
     void expectFailureChangingNothing(const std::function<void()> &operation, const QString &description)
     {
         const QImage sheets[2] = {workspace.sheet(0), workspace.sheet(1)};
-        const QImage chips[2] = {workspace.chip(0), workspace.chip(1)};
+        const QImage buffers[2] = {workspace.buffer(0), workspace.buffer(1)};
         try {
             operation();
             ADD_FAILURE() << "no failure";
@@ -42,7 +42,7 @@ protected:
         }
         for (int i = 0; i < 2; ++i) {
             EXPECT_TRUE(SamePixels(workspace.sheet(i), sheets[i])) << "sheet " << i;
-            EXPECT_TRUE(SamePixels(workspace.chip(i), chips[i])) << "buffer " << i;
+            EXPECT_TRUE(SamePixels(workspace.buffer(i), buffers[i])) << "buffer " << i;
         }
     }
 
@@ -52,32 +52,32 @@ protected:
 TEST_F(TileBuffers, GetTileCopiesExactlyTheTilesPixelsAndLeavesTheSheet)
 {
     const QImage left = workspace.sheet(0);
-    QSignalSpy chipChanged(&workspace, &Workspace::chipChanged);
+    QSignalSpy bufferChanged(&workspace, &Workspace::bufferChanged);
 
     GetTile(workspace, 0, 0, 7, 0); // sheet pixels x 224 to 255, y 0 to 31
-    EXPECT_TRUE(SamePixels(workspace.chip(0), left.copy(224, 0, 32, 32)));
-    EXPECT_TRUE(Uniform(workspace.chip(1), kLightGrey)) << "the other buffer is untouched";
+    EXPECT_TRUE(SamePixels(workspace.buffer(0), left.copy(224, 0, 32, 32)));
+    EXPECT_TRUE(Uniform(workspace.buffer(1), kLightGrey)) << "the other buffer is untouched";
     EXPECT_TRUE(SamePixels(workspace.sheet(0), left));
-    ASSERT_EQ(chipChanged.count(), 1);
-    EXPECT_EQ(chipChanged.at(0).at(0).toInt(), 0);
+    ASSERT_EQ(bufferChanged.count(), 1);
+    EXPECT_EQ(bufferChanged.at(0).at(0).toInt(), 0);
 
     GetTile(workspace, 1, 0, 2, 1); // the right sheet into buffer 0
-    EXPECT_TRUE(SamePixels(workspace.chip(0), SheetTile(workspace.sheet(1), 2, 1)));
+    EXPECT_TRUE(SamePixels(workspace.buffer(0), SheetTile(workspace.sheet(1), 2, 1)));
     GetTile(workspace, 0, 1, 1, 3);
-    EXPECT_TRUE(SamePixels(workspace.chip(1), SheetTile(left, 1, 3)));
+    EXPECT_TRUE(SamePixels(workspace.buffer(1), SheetTile(left, 1, 3)));
 }
 
 TEST_F(TileBuffers, SourcePixelsOutsideTheSheetArriveAsBlack)
 {
     workspace.setSheet(0, PatternSheet(1, 80)); // the third row of tiles is half there
     GetTile(workspace, 0, 0, 3, 2);
-    const QImage chip = workspace.chip(0);
-    EXPECT_TRUE(SamePixels(chip.copy(0, 0, 32, 16), workspace.sheet(0).copy(96, 64, 32, 16)));
-    EXPECT_TRUE(Uniform(chip.copy(0, 16, 32, 16), kBlackPixel));
+    const QImage held = workspace.buffer(0);
+    EXPECT_TRUE(SamePixels(held.copy(0, 0, 32, 16), workspace.sheet(0).copy(96, 64, 32, 16)));
+    EXPECT_TRUE(Uniform(held.copy(0, 16, 32, 16), kBlackPixel));
 
     for (const auto &[column, row] : {std::pair{8, 0}, {-1, 0}, {0, -1}, {0, 3}, {67108863, 67108863}}) {
         GetTile(workspace, 0, 1, column, row);
-        EXPECT_TRUE(Uniform(workspace.chip(1), kBlackPixel)) << column << ", " << row;
+        EXPECT_TRUE(Uniform(workspace.buffer(1), kBlackPixel)) << column << ", " << row;
     }
 }
 
@@ -85,12 +85,12 @@ TEST_F(TileBuffers, ClearChipMakesTheBufferUniformlyLightGrey)
 {
     GetTile(workspace, 0, 0, 1, 1);
     GetTile(workspace, 1, 1, 1, 1);
-    QSignalSpy chipChanged(&workspace, &Workspace::chipChanged);
+    QSignalSpy bufferChanged(&workspace, &Workspace::bufferChanged);
     ClearChip(workspace, 0);
-    EXPECT_TRUE(Uniform(workspace.chip(0), kLightGrey));
-    EXPECT_FALSE(Uniform(workspace.chip(1), kLightGrey)) << "only the named buffer";
-    ASSERT_EQ(chipChanged.count(), 1);
-    EXPECT_EQ(workspace.chip(0).size(), QSize(32, 32));
+    EXPECT_TRUE(Uniform(workspace.buffer(0), kLightGrey));
+    EXPECT_FALSE(Uniform(workspace.buffer(1), kLightGrey)) << "only the named buffer";
+    ASSERT_EQ(bufferChanged.count(), 1);
+    EXPECT_EQ(workspace.buffer(0).size(), QSize(32, 32));
 }
 
 TEST_F(TileBuffers, OtherPaneNamesTheOtherPane)

@@ -43,7 +43,7 @@ protected:
         workspace.setKeyColours(0, kMagenta, kDarkGrey);
         workspace.setKeyColours(1, kCyan, kBlack);
         setSwitches(1, 1);
-        workspace.setChip(0, keyedTile());
+        workspace.setBuffer(0, keyedTile());
     }
 
     void setSwitches(std::int16_t transparent, std::int16_t translucent)
@@ -126,12 +126,12 @@ TEST_F(TilePaste, KeyColoursAreReplacedOnlyAsTheFlagAndTheSwitchesAllow)
     for (const ReplacementCase &c : cases) {
         SCOPED_TRACE(testing::Message() << "switches " << c.transparentSwitch << "/" << c.translucentSwitch
                                         << ", replace " << c.replace);
-        workspace.setChip(0, keyedTile());
+        workspace.setBuffer(0, keyedTile());
         setSwitches(c.transparentSwitch, c.translucentSwitch);
         PutTile(workspace, 1, 0, 2, 1, c.replace);
         const QImage arriving = keyedTileArriving(c.transparentArrives, c.translucentArrives);
         EXPECT_TRUE(SamePixels(SheetTile(workspace.sheet(1), 2, 1), arriving));
-        EXPECT_TRUE(SamePixels(workspace.chip(0), arriving)) << "the replacement stays in the buffer";
+        EXPECT_TRUE(SamePixels(workspace.buffer(0), arriving)) << "the replacement stays in the buffer";
     }
 }
 
@@ -143,7 +143,7 @@ TEST_F(TilePaste, TheTranslucentReplacementWorksOnTheResultOfTheTransparentOne)
     QImage tile = keyedTile();
     tile.setPixel(0, 0, QRgbFromColour(a));
     tile.setPixel(1, 0, QRgbFromColour(b));
-    workspace.setChip(0, tile);
+    workspace.setBuffer(0, tile);
 
     PutTile(workspace, 1, 0, 0, 0, -1);
     tile.setPixel(0, 0, QRgbFromColour(c));
@@ -167,7 +167,7 @@ TEST_F(TilePaste, AMissingPaneOrBufferFailsBeforeTheBufferIsReplaced)
     const QImage sheets[2] = {workspace.sheet(0), workspace.sheet(1)};
     for (const auto &[pane, buffer] : {std::pair{2, 0}, {0, 2}, {-1, 1}}) {
         EXPECT_THROW(PutTile(workspace, std::int16_t(pane), std::int16_t(buffer), 0, 0, -1), Failure);
-        EXPECT_TRUE(SamePixels(workspace.chip(0), keyedTile()));
+        EXPECT_TRUE(SamePixels(workspace.buffer(0), keyedTile()));
         EXPECT_TRUE(SamePixels(workspace.sheet(0), sheets[0]));
         EXPECT_TRUE(SamePixels(workspace.sheet(1), sheets[1]));
     }
@@ -176,7 +176,7 @@ TEST_F(TilePaste, AMissingPaneOrBufferFailsBeforeTheBufferIsReplaced)
 TEST_F(TilePaste, AnOverflowingOriginKeepsTheReplacementButLeavesTheSheet)
 {
     const QImage right = workspace.sheet(1);
-    QSignalSpy chipChanged(&workspace, &Workspace::chipChanged);
+    QSignalSpy bufferChanged(&workspace, &Workspace::bufferChanged);
     try {
         PutTile(workspace, 1, 0, 0, 67108864, -1);
         ADD_FAILURE() << "no overflow";
@@ -184,8 +184,8 @@ TEST_F(TilePaste, AnOverflowingOriginKeepsTheReplacementButLeavesTheSheet)
         EXPECT_EQ(failure.description(), QStringLiteral("Overflow"));
     }
     EXPECT_TRUE(SamePixels(workspace.sheet(1), right));
-    EXPECT_TRUE(SamePixels(workspace.chip(0), keyedTileArriving(kCyan, kBlack)));
-    EXPECT_EQ(chipChanged.count(), 1) << "the preview shows the replaced buffer";
+    EXPECT_TRUE(SamePixels(workspace.buffer(0), keyedTileArriving(kCyan, kBlack)));
+    EXPECT_EQ(bufferChanged.count(), 1) << "the preview shows the replaced buffer";
 }
 
 TEST_F(TilePaste, ReplaceColourChangesExactMatchesOnlyOverTheWholeImage)

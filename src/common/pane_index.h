@@ -1,0 +1,10 @@
+#pragma once
+
+namespace vexlo {
+
+// A pane's number: 0 for the left pane, 1 for the right. A plain int, so a
+// number read from a macro line or a command line is never cut short on the
+// way to the check that refuses anything but 0 and 1.
+using PaneIndex = int;
+
+} // namespace vexlo
