@@ -72,14 +72,14 @@ void SheetSurface::paintEvent(QPaintEvent *)
 void SheetSurface::mousePressEvent(QMouseEvent *event)
 {
     dragRequested_ = false;
-    emit mousePressed(event->button(), event->modifiers(), PixelAt(event->position()));
+    emit mousePressed(event->button(), event->modifiers(), PixelAt(*this, *event));
     if (std::exchange(dragRequested_, false))
         runDrag();
 }
 
 void SheetSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(event->position()));
+    emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(*this, *event));
 }
 
 void SheetSurface::runDrag()

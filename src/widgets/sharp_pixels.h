@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QMouseEvent>
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
 #include <QPointF>
 #include <QTransform>
+#include <QWidget>
 
 #include <cmath>
 
@@ -23,12 +25,27 @@ inline void DrawSharp(QPainter &painter, const QImage &image)
     painter.drawImage(QPointF(dx / device.m11(), dy / device.m22()), image);
 }
 
-// The picture pixel drawn under a pointer position (in the widget's own
-// coordinates, which a scaled display gives in fractions): whole pixels at
-// scale 1, the same that DrawSharp puts under that device pixel otherwise.
+// The picture pixel under a position in the widget's own coordinates.
 inline QPoint PixelAt(QPointF position)
 {
     return QPoint(int(std::floor(position.x())), int(std::floor(position.y())));
+}
+
+// The picture pixel that DrawSharp put under the pointer of a mouse event.
+// At a scale other than 1 the widget-relative position carries the rounding
+// of the window's own place on the screen (a third of a pixel at 150 %);
+// the window-relative one is exact: the device pixel over the scale.
+inline QPoint PixelAt(const QWidget &widget, const QSinglePointEvent &event)
+{
+    const double scale = widget.devicePixelRatioF();
+    if (scale == 1)
+        return PixelAt(event.position());
+    const QPointF start = QPointF(widget.mapTo(widget.window(), QPoint(0, 0))) * scale;
+    const auto axis = [scale](double scene, double origin) {
+        const double device = std::round(scene * scale) - std::round(origin);
+        return int(std::floor(device / scale + 1e-9));
+    };
+    return QPoint(axis(event.scenePosition().x(), start.x()), axis(event.scenePosition().y(), start.y()));
 }
 
 } // namespace vexlo
