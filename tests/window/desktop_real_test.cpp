@@ -99,7 +99,12 @@ TEST_F(DesktopWindow, APictureDroppedFromAFileManagerOpensThatPanesLoadDialogWit
     EXPECT_FALSE(session->waitForWindow(QStringLiteral("^\\(no file\\) \\| dropped.bmp - Vexlo$")).isEmpty());
 }
 
-TEST_F(DesktopWindow, AtTwiceTheScaleEverySheetPixelIsASharpTwoByTwoBlock)
+class ScaledWindow : public DesktopWindow {
+protected:
+    ScaledWindow() { screen = QSize(1600, 1200); } // room for the windows at twice their size
+};
+
+TEST_F(ScaledWindow, AtTwiceTheScaleEverySheetPixelIsASharpTwoByTwoBlock)
 {
     withoutWizard();
     const QImage sheet = PatternSheet();
@@ -112,22 +117,22 @@ TEST_F(DesktopWindow, AtTwiceTheScaleEverySheetPixelIsASharpTwoByTwoBlock)
     ASSERT_FALSE(window.isEmpty());
     QThread::msleep(300);
 
-    // Found by the colour only sheet pixel (1, 1) has; the locator is moved
-    // off the pattern, to the black tile (7, 1), before the screenshot.
-    QImage screen = session->screenshot();
+    // Found by the colour only sheet pixel (40, 40) has; the locator is
+    // moved off the pattern, to the black tile (7, 1), before the screenshot.
+    QImage shot = session->screenshot();
     QPoint origin;
-    for (int y = 0; y < screen.height() && origin.isNull(); ++y)
-        for (int x = 0; x < screen.width() && origin.isNull(); ++x)
-            if (screen.pixel(x, y) == sheet.pixel(1, 1))
-                origin = QPoint(x - 2, y - 2);
-    ASSERT_FALSE(origin.isNull()) << "sheet pixel (1, 1) is drawn in no exact colour";
+    for (int y = 0; y < shot.height() && origin.isNull(); ++y)
+        for (int x = 0; x < shot.width() && origin.isNull(); ++x)
+            if (shot.pixel(x, y) == sheet.pixel(40, 40))
+                origin = QPoint(x - 80, y - 80);
+    ASSERT_FALSE(origin.isNull()) << "sheet pixel (40, 40) is drawn in no exact colour";
     ASSERT_TRUE(session->movePointer(origin + QPoint(7 * 64 + 32, 64 + 32)));
     QThread::msleep(300);
-    screen = session->screenshot();
+    shot = session->screenshot();
     int blurred = 0;
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
-            blurred += screen.pixel(origin + QPoint(x, y)) != sheet.pixel(x / 2, y / 2);
+            blurred += shot.pixel(origin + QPoint(x, y)) != sheet.pixel(x / 2, y / 2);
     EXPECT_EQ(blurred, 0) << "screen pixels not their sheet pixel's colour";
 }
 

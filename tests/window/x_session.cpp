@@ -42,12 +42,13 @@ QString XSession::missingTool()
     return {};
 }
 
-XSession::XSession()
+XSession::XSession(QSize screen)
 {
     // Xvfb picks a free display itself and writes its number to the given descriptor (1 = our pipe).
     server_.setProgram(QStringLiteral("Xvfb"));
     server_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                          QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                          QStringLiteral("0"),
+                          QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()), QStringLiteral("-nolisten"),
                           QStringLiteral("tcp")});
     server_.start();
     if (!server_.waitForStarted(5000))

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,7 +18,7 @@ namespace vexlo::test {
 // test's. Everything is stopped when the session ends, also on failure.
 class XSession {
 public:
-    XSession();
+    explicit XSession(QSize screen = QSize(1280, 1024));
     ~XSession();
 
     // Tools the checks need; when one is missing the check is skipped.
