@@ -104,14 +104,14 @@ void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
     if (!source || !event->mimeData()->hasFormat(kTileMimeType))
         return; // not a tile of ours: refused
     event->acceptProposedAction();
-    emit dragMoved(source, PixelAt(event->position()), true);
+    emit dragMoved(source, PixelAt(*this, *event), true);
 }
 
 void SheetSurface::dragMoveEvent(QDragMoveEvent *event)
 {
     if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
         event->acceptProposedAction();
-        emit dragMoved(source, PixelAt(event->position()), false);
+        emit dragMoved(source, PixelAt(*this, *event), false);
     } else if (!event->source() && !DroppedPicture(*event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
@@ -121,7 +121,7 @@ void SheetSurface::dropEvent(QDropEvent *event)
 {
     if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
         event->acceptProposedAction();
-        emit dropped(source, PixelAt(event->position()));
+        emit dropped(source, PixelAt(*this, *event));
         return;
     }
     if (const QString path = DroppedPicture(*event->mimeData()); !event->source() && !path.isEmpty()) {

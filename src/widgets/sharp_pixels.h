@@ -31,21 +31,33 @@ inline QPoint PixelAt(QPointF position)
     return QPoint(int(std::floor(position.x())), int(std::floor(position.y())));
 }
 
-// The picture pixel that DrawSharp put under the pointer of a mouse event.
-// At a scale other than 1 the widget-relative position carries the rounding
-// of the window's own place on the screen (a third of a pixel at 150 %);
-// the window-relative one is exact: the device pixel over the scale.
-inline QPoint PixelAt(const QWidget &widget, const QSinglePointEvent &event)
+// The picture pixel that DrawSharp put under the pointer, at `local` in the
+// widget and `inWindow` in its window. At a scale other than 1 a mouse
+// event's widget-relative position carries the rounding of the window's own
+// place on the screen (a third of a pixel at 150 %); the window-relative one
+// is exact: the device pixel over the scale.
+inline QPoint PixelAt(const QWidget &widget, QPointF local, QPointF inWindow)
 {
     const double scale = widget.devicePixelRatioF();
     if (scale == 1)
-        return PixelAt(event.position());
+        return PixelAt(local);
     const QPointF start = QPointF(widget.mapTo(widget.window(), QPoint(0, 0))) * scale;
-    const auto axis = [scale](double scene, double origin) {
-        const double device = std::round(scene * scale) - std::round(origin);
+    const auto axis = [scale](double at, double origin) {
+        const double device = std::round(at * scale) - std::round(origin);
         return int(std::floor(device / scale + 1e-9));
     };
-    return QPoint(axis(event.scenePosition().x(), start.x()), axis(event.scenePosition().y(), start.y()));
+    return QPoint(axis(inWindow.x(), start.x()), axis(inWindow.y(), start.y()));
+}
+
+inline QPoint PixelAt(const QWidget &widget, const QSinglePointEvent &event)
+{
+    return PixelAt(widget, event.position(), event.scenePosition());
+}
+
+// A drag's position is taken from the window's, exact already.
+inline QPoint PixelAt(const QWidget &widget, const QDropEvent &event)
+{
+    return PixelAt(widget, event.position(), event.position() + QPointF(widget.mapTo(widget.window(), QPoint(0, 0))));
 }
 
 } // namespace vexlo
