@@ -265,8 +265,9 @@ TEST_F(LoadDialog, AGivenFileIsChosenAsAClickOnItWouldBeItsFolderShown)
             EXPECT_EQ(dialog.lists().folder, sub) << c.given;
             EXPECT_EQ(dialog.lists().chosenFile, QString::fromUtf8(c.chosen)) << c.given;
             EXPECT_EQ(dialog.view().previewShown, c.previewed) << c.given;
-            if (*c.given)
+            if (*c.given) {
                 EXPECT_EQ(dialog.view().fileName == given, c.previewed) << c.given;
+            }
             dialog.BtnCancel_Click();
         }, given);
     }
