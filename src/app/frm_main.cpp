@@ -3,6 +3,8 @@
 
 #include "app/client_area.h"
 #include "app/sheet_surface.h"
+#include "app/window_title.h"
+#include "imageops/sheet_save.h"
 #include "common/colour.h"
 #include "common/failure.h"
 #include "widgets/key_swatch.h"
@@ -40,10 +42,10 @@ void FrmMain::Form_Load()
     opt_->Form_Load();
     // Work left by an earlier Vexlo comes first; restored, it is where the
     // user goes on, so the wizard does not start.
-    if (!recovery_->offerLeftWork())
-        runStartupWizard();
-    else if (workspace_.macro().count() > 0)
+    const bool restored = recovery_->offerLeftWork();
+    if (restored && workspace_.macro().count() > 0)
         List1->show(); // a macro that came back is seen to be back
+    runStartupDialogs(!restored);
 }
 
 void FrmMain::TileSetScroll_Change(PaneIndex Index)
@@ -94,6 +96,7 @@ QString FrmMain::ImageOpsT() const
 void FrmMain::BtnImageOps_Click(PaneIndex Index)
 {
     OpsPane = Index;
+    msaveback->setEnabled(CanSaveBack(workspace_, Index));
     const QWidget *button = BtnImageOps.at(Index);
     mimageops->popup(ToolBox->mapToGlobal(QPoint(button->x(), button->y() + button->height())));
 }
@@ -141,12 +144,26 @@ void FrmMain::connectModel()
         TileSetScroll_Change(0);
         TileSetScroll_Change(1);
     });
+    showFilesInTitle();
+    connect(&workspace_, &Workspace::savedStateChanged, this, &FrmMain::showFilesInTitle);
 }
 
 void FrmMain::showKeyColours(PaneIndex pane)
 {
-    TransCol.at(pane)->setColour(workspace_.transparentKey(pane));
-    TransLCol.at(pane)->setColour(workspace_.translucentKey(pane));
+    const Colour transparent = workspace_.transparentKey(pane);
+    const Colour translucent = workspace_.translucentKey(pane);
+    TransCol.at(pane)->setColour(transparent);
+    TransCol.at(pane)->setToolTip(QStringLiteral("Transparent colour ") + HexTriplet(transparent));
+    TransLCol.at(pane)->setColour(translucent);
+    TransLCol.at(pane)->setToolTip(QStringLiteral("Translucent (shadow) colour ") + HexTriplet(translucent));
+}
+
+void FrmMain::showFilesInTitle()
+{
+    std::array<PaneTitle, 2> panes;
+    for (PaneIndex pane = 0; pane < 2; ++pane)
+        panes[pane] = {workspace_.paneFile(pane), workspace_.paneUnsaved(pane)};
+    setWindowTitle(WindowTitle(panes));
 }
 
 // A hidden swatch uncovers its placeholder; the swatches show exactly the

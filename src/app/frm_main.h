@@ -52,6 +52,9 @@ public:
 
     Workspace &workspace() { return workspace_; }
 
+    // Files to offer in the load dialogs at the start (left, then right),
+    // as `vexlo LEFT RIGHT` names them; set before Form_Load.
+    void setStartFiles(const QStringList &files) { startFiles_ = files; }
     void Form_Load();
     void Form_Resize();
     void Form_Paint(QPainter &painter);
@@ -155,6 +158,9 @@ public:
     void mclear_Click();
     void mload_Click();
     void msave_Click();
+    // Writes the sheet back to its pane's file with no dialog; unavailable
+    // (and doing nothing) while the pane has no file Vexlo can write.
+    void msaveback_Click();
     void mrepcol_Click();
     void mresize_Click();
 
@@ -166,6 +172,7 @@ private:
     void buildPanes();
     void buildMenus();
     void showKeyColours(PaneIndex pane);
+    void showFilesInTitle();
     void fitPaneScroll(PaneIndex pane);
     void showSwatchesForOptions();
     void placeCentred();
@@ -174,7 +181,11 @@ private:
     void connectImageCommands();
     void connectMacroMenu();
     void connectModel();
-    void runStartupWizard();
+    // The options and load dialogs the start shows: the wizard's (unless
+    // `wizard` is false: work was restored) and those for start files.
+    void runStartupDialogs(bool wizard);
+    // A file dropped on a pane: its load dialog with the file chosen.
+    void TileSet_FileDrop(PaneIndex Index, const QString &path);
 
     PaneIndex OpsPane = 0;
     std::int32_t DragTileX = 0;
@@ -204,6 +215,7 @@ private:
     QAction *mclear = nullptr;
     QAction *mload = nullptr;
     QAction *msave = nullptr;
+    QAction *msaveback = nullptr;
     QAction *mrepcol = nullptr;
     QAction *mresize = nullptr;
     QMenu *mmacro = nullptr;
@@ -230,6 +242,7 @@ private:
     FrmColour *frmColour_ = nullptr;
     std::array<WheelSteps, 2> wheelSteps_;
     bool unloaded_ = false;
+    QStringList startFiles_;
 };
 
 } // namespace vexlo

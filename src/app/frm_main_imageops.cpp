@@ -4,12 +4,14 @@
 #include "app/frm_main.h"
 
 #include "app/frame_closed_dialog.h"
+#include "widgets/busy_pointer.h"
 #include "widgets/failure_trap.h"
 #include "common/program_name.h"
 #include "common/prompt.h"
 #include "imageops/frm_colour.h"
 #include "imageops/frm_save.h"
 #include "imageops/sheet_height.h"
+#include "imageops/sheet_save.h"
 #include "load/frm_load_image.h"
 #include "model/sheet_actions.h"
 #include "model/workspace.h"
@@ -24,8 +26,8 @@ void FrmMain::connectImageCommands()
 {
     const std::pair<QAction *, void (FrmMain::*)()> commands[] = {
         {mclear, &FrmMain::mclear_Click},     {mload, &FrmMain::mload_Click},
-        {msave, &FrmMain::msave_Click},       {mrepcol, &FrmMain::mrepcol_Click},
-        {mresize, &FrmMain::mresize_Click},
+        {msave, &FrmMain::msave_Click},       {msaveback, &FrmMain::msaveback_Click},
+        {mrepcol, &FrmMain::mrepcol_Click},   {mresize, &FrmMain::mresize_Click},
     };
     for (const auto &[action, handler] : commands)
         connect(action, &QAction::triggered, this,
@@ -73,6 +75,12 @@ void FrmMain::msave_Click()
     DropIfClosedByFrame(frmSave_);
 }
 
+void FrmMain::msaveback_Click()
+{
+    if (CanSaveBack(workspace_, OpsPane))
+        SaveSheet(workspace_, OpsPane, workspace_.paneFile(OpsPane));
+}
+
 void FrmMain::mresize_Click()
 {
     const PaneIndex pane = OpsPane;
@@ -96,6 +104,7 @@ void FrmMain::mrepcol_Click()
     const Colour replacement = frmColour().GetColour(QStringLiteral("Replace: ") + ImageOpsT());
     if (replacement == kNoColour)
         return;
+    const BusyPointer busy;
     ReplaceSheetColour(workspace_, OpsPane, find, replacement);
 }
 

@@ -128,10 +128,8 @@ void FrmMain::buildToolBox()
 
         TransCol[pane] = new KeySwatch(ToolBox);
         TransCol[pane]->setGeometry(x + 200, 0, 16, 16);
-        TransCol[pane]->setToolTip(QStringLiteral("Transparent colour"));
         TransLCol[pane] = new KeySwatch(ToolBox);
         TransLCol[pane]->setGeometry(x + 200, 16, 16, 16);
-        TransLCol[pane]->setToolTip(QStringLiteral("Translucent (shadow) colour"));
 
         Chip[pane] = new BufferPreview(workspace_, pane, ToolBox);
         Chip[pane]->setGeometry(x + 232, 0, 32, 32);
@@ -190,6 +188,7 @@ void FrmMain::buildMenus()
     mclear = mimageops->addAction(QStringLiteral("&Clear"));
     mload = mimageops->addAction(QStringLiteral("&Load"));
     msave = mimageops->addAction(QStringLiteral("&Save"));
+    msaveback = mimageops->addAction(QStringLiteral("Save &back"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));
 

@@ -8,6 +8,7 @@
 #include "macro/play_result_box.h"
 #include "model/macro_actions.h"
 #include "model/workspace.h"
+#include "widgets/busy_pointer.h"
 
 #include <QAction>
 #include <QListView>
@@ -35,7 +36,11 @@ void FrmMain::mrecord_Click()
 void FrmMain::mplay_Click()
 {
     List1->show();
-    const PlayResult result = PlayMacro(workspace_);
+    PlayResult result;
+    {
+        const BusyPointer busy;
+        result = PlayMacro(workspace_);
+    }
     if (result.outcome == PlayResult::Outcome::Halted) {
         // The line that halted, in sight while its box is read.
         const QModelIndex line = List1->model()->index(int(result.line), 0);

@@ -7,6 +7,7 @@
 #include "widgets/event_codes.h"
 #include "widgets/failure_trap.h"
 #include "common/prompt.h"
+#include "load/frm_load_image.h"
 #include "model/tile_drop.h"
 #include "model/workspace.h"
 #include "tiles/sheet_points.h"
@@ -48,7 +49,15 @@ void FrmMain::connectPointerHandlers()
             RunTrapped([&] { TileSet_DragDrop(pane, source, at.x(), at.y()); });
         });
         connect(surface, &SheetSurface::dragEnded, this, [this] { EndTileDrag(workspace_); });
+        connect(surface, &SheetSurface::fileDropped, this,
+                [this, pane](const QString &path) { RunTrapped([&] { TileSet_FileDrop(pane, path); }); });
     }
+}
+
+void FrmMain::TileSet_FileDrop(PaneIndex Index, const QString &path)
+{
+    std::int16_t result = 0;
+    frmLoadImage().LoadImage(Index, result, path); // the outcome is the dialog's business, as with Load
 }
 
 void FrmMain::TileSet_MouseMove(PaneIndex Index, std::int16_t, std::int16_t, float X, float Y)

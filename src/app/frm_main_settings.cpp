@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QPushButton>
 
+#include <utility>
+
 namespace vexlo {
 
 void FrmMain::buildSettings()
@@ -24,23 +26,30 @@ void FrmMain::buildSettings()
 }
 
 // Runs before the main window is first shown, so each dialog is on screen on
-// its own. Only a ticked box starts it: greyed (an edited file) does not.
-void FrmMain::runStartupWizard()
+// its own. Only a ticked box starts the wizard: greyed (an edited file) does
+// not. Files from the command line take the place of its empty load dialogs.
+void FrmMain::runStartupDialogs(bool wizard)
 {
-    if (unloaded_ || !workspace_.options().wizardMode()) // ended by a signal during the restore question
+    if (unloaded_) // ended by a signal during the restore question
         return;
-    // A signal that ends the program closes the dialog shown; the wizard
-    // then ends too.
-    opt_->exec();
-    if (unloaded_ || !workspace_.options().wizardMode()) // unticked in the dialog just shown
+    bool guided = wizard && workspace_.options().wizardMode();
+    if (guided) {
+        // A signal that ends the program closes the dialog shown; the
+        // start-up then ends too.
+        opt_->exec();
+        guided = workspace_.options().wizardMode(); // unticked in the dialog just shown
+    }
+    const QStringList files = std::exchange(startFiles_, {});
+    if (unloaded_ || (!guided && files.isEmpty()))
         return;
     std::int16_t result = 0;
-    frmLoadImage().LoadImage(0, result);
+    frmLoadImage().LoadImage(0, result, files.value(0));
     if (unloaded_ || result != -1)
         return; // cancelled: the right pane is not offered
-    Prompt::current().message(Prompt::Icon::Information, ProgramName(), QStringLiteral("Left loaded."));
-    if (!unloaded_)
-        frmLoadImage().LoadImage(1, result);
+    if (guided)
+        Prompt::current().message(Prompt::Icon::Information, ProgramName(), QStringLiteral("Left loaded."));
+    if (!unloaded_ && (guided || files.size() > 1))
+        frmLoadImage().LoadImage(1, result, files.value(1));
 }
 
 void FrmMain::BtnOpt_Click()

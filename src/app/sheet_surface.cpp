@@ -1,9 +1,12 @@
 #include "app/sheet_surface.h"
 
 #include "model/workspace.h"
+#include "widgets/sharp_pixels.h"
 #include "tiles/drag_image.h"
 
 #include <QDrag>
+#include <QFileInfo>
+#include <QMimeDatabase>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,9 +21,21 @@ namespace {
 // Only Vexlo's own panes understand this, so other programs refuse the drop.
 const QString kTileMimeType = QStringLiteral("application/x-vexlo-tile");
 
-QPoint PixelAt(QPointF position)
+// The picture file a drop from another program brings, empty for anything
+// else (text, a web address, a folder). The name decides, so nothing is read
+// (a FIFO would block): the load dialog reads and judges it.
+QString DroppedPicture(const QMimeData &data)
 {
-    return QPoint(int(std::floor(position.x())), int(std::floor(position.y())));
+    if (!data.hasUrls())
+        return {};
+    const QUrl url = data.urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QString path = url.toLocalFile();
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchExtension);
+    if (!type.name().startsWith(QLatin1String("image/")) || QFileInfo(path).isDir())
+        return {};
+    return path;
 }
 
 } // namespace
@@ -48,23 +63,23 @@ void SheetSurface::followSheet()
     }
 }
 
-void SheetSurface::paintEvent(QPaintEvent *event)
+void SheetSurface::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect(), workspace_.sheet(pane_), event->rect());
+    DrawSharp(painter, workspace_.sheet(pane_));
 }
 
 void SheetSurface::mousePressEvent(QMouseEvent *event)
 {
     dragRequested_ = false;
-    emit mousePressed(event->button(), event->modifiers(), PixelAt(event->position()));
+    emit mousePressed(event->button(), event->modifiers(), PixelAt(*this, *event));
     if (std::exchange(dragRequested_, false))
         runDrag();
 }
 
 void SheetSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(event->position()));
+    emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(*this, *event));
 }
 
 void SheetSurface::runDrag()
@@ -82,17 +97,23 @@ void SheetSurface::runDrag()
 void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
 {
     auto *source = qobject_cast<SheetSurface *>(event->source());
+    if (!source && !event->source() && !DroppedPicture(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+        return;
+    }
     if (!source || !event->mimeData()->hasFormat(kTileMimeType))
         return; // not a tile of ours: refused
     event->acceptProposedAction();
-    emit dragMoved(source, PixelAt(event->position()), true);
+    emit dragMoved(source, PixelAt(*this, *event), true);
 }
 
 void SheetSurface::dragMoveEvent(QDragMoveEvent *event)
 {
     if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
         event->acceptProposedAction();
-        emit dragMoved(source, PixelAt(event->position()), false);
+        emit dragMoved(source, PixelAt(*this, *event), false);
+    } else if (!event->source() && !DroppedPicture(*event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
     }
 }
 
@@ -100,7 +121,13 @@ void SheetSurface::dropEvent(QDropEvent *event)
 {
     if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
         event->acceptProposedAction();
-        emit dropped(source, PixelAt(event->position()));
+        emit dropped(source, PixelAt(*this, *event));
+        return;
+    }
+    if (const QString path = DroppedPicture(*event->mimeData()); !event->source() && !path.isEmpty()) {
+        event->acceptProposedAction();
+        // The dialog waits for the user; the program that dragged must not.
+        QMetaObject::invokeMethod(this, [this, path] { emit fileDropped(path); }, Qt::QueuedConnection);
     }
 }
 
@@ -123,7 +150,7 @@ BufferPreview::BufferPreview(Workspace &workspace, int buffer, QWidget *parent)
 void BufferPreview::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, workspace_.buffer(buffer_));
+    DrawSharp(painter, workspace_.buffer(buffer_));
 }
 
 } // namespace vexlo

@@ -10,7 +10,7 @@ class Workspace;
 // Shows one pane's sheet from the workspace at its natural size. The widget
 // keeps no pixels of its own: the workspace's image is the sheet, and this
 // surface follows its size. Pointer positions leave it as whole pixels of
-// the sheet.
+// the sheet, the one drawn under the pointer at any display scale.
 class SheetSurface : public QWidget {
     Q_OBJECT
 
@@ -31,6 +31,9 @@ signals:
     // A dragged sheet surface (this one or another) is over this one.
     void dragMoved(vexlo::SheetSurface *source, QPoint position, bool entering);
     void dropped(vexlo::SheetSurface *source, QPoint position);
+    // A picture file dragged from another program (a file manager) was
+    // dropped here. Told once the drop is over, not from within it.
+    void fileDropped(const QString &path);
     // A drag started here is over, dropped or not.
     void dragEnded();
     // The sheet changed its height (and so this surface its size).

@@ -63,6 +63,9 @@ inline Colour ColourFromQColor(const QColor &color)
 // Upper-case hexadecimal without prefix or leading zeros: 0, FF, FF00, FF0000.
 QString ColourHex(Colour colour);
 
+// As colours are written for people and on command lines: "#RRGGBB".
+QString HexTriplet(Colour colour);
+
 // The system's "application workspace" grey, used for placeholders and the
 // backgrounds that stand for an empty area.
 inline constexpr QRgb kWorkspaceGrey = 0xFFABABAB;

@@ -12,7 +12,7 @@
 #include "common/prompt.h"
 #include "widgets/replace_question.h"
 #include "io/path_join.h"
-#include "io/sheet_writer.h"
+#include "imageops/sheet_save.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 
@@ -90,11 +90,9 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
 
 void FrmSave::write(const QString &path)
 {
-    // A failed write fails before the dialog is closed: it stays open for another try.
-    WriteSheetFile(workspace_.sheet(SavePane), path);
-    if (Workspace::isIndex(SavePane))
-        workspace_.markPaneSaved(SavePane);
-    accept();
+    // A failed or declined write leaves the dialog open for another try.
+    if (SaveSheet(workspace_, SavePane, path))
+        accept();
 }
 
 void FrmSave::BtnCancel_Click()

@@ -19,6 +19,14 @@ QString HeightInTilesText(int pixels)
     return QString::fromLatin1(text, written.ptr - text);
 }
 
+QString PartTileHeightQuestion(int pixels)
+{
+    if (pixels % Workspace::kTileSize == 0)
+        return {};
+    return QStringLiteral("The sheet is %1 tiles high. Vexlo can load back only whole tiles. Save it anyway?")
+        .arg(HeightInTilesText(pixels));
+}
+
 QString ResizePromptText(int pixels)
 {
     return QStringLiteral("Enter new image height in number of tiles.\r\nCurrent height is: ")

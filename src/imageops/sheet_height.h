@@ -12,6 +12,10 @@ namespace vexlo {
 // form ("16", "2.5").
 QString HeightInTilesText(int pixels);
 
+// The question asked before a sheet of this height is written when it is
+// not whole tiles high (which the load rules refuse); empty when it is.
+QString PartTileHeightQuestion(int pixels);
+
 // The resize prompt for a sheet of this height, with its line break.
 QString ResizePromptText(int pixels);
 

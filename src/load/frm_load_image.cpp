@@ -2,6 +2,7 @@
 #include "load/frm_load_image.h"
 
 #include "common/failure.h"
+#include "widgets/busy_pointer.h"
 #include "widgets/file_list.h"
 #include "widgets/folder_list.h"
 #include "widgets/key_swatch.h"
@@ -13,6 +14,7 @@
 #include "model/sheet_actions.h"
 #include "model/workspace.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -24,12 +26,14 @@
 
 namespace vexlo {
 
-void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result)
+void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result, const QString &file)
 {
     // Nothing in here reports a failure: a step that cannot be done is left out.
     setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));
     LoadPane = pane;
     startUse(workspace_.options().startFolder(FileDialog::Load, pane));
+    if (!file.isEmpty())
+        chooseGivenFile(file);
 
     exec();
 
@@ -38,8 +42,9 @@ void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result)
         return;
     }
     try {
+        const BusyPointer busy;
         LoadSheet(workspace_, pane, selection_.preview(), selection_.transparent().colour,
-                  selection_.translucent().colour);
+                  selection_.translucent().colour, selection_.fileName());
     } catch (const Failure &) {
         // the use still ended with Load
     }
@@ -49,10 +54,32 @@ void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result)
 void FrmLoadImage::File1_Click()
 {
     const QString name = File1->selectedName();
-    if (name.isEmpty())
+    if (!name.isEmpty())
+        readFile(File1->folder(), name);
+}
+
+void FrmLoadImage::chooseGivenFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        openFolder(info.absoluteFilePath());
         return;
+    }
+    openFolder(info.absolutePath()); // a folder that cannot be listed leaves the lists where they were
+    File1->clearSelection(); // so choosing the file chosen last reads it afresh too
+    // One the list does not show (gone, or a name it leaves out) is read all
+    // the same, so the reason it is no sheet is shown.
+    if (!chooseFile(info.fileName()))
+        readFile(info.absolutePath(), info.fileName());
+}
+
+void FrmLoadImage::readFile(const QString &folder, const QString &name)
+{
     TileSetScroll->setValue(0); // moves the previous preview to the top first
-    selection_.chooseFile(File1->folder(), name);
+    {
+        const BusyPointer busy;
+        selection_.chooseFile(folder, name);
+    }
     showSelection();
     FitScrollBar(*TileSetScroll, selection_.previewShown() ? TileSet->height() : 0, height());
 }

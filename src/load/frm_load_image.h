@@ -37,8 +37,10 @@ public:
 
     // Runs the dialog modally for a pane (0 left, anything else is captioned
     // right). result: -1 when the use ended with Load and the pane was
-    // filled, 0 when it ended with Cancel or the frame's close box.
-    void LoadImage(PaneIndex pane, std::int16_t &result);
+    // filled, 0 when it ended with Cancel or the frame's close box. A `file`
+    // given (from the command line or a drop) is chosen first, as a click on
+    // it in the file list would, its folder shown; a folder is opened.
+    void LoadImage(PaneIndex pane, std::int16_t &result, const QString &file = {});
 
     void File1_Click();
     void BtnExplore_Click();
@@ -117,6 +119,8 @@ private:
     void buildButtons();
     void orderTabs();
     void showSelection();
+    void chooseGivenFile(const QString &path);
+    void readFile(const QString &folder, const QString &name);
 
     Workspace &workspace_;
     LoadSelection selection_;

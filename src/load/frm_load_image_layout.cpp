@@ -64,7 +64,7 @@ void FrmLoadImage::buildPreview()
     TileSet->setFocusPolicy(Qt::StrongFocus);
     TileSet->hide();
     TileSet->onMousePress = [this](QMouseEvent *event) {
-        const QPoint at = event->position().toPoint();
+        const QPoint at = PixelAt(*TileSet, *event);
         TileSet_MouseDown(ButtonCode(event->button()), ShiftCode(event->modifiers()), at.x(), at.y());
     };
     TileSet->onWheel = [this](QWheelEvent *event) { wheelSteps_.turn(*TileSetScroll, *event); };

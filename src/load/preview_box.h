@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/sharp_pixels.h"
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,7 +29,7 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(event->rect(), Qt::black);
-        painter.drawImage(event->rect(), image_, event->rect());
+        DrawSharp(painter, image_);
     }
     void mousePressEvent(QMouseEvent *event) override
     {

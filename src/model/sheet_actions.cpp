@@ -5,7 +5,8 @@
 
 namespace vexlo {
 
-void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent)
+void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent,
+               const QString &file)
 {
     StepTransaction step(workspace, QStringLiteral("Load image"));
     // From the top: a short sheet loaded where a tall one was scrolled down
@@ -13,6 +14,7 @@ void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour
     workspace.setScrollValue(pane, 0);
     workspace.setKeyColours(pane, transparent, translucent);
     workspace.setSheet(pane, sheet);
+    workspace.setPaneFile(pane, file);
     step.commit();
     workspace.markPaneSaved(pane); // as in its file: nothing to lose yet
 }

@@ -15,8 +15,10 @@ class Workspace;
 // completes (a failure puts back all it did). The windows ask the user
 // first and show the result.
 
-// "Load image": the sheet with its keys, shown from the top, as in its file.
-void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent);
+// "Load image": the sheet with its keys, shown from the top, as in its file
+// (`file`, which the pane then names; empty for none).
+void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent,
+               const QString &file = {});
 
 // "Clear image": the sheet blacked out at its height; `offerResize` (the
 // resize question) runs in the same step, so a ResizeSheet it makes joins it.

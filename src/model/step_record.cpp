@@ -282,6 +282,7 @@ qint64 StepRecord::bytesOf(const Change &change)
         qint64 operator()(const Scroll &) const { return 0; }
         qint64 operator()(const Marks &marks) const { return BytesOf(marks.marks); }
         qint64 operator()(const Macro &macro) const { return BytesOf(macro.lines); }
+        qint64 operator()(const File &file) const { return file.path.capacity() * qint64(sizeof(QChar)); }
     };
     return std::visit(Size{}, change);
 }
@@ -316,6 +317,8 @@ bool StepRecord::unchanged(const Change &change) const
     if (const auto *marks = std::get_if<Marks>(&change))
         return marks->find == marks->replace
             || std::all_of(marks->marks.begin(), marks->marks.end(), [](std::uint32_t word) { return word == 0; });
+    if (const auto *file = std::get_if<File>(&change))
+        return panes[file->pane].file == file->path;
     return workspace_.macro_.lines() == std::get<Macro>(change).lines;
 }
 
@@ -395,6 +398,12 @@ void StepRecord::keepKeys(PaneIndex pane, Colour transparent, Colour translucent
         add(Keys{pane, transparent, translucent});
 }
 
+void StepRecord::keepFile(PaneIndex pane, const QString &file)
+{
+    if (!std::exchange(fileKept_[pane], true))
+        add(File{pane, file});
+}
+
 void StepRecord::keepScroll(PaneIndex pane, int value)
 {
     if (!std::exchange(scrollKept_[pane], true))
@@ -468,6 +477,9 @@ void StepRecord::put(Change &change, bool undoing)
         workspace_.macro_.setLines(macro->lines);
         macro->lines = std::move(current);
         workspace_.macroChanged();
+    } else if (auto *file = std::get_if<File>(&change)) {
+        std::swap(workspace_.panes_[file->pane].file, file->path);
+        workspace_.fileChanged(file->pane);
     }
     heldBytes_ += bytesOf(change) - before;
 }

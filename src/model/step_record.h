@@ -55,6 +55,7 @@ public:
     void keepHeight(PaneIndex pane, const QImage &sheet, int pixels);
     void keepKeys(PaneIndex pane, Colour transparent, Colour translucent);
     void keepScroll(PaneIndex pane, int value);
+    void keepFile(PaneIndex pane, const QString &file);
     void keepMarks(PaneIndex pane, Colour find, Colour replace, PixelMarks marks);
     void keepMacro(const QStringList &lines);
     void keepAppendedLine(qsizetype at, const QString &line);
@@ -110,7 +111,11 @@ private:
     struct Macro {
         QStringList lines;
     };
-    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro>;
+    struct File {
+        PaneIndex pane;
+        QString path;
+    };
+    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro, File>;
 
     void add(Change change);
     void put(Change &change, bool undoing);
@@ -135,6 +140,7 @@ private:
     std::array<bool, 2> sheetKept_{};
     std::array<bool, 2> keysKept_{};
     std::array<bool, 2> scrollKept_{};
+    std::array<bool, 2> fileKept_{};
     bool macroKept_ = false;
     WorkRevisions before_;
     WorkRevisions after_;

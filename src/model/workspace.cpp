@@ -12,6 +12,7 @@ namespace vexlo {
 Workspace::Workspace(QObject *parent) : QObject(parent)
 {
     connect(&history_, &UndoHistory::stepPutBack, this, &Workspace::stepPutBack);
+    connect(&history_, &UndoHistory::stepPutBack, this, &Workspace::savedStateChanged);
     for (Pane &pane : panes_)
         pane.sheet = blankSheet();
     for (QImage &held : buffers_) {
@@ -84,6 +85,17 @@ void Workspace::setScrollValue(PaneIndex pane, int value)
         open->keepScroll(pane, target.scroll);
     target.scroll = value;
     scrollChanged(pane);
+}
+
+void Workspace::setPaneFile(PaneIndex pane, const QString &file)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (target.file == file)
+        return;
+    if (StepRecord *open = openStep())
+        open->keepFile(pane, target.file);
+    target.file = file;
+    fileChanged(pane);
 }
 
 void Workspace::copyTileToBuffer(PaneIndex pane, int buffer, std::int64_t x, std::int64_t y)
@@ -169,6 +181,19 @@ bool Workspace::paneUnsaved(PaneIndex pane) const
 void Workspace::markPaneSaved(PaneIndex pane)
 {
     saved_.panes.at(checkedIndex(pane)) = revisions_.panes.at(pane);
+    emit savedStateChanged();
+}
+
+void Workspace::markMacroSaved()
+{
+    saved_.macro = revisions_.macro;
+    emit savedStateChanged();
+}
+
+void Workspace::fileChanged(PaneIndex)
+{
+    if (!openStep())
+        emit savedStateChanged();
 }
 
 void Workspace::sheetPixelsChanged(PaneIndex pane)
@@ -209,10 +234,12 @@ void Workspace::workChangedOrPending()
 {
     // A step's changes are told once it is pushed: a step that changes
     // nothing in the end leaves nothing to keep for recovery.
-    if (openStep())
+    if (openStep()) {
         workPending_ = true;
-    else
+    } else {
         emit workChanged();
+        emit savedStateChanged();
+    }
 }
 
 } // namespace vexlo

@@ -49,6 +49,9 @@ public:
     const QImage &sheet(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).sheet; }
     Colour transparentKey(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).transparent; }
     Colour translucentKey(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).translucent; }
+    // The file the pane's sheet was last loaded from or saved to; empty for
+    // none (a new, cleared-from-start or restored sheet).
+    const QString &paneFile(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).file; }
     // The pane's scroll bar value, 0 to the bar's maximum (see
     // pane_placement.h): where the sheet is placed.
     int scrollValue(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).scroll; }
@@ -66,6 +69,8 @@ public:
     void setKeyColours(PaneIndex pane, Colour transparent, Colour translucent);
     void replaceColour(PaneIndex pane, Colour find, Colour replace);
     void setScrollValue(PaneIndex pane, int value);
+    // Part of the open step, so an undone load names the file before it again.
+    void setPaneFile(PaneIndex pane, const QString &file);
 
     // Tile work, at pixel origins of any size; what falls outside is left out.
     // The buffer becomes the sheet's block there, black where it has none.
@@ -106,7 +111,7 @@ public:
     bool macroUnsaved() const { return revisions_.macro != saved_.macro; }
     bool unsaved() const { return paneUnsaved(0) || paneUnsaved(1) || macroUnsaved(); }
     void markPaneSaved(PaneIndex pane);
-    void markMacroSaved() { saved_.macro = revisions_.macro; }
+    void markMacroSaved();
 
 signals:
     void sheetChanged(PaneIndex pane);
@@ -119,6 +124,10 @@ signals:
     void workChanged();
     // A whole step was undone or redone.
     void stepPutBack();
+    // A pane's file, or whether a pane or the macro is unsaved, may have
+    // changed: told once a step ends, is dropped or put back, after a
+    // change outside a step, and when something is marked saved.
+    void savedStateChanged();
 
 private:
     friend class StepRecord;
@@ -128,6 +137,7 @@ private:
         Colour transparent = kWhite;
         Colour translucent = kWhite;
         int scroll = 0;
+        QString file;
     };
 
     // Announcing, after a change (also an undone or redone one).
@@ -138,6 +148,7 @@ private:
     void keysChanged(PaneIndex pane);
     void macroChanged();
     void scrollChanged(PaneIndex pane) { emit scrollValueChanged(pane); }
+    void fileChanged(PaneIndex pane);
     void workChangedOrPending();
     StepRecord *openStep() const { return history_.gathering(); }
     void forgetStep();

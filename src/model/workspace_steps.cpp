@@ -24,12 +24,14 @@ void Workspace::endStep()
         // Nothing to undo and nothing to lose: as though it never happened.
         revisions_ = record->revisionsBefore();
         forgetStep();
+        emit savedStateChanged();
         return;
     }
     record->finish();
     history_.push();
     if (std::exchange(workPending_, false))
         emit workChanged();
+    emit savedStateChanged();
 }
 
 void Workspace::rollBackStep()
@@ -41,9 +43,11 @@ void Workspace::rollBackStep()
         record->undo(); // still open: what it puts back is not told as work
     } catch (...) {
         forgetStep(); // never left open half put back, for a later action to keep
+        emit savedStateChanged();
         throw;
     }
     forgetStep();
+    emit savedStateChanged();
 }
 
 void Workspace::forgetStep()

@@ -7,6 +7,8 @@
 #include "imageops/frm_colour.h"
 #include "imageops/frm_save.h"
 #include "io/sheet_file.h"
+#include "io/sheet_writer.h"
+#include "model/sheet_actions.h"
 #include "model/workspace.h"
 #include "support/modal.h"
 #include "support/pixels.h"
@@ -17,6 +19,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -206,6 +209,49 @@ TEST_F(ImageCommands, SaveWritesThePanesSheetAndACloseBoxMeansAFreshDialogNextTi
     test::WhileModalLookAndClose([&](QWidget *) { EXPECT_EQ(window.frmSave().lists().folder, QDir::currentPath()); });
     window.msave_Click();
     EXPECT_EQ(window.findChildren<FrmSave *>().size(), 0);
+}
+
+TEST_F(ImageCommands, SaveBackWritesThePanesFileInItsFormatAndTheTitleFollowsTheWorkspace)
+{
+    QAction *saveBack = test::MenuCommand(window, QStringLiteral("&Image"), QStringLiteral("Save &back"));
+    ASSERT_NE(saveBack, nullptr);
+    chooseImagePane(1);
+    EXPECT_FALSE(saveBack->isEnabled()) << "the pane has no file";
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | *(no file) - Vexlo"));
+
+    const QString path = folder.file(QStringLiteral("walls.png"));
+    WriteSheetFile(PatternSheet(3, 64), path);
+    LoadSheet(workspace, 1, LoadSheetFile(path).sheet, test::kMagenta, kBlack, path);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | walls.png - Vexlo"));
+    ResizeSheet(workspace, 1, 96);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | *walls.png - Vexlo"));
+    chooseImagePane(1);
+    ASSERT_TRUE(saveBack->isEnabled());
+    saveBack->trigger();
+    EXPECT_TRUE(SamePixels(LoadSheetFile(path).sheet, workspace.sheet(1)));
+    EXPECT_EQ(QImageReader(path).format(), QByteArray("png")) << "written as it was";
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | walls.png - Vexlo"));
+    undo();
+    undo();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | *(no file) - Vexlo")) << "the load undone";
+    redo();
+
+    // Part of a tile high: asked first, with No the default; No writes nothing.
+    ResizeSheet(workspace, 1, 656);
+    prompt->answerYesNo(false);
+    prompt->answerYesNo(true);
+    saveBack->trigger();
+    EXPECT_EQ(prompt->boxes().last().text,
+              QStringLiteral("The sheet is 20.5 tiles high. Vexlo can load back only whole tiles. Save it anyway?"));
+    EXPECT_EQ(prompt->boxes().last().byDefault, ScriptedPrompt::Answer::No);
+    EXPECT_EQ(QImage(path).height(), 96);
+    saveBack->trigger();
+    EXPECT_EQ(QImage(path).height(), 656);
+
+    // A picture Vexlo cannot write in its own format is not saved back.
+    LoadSheet(workspace, 1, workspace.sheet(1), kWhite, kBlack, folder.file(QStringLiteral("photo.jpg")));
+    chooseImagePane(1);
+    EXPECT_FALSE(saveBack->isEnabled());
 }
 
 TEST_F(ImageCommands, LoadRunsTheLoadDialogForThePane)

@@ -78,8 +78,8 @@ TEST_F(MainWindow, ToolStripControlsStandWhereTheLayoutPutsThem)
         EXPECT_EQ(controls.TransLCol[pane]->geometry(), QRect(x + 200, 16, 16, 16));
         EXPECT_EQ(controls.NoTransp[pane]->geometry(), controls.TransCol[pane]->geometry());
         EXPECT_EQ(controls.NoTransp[pane + 2]->geometry(), controls.TransLCol[pane]->geometry());
-        EXPECT_EQ(controls.TransCol[pane]->toolTip(), QStringLiteral("Transparent colour"));
-        EXPECT_EQ(controls.TransLCol[pane]->toolTip(), QStringLiteral("Translucent (shadow) colour"));
+        EXPECT_EQ(controls.TransCol[pane]->toolTip(), QStringLiteral("Transparent colour #FFFFFF"));
+        EXPECT_EQ(controls.TransLCol[pane]->toolTip(), QStringLiteral("Translucent (shadow) colour #FFFFFF"));
         EXPECT_EQ(controls.Chip[pane]->geometry(), QRect(x + 232, 0, 32, 32));
         EXPECT_EQ(controls.Chip[pane]->toolTip(), QStringLiteral("Tile preview"));
     }
@@ -164,7 +164,7 @@ TEST_F(MainWindow, MenuBarShowsMacroAndViewAndTheImageMenuIsAPopup)
     QMenu *image = test::MenuOf(window, QStringLiteral("&Image"));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->title(), QStringLiteral("&Image"));
-    EXPECT_EQ(captions(image), (QStringList{"&Clear", "&Load", "&Save", "&Replace colour", "&Resize"}));
+    EXPECT_EQ(captions(image), (QStringList{"&Clear", "&Load", "&Save", "Save &back", "&Replace colour", "&Resize"}));
     EXPECT_EQ(captions(test::MenuOf(window, QStringLiteral("&Macro"))),
               (QStringList{"&Record", "&Play", "&Clear", "&Save / load", "&Hide macro"}));
     EXPECT_EQ(captions(test::MenuOf(window, QStringLiteral("&View"))), (QStringList{"&Options", "&About"}));

@@ -47,6 +47,7 @@ TEST(ColourValue, HexadecimalTextHasNoLeadingZerosAndUpperCaseDigits)
     EXPECT_EQ(ColourHex(Colour(0, 255, 0)), QStringLiteral("FF00"));
     EXPECT_EQ(ColourHex(Colour(0, 0, 255)), QStringLiteral("FF0000"));
     EXPECT_EQ(ColourHex(Colour(0xABCDEF)), QStringLiteral("ABCDEF"));
+    EXPECT_EQ(HexTriplet(Colour(0x0A0B0C)), QStringLiteral("#0C0B0A")) << "red first, each part two digits";
 }
 
 TEST(VersionLabel, FillsEveryPlaceholderOfTheTemplate)

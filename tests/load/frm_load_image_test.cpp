@@ -9,11 +9,14 @@
 #include "support/test_colours.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace vexlo::test {
 namespace {
@@ -236,6 +239,38 @@ TEST_F(LoadDialog, LoadWarnsInOrderUntilASheetAndBothColoursAreChosenThenFillsTh
     EXPECT_EQ(workspace.translucentKey(0), ColourFromQRgb(picture.pixel(50, 40)));
     EXPECT_EQ(workspace.sheet(1), rightBefore);
     EXPECT_EQ(workspace.transparentKey(1), kWhite);
+}
+
+TEST_F(LoadDialog, AGivenFileIsChosenAsAClickOnItWouldBeItsFolderShown)
+{
+    const QString sub = folder.file(QStringLiteral("sub dir"));
+    ASSERT_TRUE(QDir().mkpath(sub));
+    writePicture(QStringLiteral("sub dir/sheet é.bmp"), BlockPicture(64, 64));
+    writePicture(QStringLiteral("sub dir/wide.bmp"), BlockPicture(288, 32));
+    ASSERT_EQ(mkfifo(QFile::encodeName(sub + QStringLiteral("/pipe.bmp")).constData(), 0600), 0);
+    const struct {
+        const char *given;
+        const char *chosen;
+        bool previewed;
+    } cases[] = {
+        {"sheet é.bmp", "sheet é.bmp", true},
+        {"wide.bmp", "wide.bmp", false}, // the reason shown
+        {"gone.bmp", "", false},
+        {"pipe.bmp", "", false}, // refused unopened, never waited on
+        {"", "", false},         // the folder itself: opened
+    };
+    for (const auto &c : cases) {
+        const QString given = sub + u'/' + QString::fromUtf8(c.given);
+        use(0, [&] {
+            EXPECT_EQ(dialog.lists().folder, sub) << c.given;
+            EXPECT_EQ(dialog.lists().chosenFile, QString::fromUtf8(c.chosen)) << c.given;
+            EXPECT_EQ(dialog.view().previewShown, c.previewed) << c.given;
+            if (*c.given) {
+                EXPECT_EQ(dialog.view().fileName == given, c.previewed) << c.given;
+            }
+            dialog.BtnCancel_Click();
+        }, given);
+    }
 }
 
 TEST_F(LoadDialog, CancelTheCloseBoxAndEscapeLeaveThePaneAsItWas)

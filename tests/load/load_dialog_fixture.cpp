@@ -33,7 +33,7 @@ void LoadDialogTest::chooseReadySheet(const QString &name, QPoint transparentAt,
     dialog.TileSet_MouseDown(2, 0, translucentAt.x(), translucentAt.y());
 }
 
-std::int16_t LoadDialogTest::use(std::int16_t pane, const std::function<void()> &action)
+std::int16_t LoadDialogTest::use(std::int16_t pane, const std::function<void()> &action, const QString &file)
 {
     WhileModal([this, action] {
         action();
@@ -43,7 +43,7 @@ std::int16_t LoadDialogTest::use(std::int16_t pane, const std::function<void()> 
         }
     });
     std::int16_t result = 7;
-    dialog.LoadImage(pane, result);
+    dialog.LoadImage(pane, result, file);
     return result;
 }
 

@@ -30,9 +30,9 @@ protected:
     // Chooses a file and picks both key colours on the preview.
     void chooseReadySheet(const QString &name, QPoint transparentAt, QPoint translucentAt);
 
-    // Runs LoadImage for the pane; `action` is what the user does in the
-    // dialog and must end it. Returns LoadImage's result.
-    std::int16_t use(std::int16_t pane, const std::function<void()> &action);
+    // Runs LoadImage for the pane (with a file given, if any); `action` is
+    // what the user does in the dialog and must end it. Returns LoadImage's result.
+    std::int16_t use(std::int16_t pane, const std::function<void()> &action, const QString &file = {});
 
     ScopedScriptedPrompt prompt;
     TempFolder folder;

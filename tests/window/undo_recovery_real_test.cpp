@@ -57,7 +57,7 @@ protected:
         for (int attempt = 0; attempt < 20 && !answered; ++attempt) {
             session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")});
             QThread::msleep(200);
-            const QString shown = session->waitForWindow(QStringLiteral("^Vexlo$"), 200);
+            const QString shown = session->waitForWindow(QStringLiteral("Vexlo$"), 200); // its title names the panes
             answered = !shown.isEmpty() && session->geometry(shown).width() == 759;
             window = shown;
         }

@@ -42,12 +42,13 @@ QString XSession::missingTool()
     return {};
 }
 
-XSession::XSession()
+XSession::XSession(QSize screen)
 {
     // Xvfb picks a free display itself and writes its number to the given descriptor (1 = our pipe).
     server_.setProgram(QStringLiteral("Xvfb"));
     server_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                          QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
+                          QStringLiteral("0"),
+                          QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()), QStringLiteral("-nolisten"),
                           QStringLiteral("tcp")});
     server_.start();
     if (!server_.waitForStarted(5000))
@@ -69,6 +70,7 @@ XSession::XSession()
 XSession::~XSession()
 {
     Stop(vexlo_);
+    Stop(helper_);
     Stop(windowManager_);
     Stop(server_);
 }
@@ -90,14 +92,25 @@ QString XSession::dataFolder() const
     return folder_.filePath(QStringLiteral("data"));
 }
 
-bool XSession::startVexlo()
+bool XSession::startVexlo(const QStringList &arguments, double scale)
 {
     // A copy of the program in a folder of its own: that folder is its program folder.
     const QString copy = folder_.filePath(QStringLiteral("vexlo"));
     QFile::remove(copy);
     if (!QFile::copy(QStringLiteral(VEXLO_BINARY), copy))
         return false;
-    return start(copy, DisplayEnvironment(display_));
+    QProcessEnvironment environment = DisplayEnvironment(display_);
+    if (scale != 1)
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QString::number(scale));
+    return start(copy, environment, arguments);
+}
+
+bool XSession::startHelper(const QString &program, const QStringList &arguments)
+{
+    helper_.setProcessEnvironment(DisplayEnvironment(display_));
+    helper_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    helper_.start(program, arguments);
+    return helper_.waitForStarted(5000);
 }
 
 bool XSession::startInstalled(const QString &binary, const QString &home)
@@ -108,7 +121,7 @@ bool XSession::startInstalled(const QString &binary, const QString &home)
     return start(binary, environment);
 }
 
-bool XSession::start(const QString &binary, QProcessEnvironment environment)
+bool XSession::start(const QString &binary, QProcessEnvironment environment, const QStringList &arguments)
 {
     // The user's data folder (where unsaved work is kept) is the session's own.
     environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder());
@@ -121,7 +134,7 @@ bool XSession::start(const QString &binary, QProcessEnvironment environment)
             setrlimit(RLIMIT_FSIZE, &fileSize);
         });
     }
-    vexlo_.start(binary, {});
+    vexlo_.start(binary, arguments);
     return vexlo_.waitForStarted(5000);
 }
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -17,7 +18,7 @@ namespace vexlo::test {
 // test's. Everything is stopped when the session ends, also on failure.
 class XSession {
 public:
-    XSession();
+    explicit XSession(QSize screen = QSize(1280, 1024));
     ~XSession();
 
     // Tools the checks need; when one is missing the check is skipped.
@@ -29,7 +30,11 @@ public:
     QString programFile(const QString &name) const;
     // The program's user data folder (XDG_DATA_HOME), empty at the start.
     QString dataFolder() const;
-    bool startVexlo();
+    // `arguments` go on its command line; `scale` is the desktop's scale
+    // (QT_SCALE_FACTOR), 1 when not given.
+    bool startVexlo(const QStringList &arguments = {}, double scale = 1);
+    // Starts another program on the display, ended with the session.
+    bool startHelper(const QString &program, const QStringList &arguments);
     // Vexlo, once started, may not make any file larger than this, and the
     // signal the system sends for a larger one is left as a shell leaves it:
     // ending the program unless it sees to it itself.
@@ -64,12 +69,13 @@ public:
     bool waitForExit(int timeoutMs = 10000);
 
 private:
-    bool start(const QString &binary, QProcessEnvironment environment);
+    bool start(const QString &binary, QProcessEnvironment environment, const QStringList &arguments = {});
 
     QTemporaryDir folder_;
     QProcess server_;
     QProcess windowManager_;
     QProcess vexlo_;
+    QProcess helper_;
     QString display_;
     bool ready_ = false;
     qint64 fileSizeLimit_ = -1;

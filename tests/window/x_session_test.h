@@ -20,7 +20,7 @@ protected:
         const QString missing = XSession::missingTool();
         if (!missing.isEmpty())
             GTEST_SKIP() << missing.toStdString() << " is not installed";
-        session = std::make_unique<XSession>();
+        session = std::make_unique<XSession>(screen);
         ASSERT_TRUE(session->ready()) << "Xvfb or the window manager did not start";
     }
 
@@ -44,6 +44,7 @@ protected:
         return true;
     }
 
+    QSize screen{1280, 1024}; // the X server's screen, set before SetUp
     std::unique_ptr<XSession> session;
 };
 
