@@ -133,7 +133,9 @@ void FrmMain::selectTo(PaneIndex pane, float x, float y)
     };
     const QPoint from = clamped(selectionAnchor_);
     const QPoint to = clamped(QPoint(TileOf(x), TileOf(y)));
-    workspace_.setSelection({pane, QRect(from, to).normalized()});
+    // Not QRect::normalized(), which moves swapped corners by a tile.
+    workspace_.setSelection({pane, QRect(QPoint(std::min(from.x(), to.x()), std::min(from.y(), to.y())),
+                                         QPoint(std::max(from.x(), to.x()), std::max(from.y(), to.y())))});
 }
 
 void FrmMain::TileSet_DragDrop(PaneIndex Index, const SheetSurface *Source, float X, float Y)
