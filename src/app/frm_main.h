@@ -116,6 +116,14 @@ public:
     void TileSet_MouseMove(PaneIndex Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
     void TileSet_DragOver(PaneIndex Index, const SheetSurface *Source, float X, float Y, std::int16_t State);
     void TileSet_DragDrop(PaneIndex Index, const SheetSurface *Source, float X, float Y);
+    void TileSet_MouseUp(PaneIndex Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // Whether a drop of what is dragged from `Source` at this point would
+    // change anything (a block that does not fit would not).
+    bool TileSet_DropAllowed(PaneIndex Index, const SheetSurface *Source, float X, float Y) const;
+    // The drag started on a pane is over, dropped or not.
+    void TileSet_DragEnd();
+    // A key pressed in the window: Escape clears the selection of tiles.
+    void Form_KeyDown(int KeyCode);
     // Column and row of the tile picked up by the last left-button press.
     QPoint dragTile() const { return QPoint(DragTileX, DragTileY); }
 
@@ -170,6 +178,7 @@ private:
     void showSwatchesForOptions();
     void placeCentred();
     void connectPointerHandlers();
+    void selectTo(PaneIndex pane, float x, float y);
     void buildSettings();
     void connectImageCommands();
     void connectMacroMenu();
@@ -179,6 +188,12 @@ private:
     PaneIndex OpsPane = 0;
     std::int32_t DragTileX = 0;
     std::int32_t DragTileY = 0;
+    // The block being dragged (in tiles), empty while a single tile is.
+    QRect draggedBlock_;
+    // While a Shift drag selects: its pane and the tile where it began.
+    bool selecting_ = false;
+    PaneIndex selectingPane_ = 0;
+    QPoint selectionAnchor_;
 
     // Tool strip.
     QWidget *ToolBox = nullptr;

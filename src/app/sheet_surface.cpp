@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include <cmath>
 #include <utility>
 
@@ -36,6 +38,7 @@ SheetSurface::SheetSurface(Workspace &workspace, PaneIndex pane, QWidget *parent
         if (changed == pane_)
             followSheet();
     });
+    connect(&workspace_, &Workspace::selectionChanged, this, qOverload<>(&QWidget::update));
 }
 
 void SheetSurface::followSheet()
@@ -52,6 +55,26 @@ void SheetSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), workspace_.sheet(pane_), event->rect());
+    paintSelection(painter);
+}
+
+void SheetSurface::paintSelection(QPainter &painter)
+{
+    const TileSelection &selection = workspace_.selection();
+    if (selection.isEmpty() || selection.pane != pane_)
+        return;
+    const QRect tiles = selection.tiles;
+    const QRect outline(tiles.x() * Workspace::kTileSize, tiles.y() * Workspace::kTileSize,
+                        tiles.width() * Workspace::kTileSize, tiles.height() * Workspace::kTileSize);
+    // Yellow and black dashes, two pixels wide inside the block's edge: unlike
+    // the blue locator on any sheet.
+    const QRectF line = QRectF(outline).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawRect(line);
+    QPen dashes(Qt::yellow, 2, Qt::CustomDashLine);
+    dashes.setDashPattern({3, 3});
+    painter.setPen(dashes);
+    painter.drawRect(line);
 }
 
 void SheetSurface::mousePressEvent(QMouseEvent *event)
@@ -67,14 +90,29 @@ void SheetSurface::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(event->position()));
 }
 
+void SheetSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit mouseReleased(event->button(), event->modifiers(), PixelAt(event->position()));
+}
+
 void SheetSurface::runDrag()
 {
     auto *data = new QMimeData;
     data->setData(kTileMimeType, QByteArray::number(pane_));
     auto *drag = new QDrag(this); // Qt disposes of it when the drag is over
     drag->setMimeData(data);
-    drag->setPixmap(QPixmap::fromImage(TileDragImage()));
-    drag->setHotSpot(QPoint(Workspace::kTileSize / 2, Workspace::kTileSize / 2));
+    constexpr int kTile = Workspace::kTileSize;
+    if (dragTiles_ == QSize(1, 1)) {
+        drag->setPixmap(QPixmap::fromImage(TileDragImage()));
+        drag->setHotSpot(QPoint(kTile / 2, kTile / 2));
+    } else {
+        // A tall block shows the rows around the grabbed tile, as a pane would.
+        constexpr int kShownRows = 16;
+        const int firstRow = std::clamp(dragGrabbed_.y() - kShownRows / 2, 0,
+                                        std::max(0, dragTiles_.height() - kShownRows));
+        drag->setPixmap(QPixmap::fromImage(BlockDragImage(dragTiles_, kShownRows)));
+        drag->setHotSpot(QPoint(dragGrabbed_.x() * kTile + kTile / 2, (dragGrabbed_.y() - firstRow) * kTile + kTile / 2));
+    }
     drag->exec(Qt::CopyAction);
     emit dragEnded();
 }
@@ -84,6 +122,7 @@ void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
     auto *source = qobject_cast<SheetSurface *>(event->source());
     if (!source || !event->mimeData()->hasFormat(kTileMimeType))
         return; // not a tile of ours: refused
+    // Accepted whatever the place, so the moves that follow are seen.
     event->acceptProposedAction();
     emit dragMoved(source, PixelAt(event->position()), true);
 }
@@ -91,8 +130,12 @@ void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
 void SheetSurface::dragMoveEvent(QDragMoveEvent *event)
 {
     if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
-        event->acceptProposedAction();
+        dropRefused_ = false;
         emit dragMoved(source, PixelAt(event->position()), false);
+        if (dropRefused_)
+            event->ignore();
+        else
+            event->acceptProposedAction();
     }
 }
 

@@ -12,7 +12,8 @@ void WriteSheetFile(const QImage &sheet, const QString &path)
     WriteSheetFiles({{sheet, path}});
 }
 
-void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special)
+void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
+                     const std::vector<TextOutput> &texts)
 {
     std::vector<FileContent> files;
     for (const SheetOutput &output : outputs) {
@@ -24,6 +25,10 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles speci
             files.push_back({output.path, [&sheet](QIODevice &device) { return WritePng(sheet, device); }});
         else
             files.push_back({output.path, [&sheet](QIODevice &device) { return WriteBitmap24(sheet, device); }});
+    }
+    for (const TextOutput &text : texts) {
+        const QByteArray &bytes = text.bytes;
+        files.push_back({text.path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }});
     }
     WriteFilesAtomically(files, special);
 }

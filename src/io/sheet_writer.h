@@ -22,8 +22,16 @@ struct SheetOutput {
     QString path;
 };
 
-// Several sheets as one: when any cannot be written, no regular file is
-// changed. A FIFO or a device is refused unless `special` says use it.
-void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special = SpecialFiles::Refuse);
+// A file of text (or any bytes) written with the sheets.
+struct TextOutput {
+    QByteArray bytes;
+    QString path;
+};
+
+// Several sheets, and any text files with them, as one: when any cannot be
+// written, no regular file is changed. A FIFO or a device is refused unless
+// `special` says use it.
+void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special = SpecialFiles::Refuse,
+                     const std::vector<TextOutput> &texts = {});
 
 } // namespace vexlo

@@ -4,13 +4,14 @@
 #include "model/macro_line.h"
 #include "model/step_transaction.h"
 #include "model/tile_engine.h"
+#include "model/tile_origins.h"
 #include "model/workspace.h"
 
 #include <QStringList>
 
 namespace vexlo {
 
-void PlayMacroLine(Workspace &workspace, const QString &line)
+void PlayMacroLine(Workspace &workspace, const QString &line, TileOrigins *origins)
 {
     // The whole line is read before its call, so a short line does nothing.
     const auto parsed = MacroLine::parse(line);
@@ -19,16 +20,23 @@ void PlayMacroLine(Workspace &workspace, const QString &line)
     switch (parsed->kind) {
     case MacroLine::Kind::GetTile:
         GetTile(workspace, parsed->pane, parsed->buffer, parsed->column, parsed->row);
+        if (origins)
+            origins->gotTile(parsed->pane, parsed->buffer, parsed->column, parsed->row);
         break;
     case MacroLine::Kind::PutTile:
         PutTile(workspace, parsed->pane, parsed->buffer, parsed->column, parsed->row, parsed->replace ? -1 : 0);
+        if (origins)
+            origins->putTile(parsed->pane, parsed->buffer, parsed->column, parsed->row);
         break;
     case MacroLine::Kind::ClearChip:
         ClearChip(workspace, parsed->buffer);
+        if (origins)
+            origins->clearedBuffer(parsed->buffer);
         break;
     }
 }
-PlayResult PlayMacroLines(Workspace &workspace)
+
+PlayResult PlayMacroLines(Workspace &workspace, TileOrigins *origins)
 {
     if (workspace.recording())
         return {PlayResult::Outcome::RecordingOn, QStringLiteral("Stop macro recording first."), -1};
@@ -38,7 +46,7 @@ PlayResult PlayMacroLines(Workspace &workspace)
     const qsizetype last = lines.size() - 1;
     for (qsizetype index = 0; index <= last; ++index) {
         try {
-            PlayMacroLine(workspace, lines.at(index));
+            PlayMacroLine(workspace, lines.at(index), origins);
         } catch (const Failure &failure) {
             return {PlayResult::Outcome::Halted, failure.description(), index};
         }

@@ -3,6 +3,7 @@
 #include "common/pane_index.h"
 #include "common/colour.h"
 #include "model/tile_blocks.h"
+#include "model/tile_selection.h"
 #include "model/work_revisions.h"
 #include "tiles/replace_colour.h"
 
@@ -56,6 +57,10 @@ public:
     void keepKeys(PaneIndex pane, Colour transparent, Colour translucent);
     void keepScroll(PaneIndex pane, int value);
     void keepMarks(PaneIndex pane, Colour find, Colour replace, PixelMarks marks);
+    // A block of tiles rearranged on its pane (Workspace::rearrangeTiles):
+    // kept as what was done, which undo does the other way round.
+    void keepRearranged(PaneIndex pane, QRect block, QPoint to);
+    void keepSelection(const TileSelection &selection);
     void keepMacro(const QStringList &lines);
     void keepAppendedLine(qsizetype at, const QString &line);
 
@@ -110,7 +115,15 @@ private:
     struct Macro {
         QStringList lines;
     };
-    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro>;
+    struct Rearranged {
+        PaneIndex pane;
+        QRect block;
+        QPoint to;
+    };
+    struct Selection {
+        TileSelection selection;
+    };
+    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro, Rearranged, Selection>;
 
     void add(Change change);
     void put(Change &change, bool undoing);
@@ -136,6 +149,7 @@ private:
     std::array<bool, 2> keysKept_{};
     std::array<bool, 2> scrollKept_{};
     bool macroKept_ = false;
+    bool selectionKept_ = false;
     WorkRevisions before_;
     WorkRevisions after_;
 };

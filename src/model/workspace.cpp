@@ -2,6 +2,7 @@
 
 #include "common/failure.h"
 #include "common/sheet_limits.h"
+#include "model/block_geometry.h"
 #include "model/sheet_rows.h"
 #include "model/step_record.h"
 #include "tiles/replace_colour.h"
@@ -43,6 +44,7 @@ void Workspace::setSheet(PaneIndex pane, const QImage &sheet)
         open->keepSheet(pane, target.sheet);
     target.sheet = ConvertedImage(sheet, QImage::Format_RGB32);
     sheetPixelsChanged(pane);
+    fitSelection(pane);
 }
 
 void Workspace::setSheetHeight(PaneIndex pane, int pixels)
@@ -53,6 +55,7 @@ void Workspace::setSheetHeight(PaneIndex pane, int pixels)
         open->keepHeight(pane, target.sheet, pixels);
     target.sheet = std::move(resized);
     sheetPixelsChanged(pane);
+    fitSelection(pane);
 }
 
 void Workspace::setKeyColours(PaneIndex pane, Colour transparent, Colour translucent)
@@ -133,12 +136,75 @@ void Workspace::setBuffer(int buffer, const QImage &tile)
     bufferPixelsChanged(buffer);
 }
 
+void Workspace::rearrangeTiles(PaneIndex pane, QRect block, QPoint to)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (to == block.topLeft())
+        return;
+    WritableBits(target.sheet); // may fail: nothing kept or changed yet
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+        open->keepRearranged(pane, block, to);
+    if (MovedBlock(block, to).intersects(block))
+        MoveTiles(target.sheet, BlockMoves(block, to));
+    else
+        SwapTileBlocks(target.sheet, block, MovedBlock(block, to));
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::copyTiles(PaneIndex source, QRect block, PaneIndex pane, QPoint to, Colour find1, Colour replace1,
+                          Colour find2, Colour replace2)
+{
+    const QImage &from = panes_.at(checkedIndex(source)).sheet;
+    Pane &target = panes_.at(checkedIndex(pane));
+    QImage replaced = from.copy(block.x() * kTileSize, block.y() * kTileSize, block.width() * kTileSize,
+                                block.height() * kTileSize);
+    if (replaced.isNull())
+        throw NotEnoughMemory(block.width() * kTileSize, block.height() * kTileSize);
+    ReplaceColours(replaced, find1, replace1, find2, replace2);
+    WritableBits(target.sheet);
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane)) {
+        for (int row = 0; row < block.height(); ++row)
+            for (int column = 0; column < block.width(); ++column)
+                open->keepTile(pane, target.sheet,
+                               QRect((to.x() + column) * kTileSize, (to.y() + row) * kTileSize, kTileSize, kTileSize));
+    }
+    CopyTileBlock(replaced, QRect(QPoint(0, 0), block.size()), target.sheet, to);
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::setSelection(const TileSelection &selection)
+{
+    if (selection == selection_ || (selection.isEmpty() && selection_.isEmpty()))
+        return;
+    if (StepRecord *open = openStep())
+        open->keepSelection(selection_);
+    selection_ = selection;
+    emit selectionChanged();
+}
+
+void Workspace::fitSelection(PaneIndex pane)
+{
+    if (selection_.pane == pane && !selection_.isEmpty() && !BlockInsideSheet(selection_.tiles, panes_[pane].sheet.size()))
+        setSelection({});
+}
+
 void Workspace::appendMacroLine(const QString &line)
 {
     const qsizetype at = macro_.count();
     macro_.append(line);
     if (StepRecord *open = openStep())
         open->keepAppendedLine(at, line);
+    macroChanged();
+}
+
+void Workspace::appendMacroLines(const QStringList &lines)
+{
+    const qsizetype at = macro_.count();
+    macro_.insert(at, lines);
+    if (StepRecord *open = openStep()) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            open->keepAppendedLine(at + i, lines[i]);
+    }
     macroChanged();
 }
 

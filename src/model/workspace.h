@@ -4,6 +4,7 @@
 #include "common/colour.h"
 #include "common/sheet_limits.h"
 #include "model/macro_list.h"
+#include "model/tile_selection.h"
 #include "model/undo_history.h"
 #include "model/work_revisions.h"
 #include "settings/options.h"
@@ -75,8 +76,21 @@ public:
     void clearBuffer(int buffer);
     void setBuffer(int buffer, const QImage &tile);
 
+    // Blocks of whole tiles (rectangles in tiles), each tile wholly inside
+    // its sheet. The block at `to` on its own pane swaps with it, or, when
+    // the two overlap, slides there (see BlockMoves).
+    void rearrangeTiles(PaneIndex pane, QRect block, QPoint to);
+    // The block of `source` copied onto `pane` with its top left tile at
+    // `to`, the two colour replacements made on the way (see ReplaceColours).
+    void copyTiles(PaneIndex source, QRect block, PaneIndex pane, QPoint to, Colour find1, Colour replace1,
+                   Colour find2, Colour replace2);
+
+    const TileSelection &selection() const { return selection_; }
+    void setSelection(const TileSelection &selection);
+
     // The macro; both fail and change nothing at the line limit.
     void appendMacroLine(const QString &line);
+    void appendMacroLines(const QStringList &lines);
     void setMacroLines(const QStringList &lines);
     void setRecording(bool on);
 
@@ -114,6 +128,7 @@ signals:
     void keyColoursChanged(PaneIndex pane);
     void scrollValueChanged(PaneIndex pane);
     void recordingChanged(bool on);
+    void selectionChanged();
     // A sheet, its keys or the macro changed: something the user would lose.
     // Told once a step is pushed, not for a step that changed nothing.
     void workChanged();
@@ -138,6 +153,8 @@ private:
     void keysChanged(PaneIndex pane);
     void macroChanged();
     void scrollChanged(PaneIndex pane) { emit scrollValueChanged(pane); }
+    // A sheet's new size may leave the selection outside it.
+    void fitSelection(PaneIndex pane);
     void workChangedOrPending();
     StepRecord *openStep() const { return history_.gathering(); }
     void forgetStep();
@@ -149,6 +166,7 @@ private:
     std::array<Colour, 2> dropper_{kBlack, kBlack};
     MacroList macro_;
     bool recording_ = false;
+    TileSelection selection_;
     Options options_;
 
     WorkRevisions revisions_;

@@ -28,7 +28,7 @@ bool TakesValue(const QString &option)
     static const QStringList options{
         QStringLiteral("--left"),          QStringLiteral("--right"),
         QStringLiteral("--left-keys"),     QStringLiteral("--right-keys"),
-        QStringLiteral("--out-left"),      QStringLiteral("--out-right"),
+        QStringLiteral("--out-left"),      QStringLiteral("--out-right"),     QStringLiteral("--remap"),
         QStringLiteral("--replace-transparent"), QStringLiteral("--replace-translucent")};
     return options.contains(option);
 }
@@ -78,7 +78,7 @@ QString PlayUsage()
     return QStringLiteral(
         "usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT [--left-keys T,S] [--right-keys T,S]\n"
         "                  [--replace-transparent on|off] [--replace-translucent on|off]\n"
-        "                  [--out-left FILE] [--out-right FILE]\n"
+        "                  [--out-left FILE] [--out-right FILE] [--remap FILE]\n"
         "       vexlo-play -h | --help | --version\n"
         "\n"
         "Replays a Vexlo macro on two sheet files, as Play does in Vexlo, and writes\n"
@@ -97,6 +97,10 @@ QString PlayUsage()
         "                             the name ends in .png, otherwise BMP;\n"
         "                             a device or a FIFO (/dev/null, >(...)) is written\n"
         "                             in place, any other file replaced whole\n"
+        "  --remap FILE               also write a CSV table of where every tile of the\n"
+        "                             resulting sheets came from: sheet,index,from_sheet,\n"
+        "                             from_index, index = row x 8 + column (left or right;\n"
+        "                             the from fields empty for a tile of cleared pixels)\n"
         "\n"
         "Exit status: 0 played and the outputs written, 1 refused, halted or an\n"
         "output not written (then no output file is changed), 2 wrong arguments.\n");
@@ -144,7 +148,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
         }
         const QString value = arguments[++i];
         const bool namesFile = argument == u"--left" || argument == u"--right" || argument == u"--out-left"
-                               || argument == u"--out-right";
+                               || argument == u"--out-right" || argument == u"--remap";
         if (namesFile && value.isEmpty()) {
             problem = QStringLiteral("%1 needs a file name, not an empty text").arg(argument);
             return std::nullopt;
@@ -153,6 +157,8 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             const PaneIndex pane = argument == u"--left" ? 0 : 1;
             parsed.panes[pane].sheet = value;
             sheetGiven[pane] = true;
+        } else if (argument == u"--remap") {
+            parsed.remap = value;
         } else if (argument == u"--out-left" || argument == u"--out-right") {
             parsed.panes[argument == u"--out-left" ? 0 : 1].output = value;
         } else if (argument == u"--left-keys" || argument == u"--right-keys") {
@@ -182,6 +188,12 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
     else if (!parsed.panes[0].output.isEmpty() && !parsed.panes[1].output.isEmpty()
              && SameOutputFile(parsed.panes[0].output, parsed.panes[1].output))
         problem = QStringLiteral("--out-left and --out-right name the same file");
+    else if (!parsed.remap.isEmpty()) {
+        for (PaneIndex pane = 0; pane < 2; ++pane)
+            if (!parsed.panes[pane].output.isEmpty() && SameOutputFile(parsed.panes[pane].output, parsed.remap))
+                problem = QStringLiteral("%1 and --remap name the same file")
+                              .arg(pane == 0 ? QStringLiteral("--out-left") : QStringLiteral("--out-right"));
+    }
     if (!problem.isEmpty())
         return std::nullopt;
     return parsed;

@@ -21,6 +21,7 @@ struct PlayArguments {
 
     QString macro;
     std::array<Pane, 2> panes;
+    QString remap; // where to write the table of where each tile came from, empty for none
     bool replaceTransparent = true; // a new installation's settings
     bool replaceTranslucent = false;
     bool help = false;

@@ -7,6 +7,7 @@
 #include "io/macro_file.h"
 #include "macro/macro_player.h"
 #include "model/sheet_actions.h"
+#include "model/tile_origins.h"
 #include "model/workspace.h"
 #include "play/play_arguments.h"
 
@@ -65,7 +66,8 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         Workspace workspace;
         workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Use));
         LoadPanes(workspace, *parsed);
-        const PlayResult played = PlayMacroLines(workspace);
+        TileOrigins origins(workspace);
+        const PlayResult played = PlayMacroLines(workspace, parsed->remap.isEmpty() ? nullptr : &origins);
         if (played.outcome != PlayResult::Outcome::Played) {
             Print(err, NotPlayedText(played) + u'\n');
             return 1;
@@ -74,7 +76,10 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         for (PaneIndex pane = 0; pane < 2; ++pane)
             if (!parsed->panes[pane].output.isEmpty())
                 outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output});
-        WriteSheetFiles(outputs, SpecialFiles::Use); // both or neither
+        std::vector<TextOutput> texts;
+        if (!parsed->remap.isEmpty())
+            texts.push_back({origins.csv(), parsed->remap});
+        WriteSheetFiles(outputs, SpecialFiles::Use, texts); // all or none
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;

@@ -371,3 +371,47 @@ TEST_F(VexloPlay, BothOutputsNamingOneFileAreRefusedAsWrongArguments)
 
 } // namespace
 } // namespace vexlo
+
+namespace vexlo {
+namespace {
+
+// The remap table after swaps, copies and clears; none after a halt.
+TEST_F(VexloPlay, TheRemapTableNamesWhereEveryTileCameFrom)
+{
+    const struct {
+        const char *macro;
+        QStringList lines; // expected among the table's lines
+    } cases[] = {
+        {"Get,0,0,1,0\nGet,0,1,2,3\nPut,0,0,2,3,0\nPut,0,1,1,0,0\nCls,0\nCls,1\n",
+         {"left,1,left,26", "left,26,left,1", "left,0,left,0", "right,31,right,31"}},
+        {"Get,0,0,2,5\nPut,1,0,0,1,-1\nCls,0\n", {"right,8,left,42", "left,42,left,42"}},
+        {"Get,1,1,7,3\nPut,0,1,0,7,0\nCls,0\nPut,1,0,3,0,0\n", {"left,56,right,31", "right,3,,"}},
+        {"Get,0,1,0,99\nPut,1,1,0,0,0\nPut,1,1,9,0,0\n", {"right,0,,"}},
+    };
+    for (const auto &run : cases) {
+        SCOPED_TRACE(run.macro);
+        folder.write(QStringLiteral("run.vmi"), run.macro);
+        const test::PlayRun played = play(QStringList{QStringLiteral("run.vmi"), QStringLiteral("--remap"),
+                                                      QStringLiteral("map.csv")} + sheets());
+        ASSERT_EQ(played.exitCode, 0) << played.err.toStdString();
+        QFile table(folder.file(QStringLiteral("map.csv")));
+        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromLatin1(table.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 1 + 64 + 32);
+        EXPECT_EQ(lines.first(), QStringLiteral("sheet,index,from_sheet,from_index"));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("left,0,")) && lines[65].startsWith(QStringLiteral("right,0,")));
+        for (const QString &expected : run.lines)
+            EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+    }
+    QFile::remove(folder.file(QStringLiteral("map.csv")));
+    folder.write(QStringLiteral("halts.vmi"), "Cls,0\nGet,2,0,0,0\n");
+    EXPECT_EQ(play(QStringList{QStringLiteral("halts.vmi"), QStringLiteral("--remap"), QStringLiteral("map.csv")}
+                   + sheets()).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("map.csv")))) << "written only with the outputs";
+    EXPECT_EQ(play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--remap"), QStringLiteral("out.bmp"),
+                               QStringLiteral("--out-left"), QStringLiteral("out.bmp")}
+                   + sheets()).exitCode, 2);
+}
+
+} // namespace
+} // namespace vexlo
