@@ -41,23 +41,34 @@ Failure NoMemoryToCompress()
     return Failure(QStringLiteral("Not enough memory to compress the picture."));
 }
 
+// A buffer left as it comes: each byte is written before it is read, and
+// clearing a sheet's worth first costs as much as filling it.
+struct Bytes {
+    std::unique_ptr<uchar[]> data;
+    std::size_t size = 0;
+};
+
+Bytes UnclearedBytes(std::size_t size)
+{
+    try {
+        return {std::make_unique_for_overwrite<uchar[]>(size), size};
+    } catch (const std::bad_alloc &) {
+        throw NoMemoryToCompress();
+    }
+}
+
 // Every row as its filter byte and its bytes less the row above's.
-std::vector<uchar> FilteredRows(const QImage &source, std::optional<KeyPair> keys)
+Bytes FilteredRows(const QImage &source, std::optional<KeyPair> keys)
 {
     const int width = source.width();
     const int channels = keys ? 4 : 3;
     const std::size_t rowBytes = std::size_t(width) * channels;
-    std::vector<uchar> rows;
-    try {
-        rows.resize((rowBytes + 1) * std::size_t(source.height()));
-    } catch (const std::bad_alloc &) {
-        throw NoMemoryToCompress();
-    }
+    Bytes rows = UnclearedBytes((rowBytes + 1) * std::size_t(source.height()));
     const QRgb transparent = keys ? QRgbFromColour(keys->transparent) : 0;
     const QRgb translucent = keys ? QRgbFromColour(keys->translucent) : 0;
     std::vector<uchar> above(rowBytes, 0); // the row above the first one counts as zeros
     std::vector<uchar> row(rowBytes);
-    uchar *out = rows.data();
+    uchar *out = rows.data.get();
     for (int y = 0; y < source.height(); ++y) {
         const auto *pixels = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         uchar *p = row.data();
@@ -83,25 +94,18 @@ struct CompressorFree {
 
 // The rows as one zlib stream. Tile sheets shrink a lot, so a buffer of a
 // quarter of the rows is tried before one for the worst case.
-std::vector<uchar> Compressed(const std::vector<uchar> &rows)
+Bytes Compressed(const Bytes &rows)
 {
     const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
         libdeflate_alloc_compressor(kFastestLevel));
     if (!compressor)
         throw NoMemoryToCompress();
-    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rows.size());
-    std::vector<uchar> out;
-    for (const std::size_t room : {std::min(bound, rows.size() / 4 + 4096), bound}) {
-        try {
-            out.resize(room);
-        } catch (const std::bad_alloc &) {
-            throw NoMemoryToCompress();
-        }
-        if (const std::size_t made =
-                libdeflate_zlib_compress(compressor.get(), rows.data(), rows.size(), out.data(), out.size())) {
-            out.resize(made);
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rows.size);
+    for (const std::size_t room : {std::min(bound, rows.size / 4 + 4096), bound}) {
+        Bytes out = UnclearedBytes(room);
+        out.size = libdeflate_zlib_compress(compressor.get(), rows.data.get(), rows.size, out.data.get(), room);
+        if (out.size > 0)
             return out;
-        }
     }
     throw NoMemoryToCompress(); // the worst case always fits
 }
@@ -119,9 +123,9 @@ bool WritePng(const QImage &image, QIODevice &device, std::optional<KeyPair> key
     if (device.write(kSignature, 8) != 8 || !WriteChunk(device, "IHDR", header, sizeof header))
         return false;
 
-    const std::vector<uchar> data = Compressed(FilteredRows(source, keysAsAlpha));
-    for (std::size_t at = 0; at < data.size(); at += kIdatBytes)
-        if (!WriteChunk(device, "IDAT", data.data() + at, std::min(kIdatBytes, data.size() - at)))
+    const Bytes data = Compressed(FilteredRows(source, keysAsAlpha));
+    for (std::size_t at = 0; at < data.size; at += kIdatBytes)
+        if (!WriteChunk(device, "IDAT", data.data.get() + at, std::min(kIdatBytes, data.size - at)))
             return false;
     return WriteChunk(device, "IEND", nullptr, 0);
 }

@@ -171,13 +171,15 @@ QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &chec
     checkSize(QSize(int(header.width), int(header.height)));
 
     std::vector<uchar> compressed;
+    compressed.reserve(std::size_t(file.size())); // no more than the file holds
     if (!GatherData(walk, compressed))
         return {};
     const std::size_t rowBytes = std::size_t(header.width) * header.channels;
     const std::size_t rowsBytes = (rowBytes + 1) * header.height;
-    std::vector<uchar> rows;
+    std::unique_ptr<uchar[]> rows;
+    const std::size_t room = rowsBytes + kPngDataSlackBytes;
     try {
-        rows.resize(rowsBytes + kPngDataSlackBytes);
+        rows = std::make_unique_for_overwrite<uchar[]>(room); // all written before read
     } catch (const std::bad_alloc &) {
         throw NotEnoughMemory(int(header.width), int(header.height));
     }
@@ -186,7 +188,7 @@ QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &chec
         throw NotEnoughMemory(int(header.width), int(header.height));
     std::size_t inflated = 0;
     const libdeflate_result result = libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(),
-                                                                rows.data(), rows.size(), &inflated);
+                                                                rows.get(), room, &inflated);
     if (result == LIBDEFLATE_INSUFFICIENT_SPACE)
         throw Failure(QStringLiteral("The picture holds more data than its size needs."));
     if (result != LIBDEFLATE_SUCCESS || inflated < rowsBytes)
@@ -198,7 +200,7 @@ QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &chec
     std::vector<uchar> zeros(rowBytes, 0);
     const uchar *above = zeros.data();
     for (quint32 y = 0; y < header.height; ++y) {
-        uchar *row = rows.data() + y * (rowBytes + 1);
+        uchar *row = rows.get() + y * (rowBytes + 1);
         if (!Unfilter(row[0], row + 1, above, rowBytes, header.channels))
             return {};
         auto *line = reinterpret_cast<QRgb *>(picture.scanLine(int(y)));
