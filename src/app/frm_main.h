@@ -27,6 +27,7 @@ namespace vexlo {
 class BufferPreview;
 class ClientArea;
 class FrmColour;
+class FrmKeyCheck;
 class FrmMacroFile;
 class FrmLoadImage;
 class FrmSave;
@@ -160,11 +161,13 @@ public:
     // macro file dialog is.
     FrmSave &frmSave();
     FrmColour &frmColour();
+    FrmKeyCheck &frmKeyCheck();
     void mclear_Click();
     void mload_Click();
     void msave_Click();
     void mrepcol_Click();
     void mresize_Click();
+    void mcheckkeys_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -221,6 +224,7 @@ private:
     QAction *msave = nullptr;
     QAction *mrepcol = nullptr;
     QAction *mresize = nullptr;
+    QAction *mcheckkeys = nullptr;
     QMenu *mmacro = nullptr;
     QAction *mrecord = nullptr;
     QAction *mplay = nullptr;
@@ -243,6 +247,7 @@ private:
     FrmLoadImage *frmLoadImage_ = nullptr;
     std::unique_ptr<FrmSave> frmSave_;
     FrmColour *frmColour_ = nullptr;
+    FrmKeyCheck *frmKeyCheck_ = nullptr;
     std::array<WheelSteps, 2> wheelSteps_;
     bool unloaded_ = false;
 };

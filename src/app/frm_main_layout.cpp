@@ -192,6 +192,7 @@ void FrmMain::buildMenus()
     msave = mimageops->addAction(QStringLiteral("&Save"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));
+    mcheckkeys = mimageops->addAction(QStringLiteral("Check &key colours"));
 
     mmacro = menuBar()->addMenu(QStringLiteral("&Macro"));
     mrecord = mmacro->addAction(QStringLiteral("&Record"));

@@ -39,6 +39,10 @@ SheetSurface::SheetSurface(Workspace &workspace, PaneIndex pane, QWidget *parent
             followSheet();
     });
     connect(&workspace_, &Workspace::selectionChanged, this, qOverload<>(&QWidget::update));
+    connect(&workspace_, &Workspace::markedTilesChanged, this, [this](int changed) {
+        if (changed == pane_)
+            update();
+    });
 }
 
 void SheetSurface::followSheet()
@@ -55,6 +59,18 @@ void SheetSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), workspace_.sheet(pane_), event->rect());
+    // Tiles with near-key pixels: a frame in two colours, seen on any art.
+    const int columns = Workspace::kSheetWidth / Workspace::kTileSize;
+    for (const int tile : workspace_.markedTiles(pane_)) {
+        const QRect box((tile % columns) * Workspace::kTileSize, (tile / columns) * Workspace::kTileSize,
+                        Workspace::kTileSize, Workspace::kTileSize);
+        if (!box.intersects(event->rect()))
+            continue;
+        painter.setPen(QPen(Qt::yellow, 1));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::red, 1, Qt::DashLine));
+        painter.drawRect(box.adjusted(1, 1, -2, -2));
+    }
     paintSelection(painter);
 }
 

@@ -7,9 +7,14 @@
 
 namespace vexlo {
 
-void WriteSheetFile(const QImage &sheet, const QString &path)
+void WriteSheetFile(const QImage &sheet, const QString &path, std::optional<KeyPair> keysAsAlpha)
 {
-    WriteSheetFiles({{sheet, path}});
+    WriteSheetFiles({{sheet, path, keysAsAlpha}});
+}
+
+bool NamesPngFile(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
 }
 
 void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
@@ -20,9 +25,13 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles speci
         if (output.sheet.isNull())
             throw Failure(QStringLiteral("Cannot write %1: there is no picture to save").arg(output.path));
         const QImage &sheet = output.sheet;
+        const auto keys = output.keysAsAlpha;
+        if (keys && !NamesPngFile(output.path))
+            throw Failure(QStringLiteral("Cannot write %1: only a PNG file (a name ending in .png) holds "
+                                         "key colours as transparency").arg(output.path));
         // Both keep each colour exactly, with no palette to round to.
-        if (output.path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-            files.push_back({output.path, [&sheet](QIODevice &device) { return WritePng(sheet, device); }});
+        if (NamesPngFile(output.path))
+            files.push_back({output.path, [&sheet, keys](QIODevice &device) { return WritePng(sheet, device, keys); }});
         else
             files.push_back({output.path, [&sheet](QIODevice &device) { return WriteBitmap24(sheet, device); }});
     }

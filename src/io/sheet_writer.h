@@ -1,10 +1,12 @@
 #pragma once
 
+#include "common/colour.h"
 #include "io/special_files.h"
 
 #include <QImage>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace vexlo {
@@ -15,11 +17,17 @@ namespace vexlo {
 // the file is loaded again. The file is replaced only once the new one is
 // complete: a failed write (fails with a description) leaves any earlier
 // file as it was.
-void WriteSheetFile(const QImage &sheet, const QString &path);
+// With `keysAsAlpha`, the key colours are written as transparency (see
+// PixelWithKeysAsAlpha), which only a PNG file holds: fails for another name.
+void WriteSheetFile(const QImage &sheet, const QString &path, std::optional<KeyPair> keysAsAlpha = std::nullopt);
+
+// Whether a sheet is written to this name as a PNG file.
+bool NamesPngFile(const QString &path);
 
 struct SheetOutput {
     QImage sheet;
     QString path;
+    std::optional<KeyPair> keysAsAlpha = std::nullopt;
 };
 
 // A file of text (or any bytes) written with the sheets.

@@ -13,6 +13,7 @@
 #include "model/sheet_actions.h"
 #include "model/workspace.h"
 
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,6 +30,8 @@ void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result)
     // Nothing in here reports a failure: a step that cannot be done is left out.
     setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));
     LoadPane = pane;
+    selection_.setAlphaToKeys(workspace_.options().isOn(OptSwitch::ChkAlphaToKeys));
+    showSelection();
     startUse(workspace_.options().startFolder(FileDialog::Load, pane));
 
     exec();
@@ -123,6 +126,13 @@ void FrmLoadImage::BtnDefTrans_Click(std::int16_t Index)
     showSelection();
 }
 
+void FrmLoadImage::ChkAlphaToKeys_Click(bool on)
+{
+    workspace_.options().setState(OptSwitch::ChkAlphaToKeys, on ? 1 : 0);
+    selection_.setAlphaToKeys(on);
+    showSelection();
+}
+
 void FrmLoadImage::showSelection()
 {
     FileName->setText(selection_.fileName());
@@ -136,6 +146,8 @@ void FrmLoadImage::showSelection()
     TransLCol->setColour(selection_.translucent().colour);
     TransLCol->setVisible(selection_.translucent().chosen);
     BtnLoad->setEnabled(selection_.loadEnabled());
+    ChkAlphaToKeys->setChecked(selection_.alphaToKeys());
+    ChkAlphaToKeys->setEnabled(selection_.hasTransparency());
 }
 
 } // namespace vexlo

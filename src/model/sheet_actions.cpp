@@ -40,4 +40,20 @@ void ReplaceSheetColour(Workspace &workspace, PaneIndex pane, Colour find, Colou
     step.commit();
 }
 
+KeyCheck CheckSheetKeys(Workspace &workspace, PaneIndex pane, int distance)
+{
+    KeyCheck check = CheckKeys(workspace.sheet(pane),
+                               {workspace.transparentKey(pane), workspace.translucentKey(pane)}, distance);
+    workspace.setMarkedTiles(pane, check.marked);
+    return check;
+}
+
+std::array<std::int64_t, 2> SnapSheetToKeys(Workspace &workspace, PaneIndex pane, int distance)
+{
+    StepTransaction step(workspace, QStringLiteral("Snap to keys"));
+    const auto snapped = workspace.snapToKeys(pane, distance);
+    step.commit();
+    return snapped;
+}
+
 } // namespace vexlo

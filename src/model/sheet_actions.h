@@ -2,6 +2,7 @@
 
 #include "common/pane_index.h"
 #include "common/colour.h"
+#include "tiles/key_check.h"
 
 #include <QImage>
 
@@ -28,5 +29,14 @@ void ResizeSheet(Workspace &workspace, PaneIndex pane, int pixels);
 
 // "Replace colour": every pixel of exactly `find` becomes `replace`.
 void ReplaceSheetColour(Workspace &workspace, PaneIndex pane, Colour find, Colour replace);
+
+// "Check key colours": the pixels within `distance` of the pane's key
+// colours; their tiles are marked on the pane until its next change. No
+// undo step: the work does not change.
+KeyCheck CheckSheetKeys(Workspace &workspace, PaneIndex pane, int distance);
+
+// "Snap to keys": those pixels set to their keys, one undo step (none when
+// there are none); the numbers snapped, by KeyRole.
+std::array<std::int64_t, 2> SnapSheetToKeys(Workspace &workspace, PaneIndex pane, int distance);
 
 } // namespace vexlo

@@ -5,6 +5,7 @@
 #include "model/block_geometry.h"
 #include "model/sheet_rows.h"
 #include "model/step_record.h"
+#include "tiles/key_check.h"
 #include "tiles/replace_colour.h"
 #include "tiles/tile_block.h"
 
@@ -76,6 +77,25 @@ void Workspace::replaceColour(PaneIndex pane, Colour find, Colour replace)
     else
         ReplaceColour(target.sheet, find, replace);
     sheetPixelsChanged(pane);
+}
+
+std::array<std::int64_t, 2> Workspace::snapToKeys(PaneIndex pane, int distance)
+{
+    const Pane &target = panes_.at(checkedIndex(pane));
+    QImage snapped = target.sheet;
+    const auto counts = SnapToKeys(snapped, {target.transparent, target.translucent}, distance);
+    if (counts[0] + counts[1] > 0)
+        setSheet(pane, snapped);
+    return counts;
+}
+
+void Workspace::setMarkedTiles(PaneIndex pane, std::vector<int> tiles)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (target.marked == tiles)
+        return;
+    target.marked = std::move(tiles);
+    emit markedTilesChanged(pane);
 }
 
 void Workspace::setScrollValue(PaneIndex pane, int value)
@@ -239,6 +259,7 @@ void Workspace::markPaneSaved(PaneIndex pane)
 
 void Workspace::sheetPixelsChanged(PaneIndex pane)
 {
+    setMarkedTiles(pane, {});
     revisions_.panes[pane] = ++lastRevision_;
     emit sheetChanged(pane);
     workChangedOrPending();
@@ -260,6 +281,7 @@ void Workspace::bufferPixelsChanged(int buffer)
 
 void Workspace::keysChanged(PaneIndex pane)
 {
+    setMarkedTiles(pane, {});
     revisions_.panes[pane] = ++lastRevision_;
     emit keyColoursChanged(pane);
     workChangedOrPending();

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class QAbstractItemModel;
 
@@ -66,6 +67,14 @@ public:
     void setSheetHeight(PaneIndex pane, int pixels);
     void setKeyColours(PaneIndex pane, Colour transparent, Colour translucent);
     void replaceColour(PaneIndex pane, Colour find, Colour replace);
+    // Every pixel near a key colour set to it (see SnapToKeys); the numbers
+    // changed, by KeyRole. Changes nothing when there are none.
+    std::array<std::int64_t, 2> snapToKeys(PaneIndex pane, int distance);
+
+    // The tiles a key check found near-key pixels in (see KeyCheck::marked),
+    // shown marked on the pane until its sheet or keys next change.
+    const std::vector<int> &markedTiles(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).marked; }
+    void setMarkedTiles(PaneIndex pane, std::vector<int> tiles);
     void setScrollValue(PaneIndex pane, int value);
 
     // Tile work, at pixel origins of any size; what falls outside is left out.
@@ -126,6 +135,7 @@ signals:
     void sheetChanged(PaneIndex pane);
     void bufferChanged(int buffer);
     void keyColoursChanged(PaneIndex pane);
+    void markedTilesChanged(PaneIndex pane);
     void scrollValueChanged(PaneIndex pane);
     void recordingChanged(bool on);
     void selectionChanged();
@@ -143,6 +153,7 @@ private:
         Colour transparent = kWhite;
         Colour translucent = kWhite;
         int scroll = 0;
+        std::vector<int> marked;
     };
 
     // Announcing, after a change (also an undone or redone one).

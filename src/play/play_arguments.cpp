@@ -1,6 +1,7 @@
 #include "play/play_arguments.h"
 
 #include "common/pane_index.h"
+#include "tiles/key_check.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,8 +30,34 @@ bool TakesValue(const QString &option)
         QStringLiteral("--left"),          QStringLiteral("--right"),
         QStringLiteral("--left-keys"),     QStringLiteral("--right-keys"),
         QStringLiteral("--out-left"),      QStringLiteral("--out-right"),     QStringLiteral("--remap"),
-        QStringLiteral("--replace-transparent"), QStringLiteral("--replace-translucent")};
+        QStringLiteral("--replace-transparent"), QStringLiteral("--replace-translucent"),
+        QStringLiteral("--snap-keys"),     QStringLiteral("--check-keys"),
+        QStringLiteral("--keys")};
     return options.contains(option);
+}
+
+bool IsFlag(const QString &option)
+{
+    return option == u"--alpha-to-keys" || option == u"--keys-to-alpha";
+}
+
+std::optional<int> ParseDistance(const QString &text)
+{
+    bool ok = false;
+    const int distance = text.toInt(&ok);
+    if (!ok || distance < kMinKeyDistance || distance > kMaxKeyDistance || text.startsWith(u'+'))
+        return std::nullopt;
+    return distance;
+}
+
+std::optional<KeyPair> ParseKeyPair(const QString &text)
+{
+    const QStringList keys = text.split(u',');
+    const auto transparent = keys.size() == 2 ? ParseHexColour(keys[0]) : std::nullopt;
+    const auto translucent = keys.size() == 2 ? ParseHexColour(keys[1]) : std::nullopt;
+    if (!transparent || !translucent)
+        return std::nullopt;
+    return KeyPair{*transparent, *translucent};
 }
 
 // Where writing to a name ends up: through links (also one whose target is
@@ -59,6 +86,44 @@ bool SameOutputFile(const QString &left, const QString &right)
     return leftPlace == rightPlace;
 }
 
+// What the check of sheet files allows and needs; empty when it is right.
+QString CheckModeProblem(const PlayArguments &parsed, const QStringList &given)
+{
+    static const QStringList allowed{QStringLiteral("--check-keys"), QStringLiteral("--keys"),
+                                     QStringLiteral("--alpha-to-keys")};
+    for (const QString &option : given)
+        if (!allowed.contains(option))
+            return QStringLiteral("%1 does not go with --check-keys").arg(option);
+    if (parsed.checkFiles.isEmpty())
+        return QStringLiteral("--check-keys needs at least one sheet file");
+    return {};
+}
+
+// What playing a macro allows and needs; empty when it is right.
+QString PlayModeProblem(const PlayArguments &parsed, const QStringList &given, const bool (&sheetGiven)[2])
+{
+    if (given.contains(QStringLiteral("--keys")))
+        return QStringLiteral("--keys goes with --check-keys only; a macro takes --left-keys and --right-keys");
+    if (parsed.macro.isEmpty())
+        return QStringLiteral("no macro file given");
+    if (!sheetGiven[0] || !sheetGiven[1])
+        return QStringLiteral("both --left and --right sheets are needed");
+    if (!parsed.panes[0].output.isEmpty() && !parsed.panes[1].output.isEmpty()
+        && SameOutputFile(parsed.panes[0].output, parsed.panes[1].output))
+        return QStringLiteral("--out-left and --out-right name the same file");
+    if (!parsed.remap.isEmpty())
+        for (PaneIndex pane = 0; pane < 2; ++pane)
+            if (!parsed.panes[pane].output.isEmpty() && SameOutputFile(parsed.panes[pane].output, parsed.remap))
+                return QStringLiteral("%1 and --remap name the same file")
+                    .arg(pane == 0 ? QStringLiteral("--out-left") : QStringLiteral("--out-right"));
+    if (parsed.keysToAlpha)
+        for (const auto &pane : parsed.panes)
+            if (!pane.output.isEmpty() && !pane.output.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+                return QStringLiteral("--keys-to-alpha writes PNG files only, and %1 does not end in .png")
+                    .arg(pane.output);
+    return {};
+}
+
 } // namespace
 
 std::optional<Colour> ParseHexColour(const QString &text)
@@ -79,6 +144,8 @@ QString PlayUsage()
         "usage: vexlo-play MACRO.vmi --left LEFT --right RIGHT [--left-keys T,S] [--right-keys T,S]\n"
         "                  [--replace-transparent on|off] [--replace-translucent on|off]\n"
         "                  [--out-left FILE] [--out-right FILE] [--remap FILE]\n"
+        "                  [--alpha-to-keys] [--keys-to-alpha] [--snap-keys DISTANCE]\n"
+        "       vexlo-play --check-keys DISTANCE [--keys T,S] [--alpha-to-keys] SHEET...\n"
         "       vexlo-play -h | --help | --version\n"
         "\n"
         "Replays a Vexlo macro on two sheet files, as Play does in Vexlo, and writes\n"
@@ -101,9 +168,23 @@ QString PlayUsage()
         "                             resulting sheets came from: sheet,index,from_sheet,\n"
         "                             from_index, index = row x 8 + column (left or right;\n"
         "                             the from fields empty for a tile of cleared pixels)\n"
+        "  --alpha-to-keys            read each input's transparency as its pane's keys:\n"
+        "                             alpha 0 as the transparent key, black at alpha 128\n"
+        "                             as the translucent key, the rest over black\n"
+        "  --keys-to-alpha            write each pane's keys as transparency (the\n"
+        "                             transparent key as alpha 0, the translucent key as\n"
+        "                             black at alpha 128); every output must end in .png\n"
+        "  --snap-keys DISTANCE       before playing, set every pixel within DISTANCE\n"
+        "                             (1 to 32, the largest channel difference) of a key\n"
+        "                             to that key; the counts go to standard error\n"
+        "  --check-keys DISTANCE      play nothing: list every pixel of the sheets within\n"
+        "                             DISTANCE of a key colour but not exactly it\n"
+        "  --keys T,S                 the key colours the check uses (default\n"
+        "                             #000000,#000000)\n"
         "\n"
         "Exit status: 0 played and the outputs written, 1 refused, halted or an\n"
-        "output not written (then no output file is changed), 2 wrong arguments.\n");
+        "output not written (then no output file is changed), 2 wrong arguments.\n"
+        "With --check-keys: 0 no near-key pixel, 1 some found or a sheet refused.\n");
 }
 
 std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QString &problem)
@@ -126,6 +207,10 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
                 problem = QStringLiteral("the macro file needs a name, not an empty text");
                 return std::nullopt;
             }
+            if (arguments.contains(QStringLiteral("--check-keys"))) {
+                parsed.checkFiles.append(argument);
+                continue;
+            }
             if (!parsed.macro.isEmpty()) {
                 problem = QStringLiteral("only one macro file, please: %1").arg(argument);
                 return std::nullopt;
@@ -133,7 +218,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             parsed.macro = argument;
             continue;
         }
-        if (!TakesValue(argument)) {
+        if (!TakesValue(argument) && !IsFlag(argument)) {
             problem = QStringLiteral("unknown option %1").arg(argument);
             return std::nullopt;
         }
@@ -142,6 +227,10 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             return std::nullopt;
         }
         given.append(argument);
+        if (IsFlag(argument)) {
+            (argument == u"--alpha-to-keys" ? parsed.alphaToKeys : parsed.keysToAlpha) = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) {
             problem = QStringLiteral("%1 needs a value").arg(argument);
             return std::nullopt;
@@ -161,17 +250,27 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             parsed.remap = value;
         } else if (argument == u"--out-left" || argument == u"--out-right") {
             parsed.panes[argument == u"--out-left" ? 0 : 1].output = value;
-        } else if (argument == u"--left-keys" || argument == u"--right-keys") {
-            const QStringList keys = value.split(u',');
-            const auto transparent = keys.size() == 2 ? ParseHexColour(keys[0]) : std::nullopt;
-            const auto translucent = keys.size() == 2 ? ParseHexColour(keys[1]) : std::nullopt;
-            if (!transparent || !translucent) {
+        } else if (argument == u"--left-keys" || argument == u"--right-keys" || argument == u"--keys") {
+            const auto keys = ParseKeyPair(value);
+            if (!keys) {
                 problem = QStringLiteral("%1 takes two colours as #RRGGBB,#RRGGBB, not %2").arg(argument, value);
                 return std::nullopt;
             }
-            auto &pane = parsed.panes[argument == u"--left-keys" ? 0 : 1];
-            pane.transparent = *transparent;
-            pane.translucent = *translucent;
+            if (argument == u"--keys") {
+                parsed.checkKeys = *keys;
+            } else {
+                auto &pane = parsed.panes[argument == u"--left-keys" ? 0 : 1];
+                pane.transparent = keys->transparent;
+                pane.translucent = keys->translucent;
+            }
+        } else if (argument == u"--snap-keys" || argument == u"--check-keys") {
+            const auto distance = ParseDistance(value);
+            if (!distance) {
+                problem = QStringLiteral("%1 takes a distance from %2 to %3, not %4")
+                              .arg(argument).arg(kMinKeyDistance).arg(kMaxKeyDistance).arg(value);
+                return std::nullopt;
+            }
+            (argument == u"--snap-keys" ? parsed.snapDistance : parsed.checkDistance) = *distance;
         } else if (argument == u"--replace-transparent" || argument == u"--replace-translucent") {
             const auto on = ParseSwitch(value);
             if (!on) {
@@ -181,19 +280,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             (argument == u"--replace-transparent" ? parsed.replaceTransparent : parsed.replaceTranslucent) = *on;
         }
     }
-    if (parsed.macro.isEmpty())
-        problem = QStringLiteral("no macro file given");
-    else if (!sheetGiven[0] || !sheetGiven[1])
-        problem = QStringLiteral("both --left and --right sheets are needed");
-    else if (!parsed.panes[0].output.isEmpty() && !parsed.panes[1].output.isEmpty()
-             && SameOutputFile(parsed.panes[0].output, parsed.panes[1].output))
-        problem = QStringLiteral("--out-left and --out-right name the same file");
-    else if (!parsed.remap.isEmpty()) {
-        for (PaneIndex pane = 0; pane < 2; ++pane)
-            if (!parsed.panes[pane].output.isEmpty() && SameOutputFile(parsed.panes[pane].output, parsed.remap))
-                problem = QStringLiteral("%1 and --remap name the same file")
-                              .arg(pane == 0 ? QStringLiteral("--out-left") : QStringLiteral("--out-right"));
-    }
+    problem = parsed.checkDistance ? CheckModeProblem(parsed, given) : PlayModeProblem(parsed, given, sheetGiven);
     if (!problem.isEmpty())
         return std::nullopt;
     return parsed;

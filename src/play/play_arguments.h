@@ -24,6 +24,14 @@ struct PlayArguments {
     QString remap; // where to write the table of where each tile came from, empty for none
     bool replaceTransparent = true; // a new installation's settings
     bool replaceTranslucent = false;
+    bool alphaToKeys = false;    // the inputs' transparency read as each pane's keys
+    bool keysToAlpha = false;    // the outputs' keys written as transparency (PNG only)
+    std::optional<int> snapDistance; // the inputs' near-key pixels snapped first
+
+    // --check-keys: no macro; the files are checked for near-key pixels.
+    std::optional<int> checkDistance;
+    QStringList checkFiles;
+    KeyPair checkKeys{kBlack, kBlack};
     bool help = false;
     bool version = false;
 };

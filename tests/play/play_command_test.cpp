@@ -85,6 +85,14 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
                     QStringLiteral("right.bmp")},
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-right"), QStringLiteral("")} + sheets(),
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("-x")} + sheets(),
+        // Transparency goes into PNG files only; distances run from 1 to 32.
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--keys-to-alpha"), QStringLiteral("--out-left"),
+                    QStringLiteral("out.bmp")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--snap-keys"), QStringLiteral("33")} + sheets(),
+        {QStringLiteral("--check-keys"), QStringLiteral("0"), QStringLiteral("left.bmp")},
+        {QStringLiteral("--check-keys"), QStringLiteral("8")},
+        {QStringLiteral("--check-keys"), QStringLiteral("8"), QStringLiteral("--out-left"), QStringLiteral("x.png"),
+         QStringLiteral("left.bmp")},
     };
     for (const QStringList &arguments : wrong) {
         const test::PlayRun run = play(arguments);
@@ -161,6 +169,42 @@ TEST_F(VexloPlay, PngSheetsAreReadAndAPngNameIsWrittenAsAPngWithTheSamePixels)
         for (int x = 0; x < 32; ++x)
             right.setPixel(x, 32 + y, PatternSheet(1, 256).pixel(2 * 32 + x, 5 * 32 + y));
     EXPECT_TRUE(SamePixels(output("Y.PNG"), right));
+}
+
+TEST_F(VexloPlay, TransparencyBecomesTheKeysAndTheKeysTransparencyAgainWithNearKeysSnapped)
+{
+    QImage left(64, 32, QImage::Format_ARGB32);
+    left.fill(qRgba(10, 20, 30, 255));
+    left.setPixel(1, 1, qRgba(0, 0, 0, 0));
+    left.setPixel(2, 1, qRgba(0, 0, 0, 128));
+    left.setPixel(40, 3, qRgb(250, 0, 255)); // near the transparent key, in tile 1,0
+    ASSERT_TRUE(left.save(folder.file(QStringLiteral("left.png"))));
+    const QStringList keyed{QStringLiteral("--left"), QStringLiteral("left.png"), QStringLiteral("--left-keys"),
+                            QStringLiteral("#FF00FF,#800080"), QStringLiteral("--right"), QStringLiteral("right.bmp")};
+
+    const test::PlayRun check = play(QStringList{QStringLiteral("--check-keys"), QStringLiteral("8"),
+                                                 QStringLiteral("--keys"), QStringLiteral("#FF00FF,#800080"),
+                                                 QStringLiteral("left.png"), QStringLiteral("right.bmp")});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out, QStringLiteral("left.png: tile 1,0 pixel 40,3 colour #FA00FF near the transparent key\n"));
+
+    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--alpha-to-keys"),
+                                               QStringLiteral("--keys-to-alpha"), QStringLiteral("--snap-keys"),
+                                               QStringLiteral("8"), QStringLiteral("--out-left"),
+                                               QStringLiteral("out.png")} + keyed);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(
+        QStringLiteral("vexlo-play: left.png: 1 pixels snapped to the transparent key, 0 to the translucent key\n")));
+    const QImage out = QImage(folder.file(QStringLiteral("out.png"))).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(out.pixel(1, 1), 0u);
+    EXPECT_EQ(out.pixel(2, 1), 0x80000000u);
+    EXPECT_EQ(out.pixel(40, 3), 0u) << "snapped, then written as transparency";
+    EXPECT_EQ(out.pixel(3, 1), qRgb(10, 20, 30));
+
+    const test::PlayRun clean = play(QStringList{QStringLiteral("--check-keys"), QStringLiteral("8"),
+                                                 QStringLiteral("--alpha-to-keys"), QStringLiteral("--keys"),
+                                                 QStringLiteral("#FF00FF,#800080"), QStringLiteral("out.png")});
+    EXPECT_EQ(clean.exitCode, 0) << clean.out.toStdString();
 }
 
 TEST_F(VexloPlay, SheetsAreRefusedWithTheLoadDialogsTextsNamingTheFile)
