@@ -1,4 +1,5 @@
 // Transparency read as key colours and key colours written as transparency.
+#include "common/failure.h"
 #include "io/png_file.h"
 #include "io/png_reader.h"
 #include "io/sheet_file.h"
