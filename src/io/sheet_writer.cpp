@@ -17,8 +17,10 @@ bool NamesPngFile(const QString &path)
     return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
 }
 
-void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
-                     const std::vector<TextOutput> &texts)
+namespace {
+
+// The contents refer to the outputs and texts, which must outlive them.
+std::vector<FileContent> Contents(const std::vector<SheetOutput> &outputs, const std::vector<TextOutput> &texts)
 {
     std::vector<FileContent> files;
     for (const SheetOutput &output : outputs) {
@@ -39,7 +41,21 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles speci
         const QByteArray &bytes = text.bytes;
         files.push_back({text.path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); }});
     }
-    WriteFilesAtomically(files, special);
+    return files;
+}
+
+} // namespace
+
+void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
+                     const std::vector<TextOutput> &texts)
+{
+    WriteFilesAtomically(Contents(outputs, texts), special);
+}
+
+PreparedWrite PrepareSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
+                                const std::vector<TextOutput> &texts)
+{
+    return PrepareWrite(Contents(outputs, texts), special);
 }
 
 } // namespace vexlo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "io/atomic_write.h"
 #include "io/special_files.h"
 
 #include <QImage>
@@ -41,5 +42,10 @@ struct TextOutput {
 // `special` says use it.
 void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special = SpecialFiles::Refuse,
                      const std::vector<TextOutput> &texts = {});
+
+// The same write, its files completed but not yet synced nor placed, for
+// CommitWrites to place with others.
+PreparedWrite PrepareSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
+                                const std::vector<TextOutput> &texts = {});
 
 } // namespace vexlo

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <array>
+
 namespace vexlo {
 
 class TileOrigins;
@@ -16,6 +18,9 @@ struct [[nodiscard]] PlayResult {
     // halted it); empty when it played.
     QString description;
     qsizetype line = -1; // index of the line that failed
+    // Lines played whose tile lies partly or wholly outside the left and the
+    // right sheet (a macro recorded on a taller sheet, say).
+    std::array<qsizetype, 2> beyondSheet{};
 };
 
 // Replays the macro from its first line to its last on the sheets, key

@@ -32,13 +32,14 @@ bool TakesValue(const QString &option)
         QStringLiteral("--out-left"),      QStringLiteral("--out-right"),     QStringLiteral("--remap"),
         QStringLiteral("--replace-transparent"), QStringLiteral("--replace-translucent"),
         QStringLiteral("--snap-keys"),     QStringLiteral("--check-keys"),
-        QStringLiteral("--keys")};
+        QStringLiteral("--keys"),          QStringLiteral("--jobs"),          QStringLiteral("--threads")};
     return options.contains(option);
 }
 
 bool IsFlag(const QString &option)
 {
-    return option == u"--alpha-to-keys" || option == u"--keys-to-alpha";
+    return option == u"--alpha-to-keys" || option == u"--keys-to-alpha" || option == u"--dry-run"
+           || option == u"--strict";
 }
 
 std::optional<int> ParseDistance(const QString &text)
@@ -71,19 +72,25 @@ QString OutputDestination(const QString &path)
     return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
 }
 
-// Two outputs naming one file, through links of any kind, would have the
-// second write over the first. A device such as /dev/null may take both.
+} // namespace
+
+QString OutputIdentity(const QString &path)
+{
+    const QString place = OutputDestination(path);
+    struct stat file = {};
+    if (::stat(QFile::encodeName(place).constData(), &file) != 0)
+        return place;
+    if (S_ISCHR(file.st_mode))
+        return {};
+    return QStringLiteral("%1:%2").arg(file.st_dev).arg(file.st_ino);
+}
+
+namespace {
+
 bool SameOutputFile(const QString &left, const QString &right)
 {
-    const QString leftPlace = OutputDestination(left);
-    const QString rightPlace = OutputDestination(right);
-    struct stat leftFile = {};
-    struct stat rightFile = {};
-    if (::stat(QFile::encodeName(leftPlace).constData(), &leftFile) == 0
-        && ::stat(QFile::encodeName(rightPlace).constData(), &rightFile) == 0)
-        return leftFile.st_dev == rightFile.st_dev && leftFile.st_ino == rightFile.st_ino
-               && !S_ISCHR(leftFile.st_mode);
-    return leftPlace == rightPlace;
+    const QString identity = OutputIdentity(left);
+    return !identity.isEmpty() && identity == OutputIdentity(right);
 }
 
 // What the check of sheet files allows and needs; empty when it is right.
@@ -106,6 +113,15 @@ QString PlayModeProblem(const PlayArguments &parsed, const QStringList &given, c
         return QStringLiteral("--keys goes with --check-keys only; a macro takes --left-keys and --right-keys");
     if (parsed.macro.isEmpty())
         return QStringLiteral("no macro file given");
+    if (parsed.jobs) {
+        for (const char *option : {"--left", "--right", "--out-left", "--out-right", "--remap"})
+            if (given.contains(QLatin1String(option)))
+                return QStringLiteral("%1 does not go with --jobs: each job names its own files")
+                    .arg(QLatin1String(option));
+        return {};
+    }
+    if (given.contains(QStringLiteral("--threads")))
+        return QStringLiteral("--threads goes with --jobs only");
     if (!sheetGiven[0] || !sheetGiven[1])
         return QStringLiteral("both --left and --right sheets are needed");
     if (!parsed.panes[0].output.isEmpty() && !parsed.panes[1].output.isEmpty()
@@ -145,6 +161,8 @@ QString PlayUsage()
         "                  [--replace-transparent on|off] [--replace-translucent on|off]\n"
         "                  [--out-left FILE] [--out-right FILE] [--remap FILE]\n"
         "                  [--alpha-to-keys] [--keys-to-alpha] [--snap-keys DISTANCE]\n"
+        "                  [--dry-run] [--strict]\n"
+        "       vexlo-play MACRO.vmi --jobs FILE|- [--threads N] [option...]\n"
         "       vexlo-play --check-keys DISTANCE [--keys T,S] [--alpha-to-keys] SHEET...\n"
         "       vexlo-play -h | --help | --version\n"
         "\n"
@@ -177,6 +195,17 @@ QString PlayUsage()
         "  --snap-keys DISTANCE       before playing, set every pixel within DISTANCE\n"
         "                             (1 to 32, the largest channel difference) of a key\n"
         "                             to that key; the counts go to standard error\n"
+        "  --dry-run                  play and write nothing; print how many tiles of\n"
+        "                             each sheet would change\n"
+        "  --strict                   refuse a pair of sheets that a Get or Put line of\n"
+        "                             the macro reaches beyond (by default such lines\n"
+        "                             are counted on standard error and played)\n"
+        "  --jobs FILE                play every job of FILE (- = standard input): one\n"
+        "                             a line, LEFT RIGHT OUT-LEFT OUT-RIGHT [REMAP]\n"
+        "                             separated by tabs, an empty output not written;\n"
+        "                             blank lines and lines starting with # skipped;\n"
+        "                             every other option applies to every job\n"
+        "  --threads N                jobs played at once (default: the cores)\n"
         "  --check-keys DISTANCE      play nothing: list every pixel of the sheets within\n"
         "                             DISTANCE of a key colour but not exactly it\n"
         "  --keys T,S                 the key colours the check uses (default\n"
@@ -184,6 +213,8 @@ QString PlayUsage()
         "\n"
         "Exit status: 0 played and the outputs written, 1 refused, halted or an\n"
         "output not written (then no output file is changed), 2 wrong arguments.\n"
+        "With --jobs: 0 every job written, 1 any job failed, 2 wrong arguments or an\n"
+        "unreadable job list (then nothing is played).\n"
         "With --check-keys: 0 no near-key pixel, 1 some found or a sheet refused.\n");
 }
 
@@ -228,7 +259,12 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
         }
         given.append(argument);
         if (IsFlag(argument)) {
-            (argument == u"--alpha-to-keys" ? parsed.alphaToKeys : parsed.keysToAlpha) = true;
+            if (argument == u"--alpha-to-keys")
+                parsed.alphaToKeys = true;
+            else if (argument == u"--keys-to-alpha")
+                parsed.keysToAlpha = true;
+            else
+                (argument == u"--dry-run" ? parsed.dryRun : parsed.strict) = true;
             continue;
         }
         if (i + 1 >= arguments.size()) {
@@ -237,7 +273,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
         }
         const QString value = arguments[++i];
         const bool namesFile = argument == u"--left" || argument == u"--right" || argument == u"--out-left"
-                               || argument == u"--out-right" || argument == u"--remap";
+                               || argument == u"--out-right" || argument == u"--remap" || argument == u"--jobs";
         if (namesFile && value.isEmpty()) {
             problem = QStringLiteral("%1 needs a file name, not an empty text").arg(argument);
             return std::nullopt;
@@ -248,6 +284,15 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
             sheetGiven[pane] = true;
         } else if (argument == u"--remap") {
             parsed.remap = value;
+        } else if (argument == u"--jobs") {
+            parsed.jobs = value;
+        } else if (argument == u"--threads") {
+            bool ok = false;
+            parsed.threads = value.toInt(&ok);
+            if (!ok || parsed.threads < 1 || parsed.threads > kMaxThreads || value.startsWith(u'+')) {
+                problem = QStringLiteral("--threads takes a number from 1 to %1, not %2").arg(kMaxThreads).arg(value);
+                return std::nullopt;
+            }
         } else if (argument == u"--out-left" || argument == u"--out-right") {
             parsed.panes[argument == u"--out-left" ? 0 : 1].output = value;
         } else if (argument == u"--left-keys" || argument == u"--right-keys" || argument == u"--keys") {

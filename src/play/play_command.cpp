@@ -1,16 +1,15 @@
 #include "play/play_command.h"
 
 #include "common/failure.h"
+#include "common/sheet_limits.h"
 #include "common/version.h"
-#include "io/sheet_writer.h"
-#include "io/sheet_file.h"
+#include "io/job_list_file.h"
 #include "io/macro_file.h"
-#include "macro/macro_player.h"
-#include "model/sheet_actions.h"
-#include "model/tile_origins.h"
-#include "model/workspace.h"
+#include "io/sheet_writer.h"
 #include "tiles/key_check.h"
+#include "play/job_runner.h"
 #include "play/play_arguments.h"
+#include "play/play_job.h"
 
 namespace vexlo {
 namespace {
@@ -26,44 +25,6 @@ const char *const kRoleNames[] = {"transparent", "translucent"};
 QString HexRgb(Colour colour)
 {
     return QStringLiteral("%1").arg(QRgbFromColour(colour) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
-}
-
-// A sheet file as the load dialog reads it, its transparency as these keys
-// when asked for; fails with the refusal.
-QImage ReadSheet(const QString &path, KeyPair keys, bool alphaToKeys)
-{
-    // Pipes and devices are read too, so `<(...)` gives a sheet.
-    const SheetFile loaded = LoadSheetFile(path, SpecialFiles::Use);
-    if (!loaded.accepted())
-        throw Failure(loaded.refusalNamesFile ? loaded.refusal : QStringLiteral("%1: %2").arg(path, loaded.refusal));
-    return alphaToKeys ? loaded.sheetWithKeys(keys.transparent, keys.translucent) : loaded.sheet;
-}
-
-// Loads both sheets with their key colours, as the load dialog does, and
-// snaps their near-key pixels when asked, saying how many on `err`.
-void LoadPanes(Workspace &workspace, const PlayArguments &arguments, std::FILE *err)
-{
-    for (PaneIndex pane = 0; pane < 2; ++pane) {
-        const PlayArguments::Pane &given = arguments.panes[pane];
-        const QImage sheet = ReadSheet(given.sheet, {given.transparent, given.translucent}, arguments.alphaToKeys);
-        LoadSheet(workspace, pane, sheet, given.transparent, given.translucent);
-        if (!arguments.snapDistance)
-            continue;
-        const auto snapped = SnapSheetToKeys(workspace, pane, *arguments.snapDistance);
-        Print(err, QStringLiteral("vexlo-play: %1: %2 pixels snapped to the transparent key, %3 to the translucent key\n")
-                       .arg(given.sheet).arg(snapped[0]).arg(snapped[1]));
-    }
-    workspace.options().setState(OptSwitch::ChkRepTrans, arguments.replaceTransparent ? 1 : 0);
-    workspace.options().setState(OptSwitch::ChkRepTransL, arguments.replaceTranslucent ? 1 : 0);
-}
-
-// What is printed for a macro that did not play through: a halt as the
-// window shows it, a refusal as the program's other failures.
-QString NotPlayedText(const PlayResult &result)
-{
-    if (result.outcome == PlayResult::Outcome::Halted)
-        return QStringLiteral("Play Macro Halted: %1 (line %2)").arg(result.description).arg(result.line + 1);
-    return QStringLiteral("vexlo-play: %1").arg(result.description);
 }
 
 // Lists every near-key pixel of the files; 1 when there is any or a file
@@ -90,6 +51,24 @@ int CheckSheetFiles(const PlayArguments &arguments, std::FILE *out, std::FILE *e
     return status;
 }
 
+// The job list read and checked whole before any job plays: 2 when it
+// cannot be, else what the run of its jobs returns.
+int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, std::FILE *out, std::FILE *err)
+{
+    QString problem;
+    std::optional<std::vector<PlayJob>> jobs;
+    try {
+        jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem);
+    } catch (const Failure &failure) {
+        problem = failure.description();
+    }
+    if (!jobs) {
+        Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(*arguments.jobs, problem));
+        return 2;
+    }
+    return RunJobs(arguments, macroLines, *jobs, out, err);
+}
+
 } // namespace
 
 int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
@@ -111,26 +90,22 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
     if (parsed->checkDistance)
         return CheckSheetFiles(*parsed, out, err);
     try {
-        Workspace workspace;
-        workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Use));
-        LoadPanes(workspace, *parsed, err);
-        TileOrigins origins(workspace);
-        const PlayResult played = PlayMacroLines(workspace, parsed->remap.isEmpty() ? nullptr : &origins);
-        if (played.outcome != PlayResult::Outcome::Played) {
-            Print(err, NotPlayedText(played) + u'\n');
+        const QStringList macroLines = ReadMacroFile(parsed->macro, SpecialFiles::Use);
+        if (parsed->jobs)
+            return PlayJobList(*parsed, macroLines, out, err);
+        const PlayedPair pair = PlayPair(*parsed, macroLines);
+        for (const QString &note : pair.notes + BeyondSheetTexts(pair))
+            Print(err, QStringLiteral("vexlo-play: %1\n").arg(note));
+        if (const QString refusal = PairRefusal(pair, parsed->strict); !refusal.isEmpty()) {
+            // A halt reads as the window shows it.
+            const bool halted = pair.played.outcome == PlayResult::Outcome::Halted;
+            Print(err, (halted ? QString() : QStringLiteral("vexlo-play: ")) + refusal + u'\n');
             return 1;
         }
-        std::vector<SheetOutput> outputs;
-        for (PaneIndex pane = 0; pane < 2; ++pane)
-            if (!parsed->panes[pane].output.isEmpty())
-                outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output,
-                                   parsed->keysToAlpha ? std::optional<KeyPair>(KeyPair{workspace.transparentKey(pane),
-                                                                                        workspace.translucentKey(pane)})
-                                                       : std::nullopt});
-        std::vector<TextOutput> texts;
-        if (!parsed->remap.isEmpty())
-            texts.push_back({origins.csv(), parsed->remap});
-        WriteSheetFiles(outputs, SpecialFiles::Use, texts); // all or none
+        if (parsed->dryRun)
+            Print(out, ChangedTilesText(pair) + u'\n');
+        else
+            WriteSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts); // all or none
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;
