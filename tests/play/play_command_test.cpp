@@ -93,6 +93,13 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
         {QStringLiteral("--check-keys"), QStringLiteral("8")},
         {QStringLiteral("--check-keys"), QStringLiteral("8"), QStringLiteral("--out-left"), QStringLiteral("x.png"),
          QStringLiteral("left.bmp")},
+        // A job list names every job's files; threads go with a job list.
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--jobs"), QStringLiteral("-")} + sheets(),
+        {QStringLiteral("copy.vmi"), QStringLiteral("--jobs"), QStringLiteral("-"), QStringLiteral("--remap"),
+         QStringLiteral("r.csv")},
+        {QStringLiteral("copy.vmi"), QStringLiteral("--jobs"), QStringLiteral("-"), QStringLiteral("--threads"),
+         QStringLiteral("0")},
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--threads"), QStringLiteral("2")} + sheets(),
     };
     for (const QStringList &arguments : wrong) {
         const test::PlayRun run = play(arguments);
