@@ -77,6 +77,15 @@ def main():
                   lambda run: (f"{run['resident_MiB']:.1f} MiB ({run['counted_MiB']:.1f} counted)",
                                run["resident_MiB"]),
                   f"at most {budget * 1.1:.1f} MiB (the {budget:.0f} MiB budget + 10%)", lambda v: v <= budget * 1.1)
+    benchmark_row("Selecting, then swapping two 8 x 256-tile blocks of a 4096-tile sheet, with its undo record",
+                  "BlockSwapWithItsUndoRecord", millis, "under 10 ms", lambda v: v < 10)
+    benchmark_row("Undo of that block swap", "UndoOfABlockSwap", millis, "under 10 ms", lambda v: v < 10)
+    swap = benchmarks.get("BlockSwapWithItsUndoRecord")
+    window_ms = milliseconds(swap) if swap else None
+    benchmark_row("Replaying the swap's 12,289 recorded lines as vexlo-play does, besides reading and writing",
+                  "ReplayOfABlockSwap", millis,
+                  f"within 2x the window's {window_ms:.2f} ms" if window_ms else "within 2x the window's time",
+                  lambda v: window_ms is not None and v <= 2 * window_ms)
     benchmark_row("Replace colour with its undo record, the largest sheet",
                   "ReplaceColourWithItsUndoRecordOnTheLargestSheet", gigabytes)
     benchmark_row("Playing 32,767 macro lines on two 256 x 8192 sheets", "PlayAFullMacro", millis, "under 50 ms",

@@ -162,7 +162,7 @@ void FrmMain::showFilesInTitle()
 {
     std::array<PaneTitle, 2> panes;
     for (PaneIndex pane = 0; pane < 2; ++pane)
-        panes[pane] = {workspace_.paneFile(pane), workspace_.paneUnsaved(pane)};
+        panes[pane] = {workspace_.paneFile(pane).path, workspace_.paneUnsaved(pane)};
     setWindowTitle(WindowTitle(panes));
 }
 

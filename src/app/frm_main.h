@@ -27,6 +27,7 @@ namespace vexlo {
 class BufferPreview;
 class ClientArea;
 class FrmColour;
+class FrmKeyCheck;
 class FrmMacroFile;
 class FrmLoadImage;
 class FrmSave;
@@ -119,6 +120,14 @@ public:
     void TileSet_MouseMove(PaneIndex Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
     void TileSet_DragOver(PaneIndex Index, const SheetSurface *Source, float X, float Y, std::int16_t State);
     void TileSet_DragDrop(PaneIndex Index, const SheetSurface *Source, float X, float Y);
+    void TileSet_MouseUp(PaneIndex Index, std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // Whether a drop of what is dragged from `Source` at this point would
+    // change anything (a block that does not fit would not).
+    bool TileSet_DropAllowed(PaneIndex Index, const SheetSurface *Source, float X, float Y) const;
+    // The drag started on a pane is over, dropped or not.
+    void TileSet_DragEnd();
+    // A key pressed in the window: Escape clears the selection of tiles.
+    void Form_KeyDown(int KeyCode);
     // Column and row of the tile picked up by the last left-button press.
     QPoint dragTile() const { return QPoint(DragTileX, DragTileY); }
 
@@ -155,6 +164,7 @@ public:
     // macro file dialog is.
     FrmSave &frmSave();
     FrmColour &frmColour();
+    FrmKeyCheck &frmKeyCheck();
     void mclear_Click();
     void mload_Click();
     void msave_Click();
@@ -163,6 +173,7 @@ public:
     void msaveback_Click();
     void mrepcol_Click();
     void mresize_Click();
+    void mcheckkeys_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -177,6 +188,7 @@ private:
     void showSwatchesForOptions();
     void placeCentred();
     void connectPointerHandlers();
+    void selectTo(PaneIndex pane, float x, float y);
     void buildSettings();
     void connectImageCommands();
     void connectMacroMenu();
@@ -190,6 +202,12 @@ private:
     PaneIndex OpsPane = 0;
     std::int32_t DragTileX = 0;
     std::int32_t DragTileY = 0;
+    // The block being dragged (in tiles), empty while a single tile is.
+    QRect draggedBlock_;
+    // While a Shift drag selects: its pane and the tile where it began.
+    bool selecting_ = false;
+    PaneIndex selectingPane_ = 0;
+    QPoint selectionAnchor_;
 
     // Tool strip.
     QWidget *ToolBox = nullptr;
@@ -218,6 +236,7 @@ private:
     QAction *msaveback = nullptr;
     QAction *mrepcol = nullptr;
     QAction *mresize = nullptr;
+    QAction *mcheckkeys = nullptr;
     QMenu *mmacro = nullptr;
     QAction *mrecord = nullptr;
     QAction *mplay = nullptr;
@@ -240,6 +259,7 @@ private:
     FrmLoadImage *frmLoadImage_ = nullptr;
     std::unique_ptr<FrmSave> frmSave_;
     FrmColour *frmColour_ = nullptr;
+    FrmKeyCheck *frmKeyCheck_ = nullptr;
     std::array<WheelSteps, 2> wheelSteps_;
     bool unloaded_ = false;
     QStringList startFiles_;

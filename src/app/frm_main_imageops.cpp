@@ -9,6 +9,7 @@
 #include "common/program_name.h"
 #include "common/prompt.h"
 #include "imageops/frm_colour.h"
+#include "imageops/frm_key_check.h"
 #include "imageops/frm_save.h"
 #include "imageops/sheet_height.h"
 #include "imageops/sheet_save.h"
@@ -28,6 +29,7 @@ void FrmMain::connectImageCommands()
         {mclear, &FrmMain::mclear_Click},     {mload, &FrmMain::mload_Click},
         {msave, &FrmMain::msave_Click},       {msaveback, &FrmMain::msaveback_Click},
         {mrepcol, &FrmMain::mrepcol_Click},   {mresize, &FrmMain::mresize_Click},
+        {mcheckkeys, &FrmMain::mcheckkeys_Click},
     };
     for (const auto &[action, handler] : commands)
         connect(action, &QAction::triggered, this,
@@ -53,6 +55,13 @@ FrmColour &FrmMain::frmColour()
     if (!frmColour_)
         frmColour_ = new FrmColour(workspace_, this);
     return *frmColour_;
+}
+
+FrmKeyCheck &FrmMain::frmKeyCheck()
+{
+    if (!frmKeyCheck_)
+        frmKeyCheck_ = new FrmKeyCheck(workspace_, this);
+    return *frmKeyCheck_;
 }
 
 void FrmMain::mclear_Click()
@@ -106,6 +115,11 @@ void FrmMain::mrepcol_Click()
         return;
     const BusyPointer busy;
     ReplaceSheetColour(workspace_, OpsPane, find, replacement);
+}
+
+void FrmMain::mcheckkeys_Click()
+{
+    frmKeyCheck().CheckKeys(OpsPane);
 }
 
 } // namespace vexlo

@@ -191,6 +191,7 @@ void FrmMain::buildMenus()
     msaveback = mimageops->addAction(QStringLiteral("Save &back"));
     mrepcol = mimageops->addAction(QStringLiteral("&Replace colour"));
     mresize = mimageops->addAction(QStringLiteral("&Resize"));
+    mcheckkeys = mimageops->addAction(QStringLiteral("Check &key colours"));
 
     mmacro = menuBar()->addMenu(QStringLiteral("&Macro"));
     mrecord = mmacro->addAction(QStringLiteral("&Record"));

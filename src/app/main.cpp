@@ -41,6 +41,8 @@ int main(int argc, char *argv[])
                      vexlo::StartUsage().toLocal8Bit().constData());
         return 2;
     case vexlo::StartArguments::Action::Start:
+        if (!start.problem.isEmpty())
+            std::fprintf(stderr, "vexlo: %s\n", start.problem.toLocal8Bit().constData());
         break;
     }
     vexlo::CatchClosingSignals(); // one that comes while the window is being made closes it once it is there

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include <cmath>
 #include <utility>
 
@@ -51,6 +53,11 @@ SheetSurface::SheetSurface(Workspace &workspace, PaneIndex pane, QWidget *parent
         if (changed == pane_)
             followSheet();
     });
+    connect(&workspace_, &Workspace::selectionChanged, this, qOverload<>(&QWidget::update));
+    connect(&workspace_, &Workspace::markedTilesChanged, this, [this](int changed) {
+        if (changed == pane_)
+            update();
+    });
 }
 
 void SheetSurface::followSheet()
@@ -63,10 +70,42 @@ void SheetSurface::followSheet()
     }
 }
 
-void SheetSurface::paintEvent(QPaintEvent *)
+void SheetSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     DrawSharp(painter, workspace_.sheet(pane_));
+    // Tiles with near-key pixels: a frame in two colours, seen on any art.
+    const int columns = Workspace::kSheetWidth / Workspace::kTileSize;
+    for (const int tile : workspace_.markedTiles(pane_)) {
+        const QRect box((tile % columns) * Workspace::kTileSize, (tile / columns) * Workspace::kTileSize,
+                        Workspace::kTileSize, Workspace::kTileSize);
+        if (!box.intersects(event->rect()))
+            continue;
+        painter.setPen(QPen(Qt::yellow, 1));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(QPen(Qt::red, 1, Qt::DashLine));
+        painter.drawRect(box.adjusted(1, 1, -2, -2));
+    }
+    paintSelection(painter);
+}
+
+void SheetSurface::paintSelection(QPainter &painter)
+{
+    const TileSelection &selection = workspace_.selection();
+    if (selection.isEmpty() || selection.pane != pane_)
+        return;
+    const QRect tiles = selection.tiles;
+    const QRect outline(tiles.x() * Workspace::kTileSize, tiles.y() * Workspace::kTileSize,
+                        tiles.width() * Workspace::kTileSize, tiles.height() * Workspace::kTileSize);
+    // Yellow and black dashes, two pixels wide inside the block's edge: unlike
+    // the blue locator on any sheet.
+    const QRectF line = QRectF(outline).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(Qt::black, 2));
+    painter.drawRect(line);
+    QPen dashes(Qt::yellow, 2, Qt::CustomDashLine);
+    dashes.setDashPattern({3, 3});
+    painter.setPen(dashes);
+    painter.drawRect(line);
 }
 
 void SheetSurface::mousePressEvent(QMouseEvent *event)
@@ -82,14 +121,29 @@ void SheetSurface::mouseMoveEvent(QMouseEvent *event)
     emit mouseMoved(event->buttons(), event->modifiers(), PixelAt(*this, *event));
 }
 
+void SheetSurface::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit mouseReleased(event->button(), event->modifiers(), PixelAt(*this, *event));
+}
+
 void SheetSurface::runDrag()
 {
     auto *data = new QMimeData;
     data->setData(kTileMimeType, QByteArray::number(pane_));
     auto *drag = new QDrag(this); // Qt disposes of it when the drag is over
     drag->setMimeData(data);
-    drag->setPixmap(QPixmap::fromImage(TileDragImage()));
-    drag->setHotSpot(QPoint(Workspace::kTileSize / 2, Workspace::kTileSize / 2));
+    constexpr int kTile = Workspace::kTileSize;
+    if (dragTiles_ == QSize(1, 1)) {
+        drag->setPixmap(QPixmap::fromImage(TileDragImage()));
+        drag->setHotSpot(QPoint(kTile / 2, kTile / 2));
+    } else {
+        // A tall block shows the rows around the grabbed tile, as a pane would.
+        constexpr int kShownRows = 16;
+        const int firstRow = std::clamp(dragGrabbed_.y() - kShownRows / 2, 0,
+                                        std::max(0, dragTiles_.height() - kShownRows));
+        drag->setPixmap(QPixmap::fromImage(BlockDragImage(dragTiles_, kShownRows)));
+        drag->setHotSpot(QPoint(dragGrabbed_.x() * kTile + kTile / 2, (dragGrabbed_.y() - firstRow) * kTile + kTile / 2));
+    }
     drag->exec(Qt::CopyAction);
     emit dragEnded();
 }
@@ -103,6 +157,7 @@ void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
     }
     if (!source || !event->mimeData()->hasFormat(kTileMimeType))
         return; // not a tile of ours: refused
+    // Accepted whatever the place, so the moves that follow are seen.
     event->acceptProposedAction();
     emit dragMoved(source, PixelAt(*this, *event), true);
 }
@@ -110,8 +165,12 @@ void SheetSurface::dragEnterEvent(QDragEnterEvent *event)
 void SheetSurface::dragMoveEvent(QDragMoveEvent *event)
 {
     if (auto *source = qobject_cast<SheetSurface *>(event->source())) {
-        event->acceptProposedAction();
+        dropRefused_ = false;
         emit dragMoved(source, PixelAt(*this, *event), false);
+        if (dropRefused_)
+            event->ignore();
+        else
+            event->acceptProposedAction();
     } else if (!event->source() && !DroppedPicture(*event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }

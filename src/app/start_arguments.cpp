@@ -75,11 +75,15 @@ StartArguments ReadStartArguments(const QStringList &arguments)
         }
         if (argument.isEmpty())
             return {StartArguments::Action::Wrong, {}, QStringLiteral("a file needs a name, not an empty text")};
+        // A file manager passes every file chosen: the first two are opened
+        // rather than none.
         if (read.files.size() == 2)
-            return {StartArguments::Action::Wrong, {},
-                    QStringLiteral("at most two files, one for each pane: %1").arg(argument)};
-        read.files << argument;
+            read.leftOut << argument;
+        else
+            read.files << argument;
     }
+    if (!read.leftOut.isEmpty())
+        read.problem = QStringLiteral("one file for each pane: not opened: %1").arg(read.leftOut.join(QStringLiteral(", ")));
     return read;
 }
 

@@ -35,6 +35,13 @@ private:
     std::int32_t value_ = 0;
 };
 
+// A pane's two key colours: transparent, and translucent (shadow).
+struct KeyPair {
+    Colour transparent;
+    Colour translucent;
+    friend constexpr bool operator==(const KeyPair &, const KeyPair &) = default;
+};
+
 inline constexpr Colour kNoColour{-1};
 inline constexpr Colour kBlack{0};
 inline constexpr Colour kWhite{0xFFFFFF};

@@ -13,9 +13,11 @@
 #include "widgets/replace_question.h"
 #include "io/path_join.h"
 #include "imageops/sheet_save.h"
+#include "io/sheet_writer.h"
 #include "model/workspace.h"
 #include "settings/app_path.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QPushButton>
 
@@ -47,20 +49,35 @@ void FrmSave::buildControls()
         connect(BtnSave[index], &QPushButton::clicked, this,
                 [this, index] { RunTrapped([&] { BtnSave_Click(std::int16_t(index)); }); });
 
-    QWidget *const order[] = {Drive1, Dir1, File1, BtnSave[0], BtnCancel, BtnSave[1]};
+    ChkKeysToAlpha = new QCheckBox(QStringLiteral("Keys as alpha"), this);
+    ChkKeysToAlpha->setFont(SmallFont(6.75));
+    ChkKeysToAlpha->setGeometry(8, 292, 86, 17);
+    ChkKeysToAlpha->setToolTip(QStringLiteral(
+        "Write the transparent key colour as fully transparent and the translucent one as black at half "
+        "transparency (PNG files only)"));
+    connect(File1, &QListWidget::itemSelectionChanged, this, &FrmSave::showKeysToAlpha);
+
+    QWidget *const order[] = {Drive1, Dir1, File1, ChkKeysToAlpha, BtnSave[0], BtnCancel, BtnSave[1]};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }
 
 FrmSave::Controls FrmSave::controls() const
 {
-    return {Drive1, Dir1, File1, BtnCancel, ReadOnly(BtnSave)};
+    return {Drive1, Dir1, File1, BtnCancel, ReadOnly(BtnSave), ChkKeysToAlpha};
+}
+
+void FrmSave::showKeysToAlpha()
+{
+    const QString selected = File1->selectedName();
+    ChkKeysToAlpha->setEnabled(selected.isEmpty() || NamesPngFile(selected));
 }
 
 void FrmSave::SaveImage(PaneIndex pane)
 {
     SavePane = pane;
     startUse(workspace_.options().startFolder(FileDialog::Save, pane));
+    showKeysToAlpha();
     exec();
 }
 
@@ -91,7 +108,7 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
 void FrmSave::write(const QString &path)
 {
     // A failed or declined write leaves the dialog open for another try.
-    if (SaveSheet(workspace_, SavePane, path))
+    if (SaveSheet(workspace_, SavePane, PaneFile{path, ChkKeysToAlpha->isChecked() && NamesPngFile(path)}))
         accept();
 }
 

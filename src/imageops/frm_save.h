@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 
+class QCheckBox;
 class QPushButton;
 
 namespace vexlo {
@@ -17,7 +18,9 @@ class Workspace;
 // The save dialog: the user picks a folder with the drive and folder lists,
 // then overwrites a listed bitmap or PNG file ("Save") or types a path ("New
 // name"); the pane's whole sheet is written as a PNG when the name ends in
-// ".png", otherwise as a Windows bitmap. The folder shown is
+// ".png", otherwise as a Windows bitmap; a PNG file with the pane's key
+// colours as transparency when "Keys as alpha" is ticked (available for a
+// PNG name, or none selected yet, for New name). The folder shown is
 // remembered per pane. Save and Cancel end a use Accepted, so its owner
 // keeps it and its lists keep their folder for the next use; the frame's
 // close box writes nothing and ends it Rejected: its owner drops it and
@@ -47,6 +50,7 @@ public:
         const FileList *File1;
         const QPushButton *BtnCancel;
         std::array<const QPushButton *, 2> BtnSave;
+        const QCheckBox *ChkKeysToAlpha;
     };
     Controls controls() const;
 
@@ -61,8 +65,10 @@ protected:
 private:
     QPushButton *BtnCancel = nullptr;
     std::array<QPushButton *, 2> BtnSave{};
+    QCheckBox *ChkKeysToAlpha = nullptr;
 
     void buildControls();
+    void showKeysToAlpha();
     void write(const QString &path);
 
     Workspace &workspace_;

@@ -11,7 +11,7 @@
 
 namespace vexlo {
 
-bool SaveSheet(Workspace &workspace, PaneIndex pane, const QString &path)
+bool SaveSheet(Workspace &workspace, PaneIndex pane, const PaneFile &file)
 {
     const QImage &sheet = workspace.sheet(pane);
     const QString question = PartTileHeightQuestion(sheet.height());
@@ -19,16 +19,19 @@ bool SaveSheet(Workspace &workspace, PaneIndex pane, const QString &path)
         return false;
     {
         const BusyPointer busy;
-        WriteSheetFile(sheet, path);
+        std::optional<KeyPair> keysAsAlpha;
+        if (file.keysAsAlpha)
+            keysAsAlpha = KeyPair{workspace.transparentKey(pane), workspace.translucentKey(pane)};
+        WriteSheetFile(sheet, file.path, keysAsAlpha);
     }
-    workspace.setPaneFile(pane, path);
+    workspace.setPaneFile(pane, file);
     workspace.markPaneSaved(pane);
     return true;
 }
 
 bool CanSaveBack(const Workspace &workspace, PaneIndex pane)
 {
-    const QString &file = workspace.paneFile(pane);
+    const QString &file = workspace.paneFile(pane).path;
     if (file.isEmpty())
         return false;
     // The writer picks the format by the name: PNG for ".png", a bitmap for

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <map>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <memory>
@@ -155,7 +156,7 @@ struct Staged {
     PlacedFile file;
 };
 
-QString Stage(Staged &staged, const FileContent &content)
+QString Stage(Staged &staged, const FileContent &content, bool sync)
 {
     const Target &target = staged.target;
     PlacedFile &file = staged.file;
@@ -191,7 +192,7 @@ QString Stage(Staged &staged, const FileContent &content)
     const QString failure = Fill(*staged.temp, content.write, target.shown);
     if (!failure.isEmpty())
         return failure;
-    if (fsync(fd) != 0)
+    if (sync && fsync(fd) != 0)
         return CannotWrite(target.shown, Reason(errno));
     return {};
 }
@@ -223,26 +224,35 @@ void SyncFolders(const std::vector<PlacedFile> &files)
     }
 }
 
-// Every file in place, or every placed one put back and the failure told.
-// A single file simply takes its target's place. Of several, each replaced
-// file is kept under its backup name, and a journal lists them all, until
-// every one is placed: a write cut short between them is put back by the
-// next write to their folders.
-QString Place(std::vector<Staged> &staged)
+// The regular files of a write, in the order they are placed.
+std::vector<PlacedFile> Placing(const std::vector<Staged> &staged)
 {
     std::vector<PlacedFile> files;
-    QStringList shown;
-    for (const Staged &one : staged) {
-        if (!one.target.special()) {
+    for (const Staged &one : staged)
+        if (!one.target.special())
             files.push_back(one.file);
-            shown << one.file.shown;
-        }
-    }
-    const bool several = files.size() > 1;
-    Journal journal;
-    if (several)
-        if (const QString failure = journal.open(files); !failure.isEmpty())
+    return files;
+}
+
+// Of several files, each replaced one is kept under its backup name, and a
+// journal lists them all, until every one is placed: a write cut short
+// between them is put back by the next write to their folders.
+QString OpenJournal(const std::vector<PlacedFile> &files, Journal &journal, bool sync)
+{
+    if (files.size() > 1)
+        if (const QString failure = journal.open(files, sync); !failure.isEmpty())
             return failure + journal.remove();
+    return {};
+}
+
+// Every file in place, or every placed one put back and the failure told.
+// A single file simply takes its target's place.
+QString Place(std::vector<Staged> &staged, const std::vector<PlacedFile> &files, Journal &journal, bool syncFolders)
+{
+    QStringList shown;
+    for (const PlacedFile &file : files)
+        shown << file.shown;
+    const bool several = files.size() > 1;
     for (Staged &one : staged) {
         if (one.target.special())
             continue;
@@ -262,7 +272,8 @@ QString Place(std::vector<Staged> &staged)
     QString problems = several ? RemoveBackups(files) : QString();
     if (problems.isEmpty())
         problems = journal.remove();
-    SyncFolders(files);
+    if (syncFolders)
+        SyncFolders(files);
     if (!problems.isEmpty())
         return QStringLiteral("Cannot clear up after writing %1%2").arg(shown.join(QStringLiteral(", ")), problems);
     return {};
@@ -270,9 +281,10 @@ QString Place(std::vector<Staged> &staged)
 
 // The description of what stopped the files being written, or the empty
 // text once all are in place.
-QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
+QString Prepare(std::vector<Staged> &staged, const std::vector<FileContent> &files, SpecialFiles special,
+                bool syncEach)
 {
-    std::vector<Staged> staged(files.size());
+    staged.resize(files.size());
     auto resolveAll = [&]() -> QString {
         for (std::size_t i = 0; i < files.size(); ++i) {
             staged[i].target = Resolve(files[i].path);
@@ -299,7 +311,7 @@ QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
         return refusal;
     for (std::size_t i = 0; i < files.size(); ++i)
         if (!staged[i].target.special())
-            if (const QString failure = Stage(staged[i], files[i]); !failure.isEmpty())
+            if (const QString failure = Stage(staged[i], files[i], syncEach); !failure.isEmpty())
                 return failure;
     // Devices and FIFOs cannot be put back: written only once every other
     // file is complete.
@@ -307,10 +319,72 @@ QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
         if (staged[i].target.special())
             if (const QString failure = WriteDirectly(staged[i].target, files[i]); !failure.isEmpty())
                 return failure;
-    return Place(staged);
+    return {};
+}
+
+QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
+{
+    std::vector<Staged> staged;
+    if (const QString failure = Prepare(staged, files, special, true); !failure.isEmpty())
+        return failure;
+    const std::vector<PlacedFile> placing = Placing(staged);
+    Journal journal;
+    if (const QString failure = OpenJournal(placing, journal, true); !failure.isEmpty())
+        return failure;
+    return Place(staged, placing, journal, true);
 }
 
 } // namespace
+
+struct PreparedWrite::Parts {
+    std::vector<Staged> staged;
+    std::vector<PlacedFile> placing;
+    Journal journal;
+};
+
+PreparedWrite::PreparedWrite() : parts_(std::make_unique<Parts>()) {}
+PreparedWrite::~PreparedWrite() = default;
+PreparedWrite::PreparedWrite(PreparedWrite &&) noexcept = default;
+PreparedWrite &PreparedWrite::operator=(PreparedWrite &&) noexcept = default;
+
+PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles special)
+{
+    PreparedWrite write;
+    PreparedWrite::Parts &parts = *write.parts_;
+    QString failure = Prepare(parts.staged, files, special, false);
+    if (failure.isEmpty()) {
+        parts.placing = Placing(parts.staged);
+        failure = OpenJournal(parts.placing, parts.journal, false);
+    }
+    if (!failure.isEmpty())
+        throw Failure(failure);
+    return write;
+}
+
+std::vector<QString> CommitWrites(std::vector<PreparedWrite> &writes)
+{
+    // One sync for each file system the contents and journals are on, so
+    // that no file takes a target's place before it is whole on the disk.
+    std::map<dev_t, int> syncFailures;
+    for (PreparedWrite &write : writes)
+        for (const Staged &one : write.parts_->staged)
+            if (one.temp && !syncFailures.count(one.file.device))
+                syncFailures[one.file.device] = syncfs(one.temp->handle()) == 0 ? 0 : errno;
+    std::vector<QString> failures(writes.size());
+    std::vector<PlacedFile> placed;
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        PreparedWrite::Parts &parts = *writes[i].parts_;
+        for (const PlacedFile &file : parts.placing)
+            if (const int error = syncFailures[file.device]; error != 0 && failures[i].isEmpty())
+                failures[i] = CannotWrite(file.shown, Reason(error)) + parts.journal.remove();
+        if (failures[i].isEmpty())
+            failures[i] = Place(parts.staged, parts.placing, parts.journal, false);
+        if (failures[i].isEmpty())
+            placed.insert(placed.end(), parts.placing.begin(), parts.placing.end());
+    }
+    SyncFolders(placed);
+    return failures;
+}
 
 void SetReplaceStepForTesting(ReplaceStep step)
 {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QIODevice;
@@ -50,6 +51,36 @@ struct FileContent {
 // cannot be removed, that fails too: "Cannot clear up after writing PATHS;
 // ...".
 void WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
+
+// A write of several files as one, as WriteFilesAtomically makes it, in two
+// steps so that many such writes share their syncs: every content completed
+// beside its target first, then one sync, then the renames. A kill at any
+// moment leaves each target its old file or its new one, whole.
+class PreparedWrite {
+public:
+    PreparedWrite();
+    ~PreparedWrite(); // a write never committed leaves its targets as they were
+    PreparedWrite(PreparedWrite &&) noexcept;
+    PreparedWrite &operator=(PreparedWrite &&) noexcept;
+
+    struct Parts;
+
+private:
+    friend PreparedWrite PrepareWrite(const std::vector<FileContent> &, SpecialFiles);
+    friend std::vector<QString> CommitWrites(std::vector<PreparedWrite> &);
+    std::unique_ptr<Parts> parts_;
+};
+
+// Completes every file beside its target, not yet synced; a device or a
+// FIFO is written at once. Fails (vexlo::Failure) as WriteFilesAtomically
+// does, with no regular file changed.
+PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
+
+// Syncs the contents of all the writes once for each file system they are
+// on, then places each write's files, then syncs their folders: each
+// write's failure (as WriteFilesAtomically's), in order, empty for one
+// whose files are all in place and on the disk.
+std::vector<QString> CommitWrites(std::vector<PreparedWrite> &writes);
 
 // The step that puts a completed file in its target's place, rename(2)
 // unless a test replaces it to make it fail; nullptr restores it.

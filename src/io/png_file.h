@@ -1,16 +1,21 @@
 #pragma once
 
+#include "common/colour.h"
+
 #include <QImage>
 #include <QIODevice>
 
+#include <optional>
+
 namespace vexlo {
 
-// Writes an image as an opaque 8-bit RGB PNG file, every colour kept
-// exactly. Compressed for speed rather than size: each row stored as its
-// difference to the row above (the "Up" filter) and deflated at the fastest
-// level, which suits tile pictures with their many repeated rows and runs.
-// False when the device refused a write; fails (vexlo::Failure) when there
-// is no memory for the work.
-bool WritePng(const QImage &image, QIODevice &device);
+// Writes an image as an 8-bit PNG file, every colour kept exactly: opaque
+// RGB, or with `keysAsAlpha` RGBA with the key colours as transparency (see
+// PixelWithKeysAsAlpha). Compressed for speed rather than size: each row
+// stored as its difference to the row above (the "Up" filter) and deflated
+// whole by libdeflate at its fastest level, which suits tile pictures with
+// their many repeated rows and runs. False when the device refused a write;
+// fails (vexlo::Failure) when there is no memory for the work.
+bool WritePng(const QImage &image, QIODevice &device, std::optional<KeyPair> keysAsAlpha = std::nullopt);
 
 } // namespace vexlo

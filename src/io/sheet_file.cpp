@@ -6,6 +6,8 @@
 #include "io/gif_data.h"
 #include "io/jpeg_scans.h"
 #include "io/png_data.h"
+#include "io/png_reader.h"
+#include "io/sheet_transparency.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -143,11 +145,36 @@ bool HoldsExcessData(const QByteArray &format, QIODevice &device)
     return false;
 }
 
-QImage ReadPicture(QIODevice &device, const QString &path)
+// A picture as read, before it becomes a sheet.
+struct Picture {
+    QImage sheet;    // over black, at the picture's width
+    QImage keyKinds; // see SheetFile
+};
+
+Picture AsSheet(QImage picture)
+{
+    QImage kinds = picture.hasAlphaChannel() ? KeyKindsOf(picture) : QImage();
+    return {OverBlack(std::move(picture)), std::move(kinds)};
+}
+
+// The common PNG files at the whole-buffer inflater's speed; a null image,
+// with the device back at its start, for the general reader.
+QImage ReadCommonPngFile(QIODevice &device)
+{
+    if (device.peek(8) != QByteArray("\x89PNG\r\n\x1a\n", 8))
+        return {};
+    const QByteArray bytes = device.readAll(); // at most the largest sheet file
+    device.seek(0);
+    return ReadCommonPng(bytes, CheckRules);
+}
+
+Picture ReadPicture(QIODevice &device, const QString &path)
 {
     LimitReaderAllocations();
     if (QImage plain = ReadPlainBitmap(device); !plain.isNull())
-        return plain;
+        return {plain, {}};
+    if (QImage png = ReadCommonPngFile(device); !png.isNull())
+        return AsSheet(std::move(png));
     QImageReader reader(&device, ReaderFormatFor(path, device));
     // The content decides the reader, among the kinds of picture a sheet
     // comes in; other readers are not exposed to what a file may hold.
@@ -168,7 +195,7 @@ QImage ReadPicture(QIODevice &device, const QString &path)
     if (picture.isNull())
         throw Failure(QStringLiteral("The file holds no picture."));
     CheckRules(picture.size()); // a reader that declared no size, or another
-    return OverBlack(std::move(picture));
+    return AsSheet(std::move(picture));
 }
 
 } // namespace
@@ -209,13 +236,19 @@ SheetFile LoadSheetFile(const QString &path, SpecialFiles special)
         OpenForReading(file, path, special);
         bytes = SheetBytes(file, path);
     } catch (const Failure &failure) {
-        return {QImage(), failure.description(), true};
+        return {QImage(), QImage(), failure.description(), true};
     }
     try {
-        return {WidenToSheet(ReadPicture(bytes ? *bytes : file, path)), QString()};
+        Picture picture = ReadPicture(bytes ? *bytes : file, path);
+        return {WidenToSheet(picture.sheet), WidenKeyKinds(picture.keyKinds, kSheetWidth), QString()};
     } catch (const Failure &failure) {
-        return {QImage(), failure.description()};
+        return {QImage(), QImage(), failure.description()};
     }
+}
+
+QImage SheetFile::sheetWithKeys(Colour transparent, Colour translucent) const
+{
+    return SheetWithKeys(sheet, keyKinds, transparent, translucent);
 }
 
 } // namespace vexlo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/colour.h"
 #include "io/file_read.h"
 
 #include <QImage>
@@ -28,6 +29,10 @@ QImage WidenToSheet(const QImage &picture);
 // refused with the reason.
 struct [[nodiscard]] SheetFile {
     QImage sheet;
+    // For a picture with an alpha channel, which of the sheet's pixels were
+    // transparent or black at alpha 128, as a map of KeyKind
+    // (io/sheet_transparency.h) of the sheet's size; null for any other.
+    QImage keyKinds;
     QString refusal;
     // The refusal names the file itself (it could not be opened or read);
     // otherwise it speaks of the picture only, as the load dialog shows it
@@ -35,12 +40,16 @@ struct [[nodiscard]] SheetFile {
     bool refusalNamesFile = false;
 
     bool accepted() const { return !sheet.isNull(); }
+    bool hasTransparency() const { return !keyKinds.isNull(); }
+    // The sheet with its transparency as these key colours.
+    QImage sheetWithKeys(Colour transparent, Colour translucent) const;
 };
 
 // The one way a file becomes a sheet: read one of the sheet formats (bmp,
 // dib, jpg, gif, ico, cur, png), check it against the sheet rules from its
 // declared size before any pixel is read and again once read, lay pixels
-// with transparency over black and widen it. Pixels a damaged file leaves
+// with transparency over black (noting where they were transparent) and
+// widen it. Most PNG files are read by ReadCommonPng, the rest by Qt's readers. Pixels a damaged file leaves
 // out come out black, the same on every read. Never throws.
 SheetFile LoadSheetFile(const QString &path, SpecialFiles special = SpecialFiles::Refuse);
 

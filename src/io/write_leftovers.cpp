@@ -298,7 +298,7 @@ Journal::~Journal()
         ::close(copy.fd);
 }
 
-QString Journal::open(const std::vector<PlacedFile> &files)
+QString Journal::open(const std::vector<PlacedFile> &files, bool sync)
 {
     const QByteArray text = JournalText(files);
     const QString name = Named(files.front().id, kJournal);
@@ -312,7 +312,8 @@ QString Journal::open(const std::vector<PlacedFile> &files)
         copies_.push_back({path, fd});
         // Locked before it holds anything: a later write finding it
         // incomplete and unlocked could take it for one cut short.
-        if (flock(fd, LOCK_EX) != 0 || ::write(fd, text.constData(), text.size()) != text.size() || fsync(fd) != 0)
+        if (flock(fd, LOCK_EX) != 0 || ::write(fd, text.constData(), text.size()) != text.size()
+            || (sync && fsync(fd) != 0))
             return CannotWrite(file.shown, Reason(errno));
     }
     return {};

@@ -59,7 +59,9 @@ public:
     Journal &operator=(const Journal &) = delete;
 
     // Empty, or why it could not be written ("Cannot write TARGET: REASON").
-    QString open(const std::vector<PlacedFile> &files);
+    // Unsynced only when the caller syncs it with the files' contents,
+    // before any of them is placed.
+    QString open(const std::vector<PlacedFile> &files, bool sync = true);
     // Each failure as "; PATH could not be removed: REASON".
     QString remove();
 

@@ -14,6 +14,7 @@
 #include "model/sheet_actions.h"
 #include "model/workspace.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,6 +32,8 @@ void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result, const QString
     // Nothing in here reports a failure: a step that cannot be done is left out.
     setWindowTitle(pane == 0 ? QStringLiteral("Load left") : QStringLiteral("Load right"));
     LoadPane = pane;
+    selection_.setAlphaToKeys(workspace_.options().isOn(OptSwitch::ChkAlphaToKeys));
+    showSelection();
     startUse(workspace_.options().startFolder(FileDialog::Load, pane));
     if (!file.isEmpty())
         chooseGivenFile(file);
@@ -44,7 +47,8 @@ void FrmLoadImage::LoadImage(PaneIndex pane, std::int16_t &result, const QString
     try {
         const BusyPointer busy;
         LoadSheet(workspace_, pane, selection_.preview(), selection_.transparent().colour,
-                  selection_.translucent().colour, selection_.fileName());
+                  selection_.translucent().colour,
+                  PaneFile{selection_.fileName(), selection_.alphaToKeys() && selection_.hasTransparency()});
     } catch (const Failure &) {
         // the use still ended with Load
     }
@@ -150,6 +154,13 @@ void FrmLoadImage::BtnDefTrans_Click(std::int16_t Index)
     showSelection();
 }
 
+void FrmLoadImage::ChkAlphaToKeys_Click(bool on)
+{
+    workspace_.options().setState(OptSwitch::ChkAlphaToKeys, on ? 1 : 0);
+    selection_.setAlphaToKeys(on);
+    showSelection();
+}
+
 void FrmLoadImage::showSelection()
 {
     FileName->setText(selection_.fileName());
@@ -163,6 +174,8 @@ void FrmLoadImage::showSelection()
     TransLCol->setColour(selection_.translucent().colour);
     TransLCol->setVisible(selection_.translucent().chosen);
     BtnLoad->setEnabled(selection_.loadEnabled());
+    ChkAlphaToKeys->setChecked(selection_.alphaToKeys());
+    ChkAlphaToKeys->setEnabled(selection_.hasTransparency());
 }
 
 } // namespace vexlo

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -50,6 +51,8 @@ public:
     // Button: 1 left, 2 right, 4 middle; X, Y in the preview's own pixels.
     void TileSet_MouseDown(std::int16_t Button, std::int16_t Shift, int X, int Y);
     void BtnDefTrans_Click(std::int16_t Index);
+    // The "transparency as key colours" check box; remembered in the settings.
+    void ChkAlphaToKeys_Click(bool on);
 
     // The pane of the current (or last) use, and how the last use ended:
     // -1 after Cancel, 0 after Load.
@@ -72,6 +75,8 @@ public:
         bool translucentShown = false;
         Colour translucent;
         bool loadEnabled = false;
+        bool alphaToKeysEnabled = false; // the picture has transparency
+        bool alphaToKeys = false;
     };
     View view() const;
 
@@ -88,6 +93,7 @@ public:
         const KeySwatch *TransCol;
         const KeySwatch *TransLCol;
         std::array<const QPushButton *, 2> BtnDefTrans;
+        const QCheckBox *ChkAlphaToKeys;
         const QPushButton *BtnCancel;
         const QPushButton *BtnLoad;
     };
@@ -110,6 +116,7 @@ private:
     KeySwatch *TransCol = nullptr;
     KeySwatch *TransLCol = nullptr;
     std::array<QPushButton *, 2> BtnDefTrans{};
+    QCheckBox *ChkAlphaToKeys = nullptr;
     QPushButton *BtnCancel = nullptr;
     QPushButton *BtnLoad = nullptr;
 

@@ -11,6 +11,7 @@
 #include "widgets/sheet_scroll.h"
 #include "load/preview_box.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -105,6 +106,14 @@ void FrmLoadImage::buildKeyColours()
         connect(BtnDefTrans[member], &QPushButton::clicked, this,
                 [this, member] { BtnDefTrans_Click(std::int16_t(member)); });
     }
+
+    ChkAlphaToKeys = new QCheckBox(QStringLiteral("Alpha as keys"), this);
+    ChkAlphaToKeys->setFont(SmallFont(6.75));
+    ChkAlphaToKeys->setGeometry(512, 316, 90, 17);
+    ChkAlphaToKeys->setToolTip(QStringLiteral(
+        "Load the picture's transparency as the key colours: fully transparent pixels as the transparent "
+        "colour, black at half transparency as the translucent colour"));
+    connect(ChkAlphaToKeys, &QCheckBox::clicked, this, &FrmLoadImage::ChkAlphaToKeys_Click);
 }
 
 void FrmLoadImage::buildButtons()
@@ -120,7 +129,7 @@ void FrmLoadImage::orderTabs()
 {
     QWidget *const order[] = {TileSet,   Drive1,         Dir1, File1,
                               BtnLoad,   TileSetScroll,  BtnCancel,
-                              BtnDefTrans[0], BtnDefTrans[1], BtnExplore};
+                              ChkAlphaToKeys, BtnDefTrans[0], BtnDefTrans[1], BtnExplore};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
 }

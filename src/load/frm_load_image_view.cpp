@@ -5,6 +5,7 @@
 #include "widgets/key_swatch.h"
 #include "load/preview_box.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
@@ -28,13 +29,15 @@ FrmLoadImage::View FrmLoadImage::view() const
     shown.translucentShown = !TransLCol->isHidden();
     shown.translucent = TransLCol->colour();
     shown.loadEnabled = BtnLoad->isEnabled();
+    shown.alphaToKeysEnabled = ChkAlphaToKeys->isEnabled();
+    shown.alphaToKeys = ChkAlphaToKeys->isChecked();
     return shown;
 }
 
 FrmLoadImage::Controls FrmLoadImage::controls() const
 {
     return {Drive1,           Dir1,     File1,     BtnExplore,            FileName,  TileSet, TileSetScroll,
-            ReadOnly(Label1), TransCol, TransLCol, ReadOnly(BtnDefTrans), BtnCancel, BtnLoad};
+            ReadOnly(Label1), TransCol, TransLCol, ReadOnly(BtnDefTrans), ChkAlphaToKeys, BtnCancel, BtnLoad};
 }
 
 } // namespace vexlo

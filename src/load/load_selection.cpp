@@ -18,10 +18,21 @@ void LoadSelection::chooseFile(const QString &folder, const QString &name)
     transparent_.chosen = false;
     translucent_.chosen = false;
     const QString path = JoinPath(folder, name);
-    const SheetFile file = LoadSheetFile(path);
-    preview_ = file.sheet;
-    fileName_ = file.accepted() ? path : file.refusal;
-    loadEnabled_ = file.accepted();
+    file_ = LoadSheetFile(path);
+    fileName_ = file_.accepted() ? path : file_.refusal;
+    loadEnabled_ = file_.accepted();
+    showTransparency();
+}
+
+void LoadSelection::setAlphaToKeys(bool on)
+{
+    alphaToKeys_ = on;
+    showTransparency();
+}
+
+void LoadSelection::showTransparency()
+{
+    preview_ = alphaToKeys_ ? file_.sheetWithKeys(transparent_.colour, translucent_.colour) : file_.sheet;
 }
 
 void LoadSelection::pick(int button, int x, int y)
@@ -33,6 +44,7 @@ void LoadSelection::pick(int button, int x, int y)
         transparent_ = {shown, true};
     else if (button == 2)
         translucent_ = {shown, true};
+    showTransparency();
 }
 
 void LoadSelection::preset(int member)
@@ -41,6 +53,7 @@ void LoadSelection::preset(int member)
         transparent_ = NextPreset(transparent_, kPresetTeal);
     else
         translucent_ = NextPreset(translucent_, kPresetPurple);
+    showTransparency();
 }
 
 QString LoadSelection::loadRefusal() const

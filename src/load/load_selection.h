@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/colour.h"
+#include "io/sheet_file.h"
 
 #include <QImage>
 #include <QString>
@@ -37,9 +38,16 @@ public:
     void preset(int member);
     // Why Load cannot end the use yet, as the warning shown; empty when it can.
     QString loadRefusal() const;
+    // Whether the picture's transparency shows (and loads) as the two key
+    // colours being chosen; see SheetFile::sheetWithKeys.
+    void setAlphaToKeys(bool on);
+    bool alphaToKeys() const { return alphaToKeys_; }
+    // Whether the accepted picture has transparency to take as keys.
+    bool hasTransparency() const { return file_.hasTransparency(); }
 
     const QString &fileName() const { return fileName_; }
-    // The accepted sheet, full sheet width; null while no sheet is accepted.
+    // The accepted sheet, full sheet width, with its transparency as the
+    // keys when that is asked for; null while no sheet is accepted.
     const QImage &preview() const { return preview_; }
     bool previewShown() const { return !preview_.isNull(); }
     bool loadEnabled() const { return loadEnabled_; }
@@ -47,7 +55,11 @@ public:
     const KeyChoice &translucent() const { return translucent_; }
 
 private:
+    void showTransparency();
+
     QString fileName_;
+    SheetFile file_;
+    bool alphaToKeys_ = false;
     QImage preview_;
     bool loadEnabled_ = true; // before the first file of a run, Load is enabled
     KeyChoice transparent_;

@@ -2,8 +2,11 @@
 
 #include <QString>
 
+#include <array>
+
 namespace vexlo {
 
+class TileOrigins;
 class Workspace;
 
 // How a playback ended; showing it is the caller's business.
@@ -15,13 +18,17 @@ struct [[nodiscard]] PlayResult {
     // halted it); empty when it played.
     QString description;
     qsizetype line = -1; // index of the line that failed
+    // Lines played whose tile lies partly or wholly outside the left and the
+    // right sheet (a macro recorded on a taller sheet, say).
+    std::array<qsizetype, 2> beyondSheet{};
 };
 
 // Replays the macro from its first line to its last on the sheets, key
 // colours and options in force now. A line is a keyword and comma-separated
 // numbers read leniently; unknown keywords are skipped; any failure halts,
-// keeping the lines before it done.
-PlayResult PlayMacroLines(Workspace &workspace);
+// keeping the lines before it done. With `origins`, where every tile came
+// from is followed beside the pixels.
+PlayResult PlayMacroLines(Workspace &workspace, TileOrigins *origins = nullptr);
 
 // Play (the Macro menu's): PlayMacroLines as one undo step, "Play macro",
 // with the lines done before a halt. Any other failure puts back what the
@@ -29,6 +36,6 @@ PlayResult PlayMacroLines(Workspace &workspace);
 PlayResult PlayMacro(Workspace &workspace);
 
 // Runs one macro line (fails with vexlo::Failure).
-void PlayMacroLine(Workspace &workspace, const QString &line);
+void PlayMacroLine(Workspace &workspace, const QString &line, TileOrigins *origins = nullptr);
 
 } // namespace vexlo

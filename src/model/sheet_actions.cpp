@@ -6,7 +6,7 @@
 namespace vexlo {
 
 void LoadSheet(Workspace &workspace, PaneIndex pane, const QImage &sheet, Colour transparent, Colour translucent,
-               const QString &file)
+               const PaneFile &file)
 {
     StepTransaction step(workspace, QStringLiteral("Load image"));
     // From the top: a short sheet loaded where a tall one was scrolled down
@@ -40,6 +40,22 @@ void ReplaceSheetColour(Workspace &workspace, PaneIndex pane, Colour find, Colou
     StepTransaction step(workspace, QStringLiteral("Replace colour"));
     workspace.replaceColour(pane, find, replace);
     step.commit();
+}
+
+KeyCheck CheckSheetKeys(Workspace &workspace, PaneIndex pane, int distance)
+{
+    KeyCheck check = CheckKeys(workspace.sheet(pane),
+                               {workspace.transparentKey(pane), workspace.translucentKey(pane)}, distance);
+    workspace.setMarkedTiles(pane, check.marked);
+    return check;
+}
+
+std::array<std::int64_t, 2> SnapSheetToKeys(Workspace &workspace, PaneIndex pane, int distance)
+{
+    StepTransaction step(workspace, QStringLiteral("Snap to keys"));
+    const auto snapped = workspace.snapToKeys(pane, distance);
+    step.commit();
+    return snapped;
 }
 
 } // namespace vexlo

@@ -1,6 +1,7 @@
 #include "model/step_record.h"
 
 #include "common/sheet_limits.h"
+#include "model/block_geometry.h"
 #include "model/sheet_rows.h"
 #include "model/workspace.h"
 
@@ -282,7 +283,9 @@ qint64 StepRecord::bytesOf(const Change &change)
         qint64 operator()(const Scroll &) const { return 0; }
         qint64 operator()(const Marks &marks) const { return BytesOf(marks.marks); }
         qint64 operator()(const Macro &macro) const { return BytesOf(macro.lines); }
-        qint64 operator()(const File &file) const { return file.path.capacity() * qint64(sizeof(QChar)); }
+        qint64 operator()(const File &kept) const { return kept.file.path.capacity() * qint64(sizeof(QChar)); }
+        qint64 operator()(const Rearranged &) const { return 0; }
+        qint64 operator()(const Selection &) const { return 0; }
     };
     return std::visit(Size{}, change);
 }
@@ -318,7 +321,16 @@ bool StepRecord::unchanged(const Change &change) const
         return marks->find == marks->replace
             || std::all_of(marks->marks.begin(), marks->marks.end(), [](std::uint32_t word) { return word == 0; });
     if (const auto *file = std::get_if<File>(&change))
-        return panes[file->pane].file == file->path;
+        return panes[file->pane].file == file->file;
+    if (const auto *rearranged = std::get_if<Rearranged>(&change)) {
+        // Each cycle of tiles that moved is unchanged when its tiles are alike.
+        const QImage &sheet = panes[rearranged->pane].sheet;
+        const std::vector<TileMove> moves = BlockMoves(rearranged->block, rearranged->to);
+        return std::all_of(moves.begin(), moves.end(),
+                           [&sheet](const TileMove &move) { return SameTiles(sheet, move.to, move.from); });
+    }
+    if (std::holds_alternative<Selection>(change))
+        return true; // not work: alone it makes no step
     return workspace_.macro_.lines() == std::get<Macro>(change).lines;
 }
 
@@ -398,7 +410,7 @@ void StepRecord::keepKeys(PaneIndex pane, Colour transparent, Colour translucent
         add(Keys{pane, transparent, translucent});
 }
 
-void StepRecord::keepFile(PaneIndex pane, const QString &file)
+void StepRecord::keepFile(PaneIndex pane, const PaneFile &file)
 {
     if (!std::exchange(fileKept_[pane], true))
         add(File{pane, file});
@@ -413,6 +425,17 @@ void StepRecord::keepScroll(PaneIndex pane, int value)
 void StepRecord::keepMarks(PaneIndex pane, Colour find, Colour replace, PixelMarks marks)
 {
     add(Marks{pane, find, replace, std::move(marks)});
+}
+
+void StepRecord::keepRearranged(PaneIndex pane, QRect block, QPoint to)
+{
+    add(Rearranged{pane, block, to});
+}
+
+void StepRecord::keepSelection(const TileSelection &selection)
+{
+    if (!std::exchange(selectionKept_, true))
+        add(Selection{selection});
 }
 
 void StepRecord::keepMacro(const QStringList &lines)
@@ -472,13 +495,26 @@ void StepRecord::put(Change &change, bool undoing)
         QImage &current = workspace_.panes_[marks->pane].sheet;
         PaintMarked(current, marks->marks, undoing ? marks->find : marks->replace);
         workspace_.sheetPixelsChanged(marks->pane);
+    } else if (auto *rearranged = std::get_if<Rearranged>(&change)) {
+        QImage &sheet = workspace_.panes_[rearranged->pane].sheet;
+        const QRect target = MovedBlock(rearranged->block, rearranged->to);
+        if (!target.intersects(rearranged->block))
+            SwapTileBlocks(sheet, rearranged->block, target); // its own undo
+        else if (undoing)
+            MoveTiles(sheet, ReversedMoves(BlockMoves(rearranged->block, rearranged->to)));
+        else
+            MoveTiles(sheet, BlockMoves(rearranged->block, rearranged->to));
+        workspace_.sheetPixelsChanged(rearranged->pane);
+    } else if (auto *selection = std::get_if<Selection>(&change)) {
+        std::swap(workspace_.selection_, selection->selection);
+        emit workspace_.selectionChanged();
     } else if (auto *macro = std::get_if<Macro>(&change)) {
         QStringList current = workspace_.macro_.lines();
         workspace_.macro_.setLines(macro->lines);
         macro->lines = std::move(current);
         workspace_.macroChanged();
     } else if (auto *file = std::get_if<File>(&change)) {
-        std::swap(workspace_.panes_[file->pane].file, file->path);
+        std::swap(workspace_.panes_[file->pane].file, file->file);
         workspace_.fileChanged(file->pane);
     }
     heldBytes_ += bytesOf(change) - before;

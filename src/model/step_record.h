@@ -2,7 +2,9 @@
 
 #include "common/pane_index.h"
 #include "common/colour.h"
+#include "model/pane_file.h"
 #include "model/tile_blocks.h"
+#include "model/tile_selection.h"
 #include "model/work_revisions.h"
 #include "tiles/replace_colour.h"
 
@@ -55,8 +57,12 @@ public:
     void keepHeight(PaneIndex pane, const QImage &sheet, int pixels);
     void keepKeys(PaneIndex pane, Colour transparent, Colour translucent);
     void keepScroll(PaneIndex pane, int value);
-    void keepFile(PaneIndex pane, const QString &file);
+    void keepFile(PaneIndex pane, const PaneFile &file);
     void keepMarks(PaneIndex pane, Colour find, Colour replace, PixelMarks marks);
+    // A block of tiles rearranged on its pane (Workspace::rearrangeTiles):
+    // kept as what was done, which undo does the other way round.
+    void keepRearranged(PaneIndex pane, QRect block, QPoint to);
+    void keepSelection(const TileSelection &selection);
     void keepMacro(const QStringList &lines);
     void keepAppendedLine(qsizetype at, const QString &line);
 
@@ -113,9 +119,17 @@ private:
     };
     struct File {
         PaneIndex pane;
-        QString path;
+        PaneFile file;
     };
-    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro, File>;
+    struct Rearranged {
+        PaneIndex pane;
+        QRect block;
+        QPoint to;
+    };
+    struct Selection {
+        TileSelection selection;
+    };
+    using Change = std::variant<Tile, Buffer, Sheet, Height, Keys, Scroll, Marks, Macro, File, Rearranged, Selection>;
 
     void add(Change change);
     void put(Change &change, bool undoing);
@@ -142,6 +156,7 @@ private:
     std::array<bool, 2> scrollKept_{};
     std::array<bool, 2> fileKept_{};
     bool macroKept_ = false;
+    bool selectionKept_ = false;
     WorkRevisions before_;
     WorkRevisions after_;
 };

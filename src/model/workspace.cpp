@@ -2,8 +2,10 @@
 
 #include "common/failure.h"
 #include "common/sheet_limits.h"
+#include "model/block_geometry.h"
 #include "model/sheet_rows.h"
 #include "model/step_record.h"
+#include "tiles/key_check.h"
 #include "tiles/replace_colour.h"
 #include "tiles/tile_block.h"
 
@@ -44,6 +46,7 @@ void Workspace::setSheet(PaneIndex pane, const QImage &sheet)
         open->keepSheet(pane, target.sheet);
     target.sheet = ConvertedImage(sheet, QImage::Format_RGB32);
     sheetPixelsChanged(pane);
+    fitSelection(pane);
 }
 
 void Workspace::setSheetHeight(PaneIndex pane, int pixels)
@@ -54,6 +57,7 @@ void Workspace::setSheetHeight(PaneIndex pane, int pixels)
         open->keepHeight(pane, target.sheet, pixels);
     target.sheet = std::move(resized);
     sheetPixelsChanged(pane);
+    fitSelection(pane);
 }
 
 void Workspace::setKeyColours(PaneIndex pane, Colour transparent, Colour translucent)
@@ -76,6 +80,25 @@ void Workspace::replaceColour(PaneIndex pane, Colour find, Colour replace)
     sheetPixelsChanged(pane);
 }
 
+std::array<std::int64_t, 2> Workspace::snapToKeys(PaneIndex pane, int distance)
+{
+    const Pane &target = panes_.at(checkedIndex(pane));
+    QImage snapped = target.sheet;
+    const auto counts = SnapToKeys(snapped, {target.transparent, target.translucent}, distance);
+    if (counts[0] + counts[1] > 0)
+        setSheet(pane, snapped);
+    return counts;
+}
+
+void Workspace::setMarkedTiles(PaneIndex pane, std::vector<int> tiles)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (target.marked == tiles)
+        return;
+    target.marked = std::move(tiles);
+    emit markedTilesChanged(pane);
+}
+
 void Workspace::setScrollValue(PaneIndex pane, int value)
 {
     Pane &target = panes_.at(checkedIndex(pane));
@@ -87,7 +110,7 @@ void Workspace::setScrollValue(PaneIndex pane, int value)
     scrollChanged(pane);
 }
 
-void Workspace::setPaneFile(PaneIndex pane, const QString &file)
+void Workspace::setPaneFile(PaneIndex pane, const PaneFile &file)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     if (target.file == file)
@@ -145,12 +168,75 @@ void Workspace::setBuffer(int buffer, const QImage &tile)
     bufferPixelsChanged(buffer);
 }
 
+void Workspace::rearrangeTiles(PaneIndex pane, QRect block, QPoint to)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    if (to == block.topLeft())
+        return;
+    WritableBits(target.sheet); // may fail: nothing kept or changed yet
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+        open->keepRearranged(pane, block, to);
+    if (MovedBlock(block, to).intersects(block))
+        MoveTiles(target.sheet, BlockMoves(block, to));
+    else
+        SwapTileBlocks(target.sheet, block, MovedBlock(block, to));
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::copyTiles(PaneIndex source, QRect block, PaneIndex pane, QPoint to, Colour find1, Colour replace1,
+                          Colour find2, Colour replace2)
+{
+    const QImage &from = panes_.at(checkedIndex(source)).sheet;
+    Pane &target = panes_.at(checkedIndex(pane));
+    QImage replaced = from.copy(block.x() * kTileSize, block.y() * kTileSize, block.width() * kTileSize,
+                                block.height() * kTileSize);
+    if (replaced.isNull())
+        throw NotEnoughMemory(block.width() * kTileSize, block.height() * kTileSize);
+    ReplaceColours(replaced, find1, replace1, find2, replace2);
+    WritableBits(target.sheet);
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane)) {
+        for (int row = 0; row < block.height(); ++row)
+            for (int column = 0; column < block.width(); ++column)
+                open->keepTile(pane, target.sheet,
+                               QRect((to.x() + column) * kTileSize, (to.y() + row) * kTileSize, kTileSize, kTileSize));
+    }
+    CopyTileBlock(replaced, QRect(QPoint(0, 0), block.size()), target.sheet, to);
+    sheetPixelsChanged(pane);
+}
+
+void Workspace::setSelection(const TileSelection &selection)
+{
+    if (selection == selection_ || (selection.isEmpty() && selection_.isEmpty()))
+        return;
+    if (StepRecord *open = openStep())
+        open->keepSelection(selection_);
+    selection_ = selection;
+    emit selectionChanged();
+}
+
+void Workspace::fitSelection(PaneIndex pane)
+{
+    if (selection_.pane == pane && !selection_.isEmpty() && !BlockInsideSheet(selection_.tiles, panes_[pane].sheet.size()))
+        setSelection({});
+}
+
 void Workspace::appendMacroLine(const QString &line)
 {
     const qsizetype at = macro_.count();
     macro_.append(line);
     if (StepRecord *open = openStep())
         open->keepAppendedLine(at, line);
+    macroChanged();
+}
+
+void Workspace::appendMacroLines(const QStringList &lines)
+{
+    const qsizetype at = macro_.count();
+    macro_.insert(at, lines);
+    if (StepRecord *open = openStep()) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            open->keepAppendedLine(at + i, lines[i]);
+    }
     macroChanged();
 }
 
@@ -175,18 +261,31 @@ void Workspace::setRecording(bool on)
 
 bool Workspace::paneUnsaved(PaneIndex pane) const
 {
-    return revisions_.panes.at(checkedIndex(pane)) != saved_.panes.at(pane);
+    const std::uint64_t revision = revisions_.panes.at(checkedIndex(pane));
+    if (revision == 0)
+        return false; // as Vexlo started: nothing to lose
+    // Saved when its file holds this very version: an undo back to what was
+    // loaded or saved is saved again, but not once that file was written anew.
+    const auto saved = savedIn_.find(savedKey(pane));
+    return saved == savedIn_.end() || saved->second != revision;
 }
 
 void Workspace::markPaneSaved(PaneIndex pane)
 {
-    saved_.panes.at(checkedIndex(pane)) = revisions_.panes.at(pane);
+    savedIn_[savedKey(checkedIndex(pane))] = revisions_.panes[pane];
     emit savedStateChanged();
+}
+
+QString Workspace::savedKey(PaneIndex pane) const
+{
+    // Two panes without a file are two places; a NUL is in no file's name.
+    const QString &path = panes_[pane].file.path;
+    return path.isEmpty() ? QString(QChar(0)) + QString::number(pane) : path;
 }
 
 void Workspace::markMacroSaved()
 {
-    saved_.macro = revisions_.macro;
+    savedMacro_ = revisions_.macro;
     emit savedStateChanged();
 }
 
@@ -198,6 +297,7 @@ void Workspace::fileChanged(PaneIndex)
 
 void Workspace::sheetPixelsChanged(PaneIndex pane)
 {
+    setMarkedTiles(pane, {});
     revisions_.panes[pane] = ++lastRevision_;
     emit sheetChanged(pane);
     workChangedOrPending();
@@ -219,6 +319,7 @@ void Workspace::bufferPixelsChanged(int buffer)
 
 void Workspace::keysChanged(PaneIndex pane)
 {
+    setMarkedTiles(pane, {});
     revisions_.panes[pane] = ++lastRevision_;
     emit keyColoursChanged(pane);
     workChangedOrPending();

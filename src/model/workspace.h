@@ -4,6 +4,8 @@
 #include "common/colour.h"
 #include "common/sheet_limits.h"
 #include "model/macro_list.h"
+#include "model/pane_file.h"
+#include "model/tile_selection.h"
 #include "model/undo_history.h"
 #include "model/work_revisions.h"
 #include "settings/options.h"
@@ -13,6 +15,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <vector>
 
 class QAbstractItemModel;
 
@@ -51,7 +55,7 @@ public:
     Colour translucentKey(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).translucent; }
     // The file the pane's sheet was last loaded from or saved to; empty for
     // none (a new, cleared-from-start or restored sheet).
-    const QString &paneFile(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).file; }
+    const PaneFile &paneFile(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).file; }
     // The pane's scroll bar value, 0 to the bar's maximum (see
     // pane_placement.h): where the sheet is placed.
     int scrollValue(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).scroll; }
@@ -68,9 +72,17 @@ public:
     void setSheetHeight(PaneIndex pane, int pixels);
     void setKeyColours(PaneIndex pane, Colour transparent, Colour translucent);
     void replaceColour(PaneIndex pane, Colour find, Colour replace);
+    // Every pixel near a key colour set to it (see SnapToKeys); the numbers
+    // changed, by KeyRole. Changes nothing when there are none.
+    std::array<std::int64_t, 2> snapToKeys(PaneIndex pane, int distance);
+
+    // The tiles a key check found near-key pixels in (see KeyCheck::marked),
+    // shown marked on the pane until its sheet or keys next change.
+    const std::vector<int> &markedTiles(PaneIndex pane) const { return panes_.at(checkedIndex(pane)).marked; }
+    void setMarkedTiles(PaneIndex pane, std::vector<int> tiles);
     void setScrollValue(PaneIndex pane, int value);
     // Part of the open step, so an undone load names the file before it again.
-    void setPaneFile(PaneIndex pane, const QString &file);
+    void setPaneFile(PaneIndex pane, const PaneFile &file);
 
     // Tile work, at pixel origins of any size; what falls outside is left out.
     // The buffer becomes the sheet's block there, black where it has none.
@@ -80,8 +92,21 @@ public:
     void clearBuffer(int buffer);
     void setBuffer(int buffer, const QImage &tile);
 
+    // Blocks of whole tiles (rectangles in tiles), each tile wholly inside
+    // its sheet. The block at `to` on its own pane swaps with it, or, when
+    // the two overlap, slides there (see BlockMoves).
+    void rearrangeTiles(PaneIndex pane, QRect block, QPoint to);
+    // The block of `source` copied onto `pane` with its top left tile at
+    // `to`, the two colour replacements made on the way (see ReplaceColours).
+    void copyTiles(PaneIndex source, QRect block, PaneIndex pane, QPoint to, Colour find1, Colour replace1,
+                   Colour find2, Colour replace2);
+
+    const TileSelection &selection() const { return selection_; }
+    void setSelection(const TileSelection &selection);
+
     // The macro; both fail and change nothing at the line limit.
     void appendMacroLine(const QString &line);
+    void appendMacroLines(const QStringList &lines);
     void setMacroLines(const QStringList &lines);
     void setRecording(bool on);
 
@@ -108,7 +133,7 @@ public:
 
     // What changed since the last load or save (or the start).
     bool paneUnsaved(PaneIndex pane) const;
-    bool macroUnsaved() const { return revisions_.macro != saved_.macro; }
+    bool macroUnsaved() const { return revisions_.macro != savedMacro_; }
     bool unsaved() const { return paneUnsaved(0) || paneUnsaved(1) || macroUnsaved(); }
     void markPaneSaved(PaneIndex pane);
     void markMacroSaved();
@@ -117,8 +142,10 @@ signals:
     void sheetChanged(PaneIndex pane);
     void bufferChanged(int buffer);
     void keyColoursChanged(PaneIndex pane);
+    void markedTilesChanged(PaneIndex pane);
     void scrollValueChanged(PaneIndex pane);
     void recordingChanged(bool on);
+    void selectionChanged();
     // A sheet, its keys or the macro changed: something the user would lose.
     // Told once a step is pushed, not for a step that changed nothing.
     void workChanged();
@@ -137,7 +164,8 @@ private:
         Colour transparent = kWhite;
         Colour translucent = kWhite;
         int scroll = 0;
-        QString file;
+        PaneFile file;
+        std::vector<int> marked;
     };
 
     // Announcing, after a change (also an undone or redone one).
@@ -149,6 +177,8 @@ private:
     void macroChanged();
     void scrollChanged(PaneIndex pane) { emit scrollValueChanged(pane); }
     void fileChanged(PaneIndex pane);
+    // A sheet's new size may leave the selection outside it.
+    void fitSelection(PaneIndex pane);
     void workChangedOrPending();
     StepRecord *openStep() const { return history_.gathering(); }
     void forgetStep();
@@ -160,10 +190,15 @@ private:
     std::array<Colour, 2> dropper_{kBlack, kBlack};
     MacroList macro_;
     bool recording_ = false;
+    TileSelection selection_;
     Options options_;
 
     WorkRevisions revisions_;
-    WorkRevisions saved_;
+    // The version of the sheet each file holds, as far as Vexlo loaded or
+    // wrote it ("" for a pane without a file).
+    std::map<QString, std::uint64_t> savedIn_;
+    QString savedKey(PaneIndex pane) const;
+    std::uint64_t savedMacro_ = 0;
     std::uint64_t lastRevision_ = 0;
 
     bool workPending_ = false; // a change in the open step not told yet

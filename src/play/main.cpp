@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 
 #include <csignal>
+#include <malloc.h>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -14,6 +15,11 @@ int main(int argc, char *argv[])
     // instead of ending the program without a word.
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
+    // Sheets and buffers are blocks of a megabyte or more, made and freed for
+    // every pair: kept in the heap for the next pair, not handed back to the
+    // system and faulted in afresh each time, which costs more than playing.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     // No display needed: a core application finds the picture reader plugins.
     QCoreApplication app(argc, argv);
     // The picture readers' own complaints ("Corrupt JPEG data: ...") would

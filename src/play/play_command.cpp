@@ -1,14 +1,15 @@
 #include "play/play_command.h"
 
 #include "common/failure.h"
+#include "common/sheet_limits.h"
 #include "common/version.h"
-#include "io/sheet_writer.h"
-#include "io/sheet_file.h"
+#include "io/job_list_file.h"
 #include "io/macro_file.h"
-#include "macro/macro_player.h"
-#include "model/sheet_actions.h"
-#include "model/workspace.h"
+#include "io/sheet_writer.h"
+#include "tiles/key_check.h"
+#include "play/job_runner.h"
 #include "play/play_arguments.h"
+#include "play/play_job.h"
 
 namespace vexlo {
 namespace {
@@ -18,29 +19,54 @@ void Print(std::FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-// Loads both sheets with their key colours, as the load dialog does.
-void LoadPanes(Workspace &workspace, const PlayArguments &arguments)
+const char *const kRoleNames[] = {"transparent", "translucent"};
+
+// RRGGBB, as the key options take colours.
+QString HexRgb(Colour colour)
 {
-    for (PaneIndex pane = 0; pane < 2; ++pane) {
-        const PlayArguments::Pane &given = arguments.panes[pane];
-        // Pipes and devices are read too, so `<(...)` gives a sheet.
-        const SheetFile loaded = LoadSheetFile(given.sheet, SpecialFiles::Use);
-        if (!loaded.accepted())
-            throw Failure(loaded.refusalNamesFile ? loaded.refusal
-                                                  : QStringLiteral("%1: %2").arg(given.sheet, loaded.refusal));
-        LoadSheet(workspace, pane, loaded.sheet, given.transparent, given.translucent);
-    }
-    workspace.options().setState(OptSwitch::ChkRepTrans, arguments.replaceTransparent ? 1 : 0);
-    workspace.options().setState(OptSwitch::ChkRepTransL, arguments.replaceTranslucent ? 1 : 0);
+    return QStringLiteral("%1").arg(QRgbFromColour(colour) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
 }
 
-// What is printed for a macro that did not play through: a halt as the
-// window shows it, a refusal as the program's other failures.
-QString NotPlayedText(const PlayResult &result)
+// Lists every near-key pixel of the files; 1 when there is any or a file
+// is refused, for a build to stop on.
+int CheckSheetFiles(const PlayArguments &arguments, std::FILE *out, std::FILE *err)
 {
-    if (result.outcome == PlayResult::Outcome::Halted)
-        return QStringLiteral("Play Macro Halted: %1 (line %2)").arg(result.description).arg(result.line + 1);
-    return QStringLiteral("vexlo-play: %1").arg(result.description);
+    int status = 0;
+    for (const QString &path : arguments.checkFiles) {
+        try {
+            const QImage sheet = ReadSheet(path, arguments.checkKeys, arguments.alphaToKeys);
+            const KeyCheck check = CheckKeys(sheet, arguments.checkKeys, *arguments.checkDistance, ListPixels::Yes);
+            for (const NearKeyPixel &pixel : check.found)
+                Print(out, QStringLiteral("%1: tile %2,%3 pixel %4,%5 colour #%6 near the %7 key\n")
+                               .arg(path).arg(pixel.x / kTileSize).arg(pixel.y / kTileSize).arg(pixel.x)
+                               .arg(pixel.y).arg(HexRgb(pixel.colour))
+                               .arg(QLatin1String(kRoleNames[int(pixel.key)])));
+            if (!check.clean())
+                status = 1;
+        } catch (const Failure &failure) {
+            Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
+            status = 1;
+        }
+    }
+    return status;
+}
+
+// The job list read and checked whole before any job plays: 2 when it
+// cannot be, else what the run of its jobs returns.
+int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, std::FILE *out, std::FILE *err)
+{
+    QString problem;
+    std::optional<std::vector<PlayJob>> jobs;
+    try {
+        jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem);
+    } catch (const Failure &failure) {
+        problem = failure.description();
+    }
+    if (!jobs) {
+        Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(*arguments.jobs, problem));
+        return 2;
+    }
+    return RunJobs(arguments, macroLines, *jobs, out, err);
 }
 
 } // namespace
@@ -61,20 +87,25 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         Print(out, QStringLiteral("vexlo-play %1\n").arg(QString::fromLatin1(kVersionText)));
         return 0;
     }
+    if (parsed->checkDistance)
+        return CheckSheetFiles(*parsed, out, err);
     try {
-        Workspace workspace;
-        workspace.setMacroLines(ReadMacroFile(parsed->macro, SpecialFiles::Use));
-        LoadPanes(workspace, *parsed);
-        const PlayResult played = PlayMacroLines(workspace);
-        if (played.outcome != PlayResult::Outcome::Played) {
-            Print(err, NotPlayedText(played) + u'\n');
+        const QStringList macroLines = ReadMacroFile(parsed->macro, SpecialFiles::Use);
+        if (parsed->jobs)
+            return PlayJobList(*parsed, macroLines, out, err);
+        const PlayedPair pair = PlayPair(*parsed, macroLines);
+        for (const QString &note : pair.notes + BeyondSheetTexts(pair))
+            Print(err, QStringLiteral("vexlo-play: %1\n").arg(note));
+        if (const QString refusal = PairRefusal(pair, parsed->strict); !refusal.isEmpty()) {
+            // A halt reads as the window shows it.
+            const bool halted = pair.played.outcome == PlayResult::Outcome::Halted;
+            Print(err, (halted ? QString() : QStringLiteral("vexlo-play: ")) + refusal + u'\n');
             return 1;
         }
-        std::vector<SheetOutput> outputs;
-        for (PaneIndex pane = 0; pane < 2; ++pane)
-            if (!parsed->panes[pane].output.isEmpty())
-                outputs.push_back({workspace.sheet(pane), parsed->panes[pane].output});
-        WriteSheetFiles(outputs, SpecialFiles::Use); // both or neither
+        if (parsed->dryRun)
+            Print(out, ChangedTilesText(pair) + u'\n');
+        else
+            WriteSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts); // all or none
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;

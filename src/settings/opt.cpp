@@ -173,9 +173,11 @@ QCheckBox *Opt::switchBox(OptSwitch which) const
     case OptSwitch::ChkRememberDirs:
         return ChkRememberDirs;
     case OptSwitch::ChkStartWiz:
-        break;
+        return ChkStartWiz;
+    case OptSwitch::ChkAlphaToKeys:
+        break; // the load dialog's
     }
-    return ChkStartWiz;
+    return nullptr;
 }
 
 void Opt::switchClicked(OptSwitch which)
@@ -190,7 +192,8 @@ void Opt::switchClicked(OptSwitch which)
 
 void Opt::clickSwitch(OptSwitch which)
 {
-    switchBox(which)->click();
+    if (QCheckBox *box = switchBox(which))
+        box->click();
 }
 
 ShownControl Opt::shown(const QString &name) const
@@ -213,7 +216,8 @@ ShownControl Opt::shown(const QString &name) const
 
 void Opt::showSwitch(OptSwitch which)
 {
-    SetCheckBoxValue(*switchBox(which), options_.state(which));
+    if (QCheckBox *box = switchBox(which))
+        SetCheckBoxValue(*box, options_.state(which));
 }
 
 } // namespace vexlo

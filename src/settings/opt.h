@@ -48,6 +48,7 @@ public:
 
 private:
     void buildControls();
+    // The box of a switch; null for one this dialog does not show.
     QCheckBox *switchBox(OptSwitch which) const;
     void switchClicked(OptSwitch which);
     void showSwitch(OptSwitch which);

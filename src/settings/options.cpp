@@ -23,7 +23,8 @@ struct Key {
     std::variant<OptSwitch, FolderSlot> value;
 };
 
-// The keys in the order a new file lists them (the order Vexlo has always used).
+// The keys in the order a new file lists them (the order Vexlo has always
+// used, newer keys after the older ones).
 constexpr Key kKeys[] = {
     {"ChkStartWiz", OptSwitch::ChkStartWiz},
     {"ChkRememberDirs", OptSwitch::ChkRememberDirs},
@@ -33,6 +34,7 @@ constexpr Key kKeys[] = {
     {"DefDir0", FolderSlot{FileDialog::Load, 0}},
     {"ChkRepTransL", OptSwitch::ChkRepTransL},
     {"ChkRepTrans", OptSwitch::ChkRepTrans},
+    {"ChkAlphaToKeys", OptSwitch::ChkAlphaToKeys},
 };
 
 } // namespace

@@ -9,9 +9,10 @@
 
 namespace vexlo {
 
-// The four switches of the settings, each holding a check-box state:
-// 0 clear, 1 ticked, 2 greyed (only an edited settings file gives 2).
-enum class OptSwitch { ChkRepTrans, ChkRepTransL, ChkRememberDirs, ChkStartWiz };
+// The switches of the settings, each holding a check-box state: 0 clear,
+// 1 ticked, 2 greyed (only an edited settings file gives 2). ChkAlphaToKeys
+// is the load dialog's "transparency as key colours".
+enum class OptSwitch { ChkRepTrans, ChkRepTransL, ChkRememberDirs, ChkStartWiz, ChkAlphaToKeys };
 
 // The file dialogs that remember a folder per pane.
 enum class FileDialog { Load, Save };
@@ -47,7 +48,8 @@ public:
 
     // The section [Opt] of a settings file holds the whole record, key by
     // key: ChkStartWiz, ChkRememberDirs, DefDirS1, DefDirS0, DefDir1, DefDir0,
-    // ChkRepTransL, ChkRepTrans, in that order in a new file. A switch is
+    // ChkRepTransL, ChkRepTrans, ChkAlphaToKeys, in that order in a new file
+    // (a file from before ChkAlphaToKeys gets it added at the end). A switch is
     // stored as its state, a folder as its text.
     //
     // Reading: a missing file, section or key keeps the value in the record.
@@ -68,8 +70,8 @@ private:
     void setFolder(FileDialog dialog, PaneIndex pane, const QString &folder);
 
     // New-installation values: ChkRepTrans ticked, ChkRepTransL clear,
-    // ChkRememberDirs ticked, ChkStartWiz ticked, no folders.
-    std::array<std::int16_t, 4> states_{1, 0, 1, 1};
+    // ChkRememberDirs ticked, ChkStartWiz ticked, ChkAlphaToKeys clear, no folders.
+    std::array<std::int16_t, 5> states_{1, 0, 1, 1, 0};
     std::array<std::array<QString, 2>, 2> folders_; // by FileDialog, then pane
 };
 

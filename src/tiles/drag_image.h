@@ -9,4 +9,9 @@ namespace vexlo {
 // edges and dark on the bottom and right ones, and a transparent inside.
 QImage TileDragImage();
 
+// The same frame around a block of this many tiles (columns, rows), with a
+// dotted line between its tiles. A block taller than `maxRows` shows only
+// that many of its rows.
+QImage BlockDragImage(QSize tiles, int maxRows);
+
 } // namespace vexlo

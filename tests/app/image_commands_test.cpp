@@ -221,7 +221,7 @@ TEST_F(ImageCommands, SaveBackWritesThePanesFileInItsFormatAndTheTitleFollowsThe
 
     const QString path = folder.file(QStringLiteral("walls.png"));
     WriteSheetFile(PatternSheet(3, 64), path);
-    LoadSheet(workspace, 1, LoadSheetFile(path).sheet, test::kMagenta, kBlack, path);
+    LoadSheet(workspace, 1, LoadSheetFile(path).sheet, test::kMagenta, kBlack, PaneFile{path});
     EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | walls.png - Vexlo"));
     ResizeSheet(workspace, 1, 96);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("*(no file) | *walls.png - Vexlo"));
@@ -248,8 +248,15 @@ TEST_F(ImageCommands, SaveBackWritesThePanesFileInItsFormatAndTheTitleFollowsThe
     saveBack->trigger();
     EXPECT_EQ(QImage(path).height(), 656);
 
+    // Loaded with its transparency as the keys: written back with it.
+    const Colour key = ColourFromQRgb(workspace.sheet(1).pixel(0, 0));
+    LoadSheet(workspace, 1, workspace.sheet(1), key, kBlack, PaneFile{path, true});
+    prompt->answerYesNo(true);
+    saveBack->trigger();
+    EXPECT_EQ(qAlpha(QImage(path).pixel(0, 0)), 0) << "the transparent key as alpha 0 again";
+
     // A picture Vexlo cannot write in its own format is not saved back.
-    LoadSheet(workspace, 1, workspace.sheet(1), kWhite, kBlack, folder.file(QStringLiteral("photo.jpg")));
+    LoadSheet(workspace, 1, workspace.sheet(1), kWhite, kBlack, PaneFile{folder.file(QStringLiteral("photo.jpg"))});
     chooseImagePane(1);
     EXPECT_FALSE(saveBack->isEnabled());
 }

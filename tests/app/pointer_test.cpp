@@ -198,7 +198,7 @@ TEST_F(Pointer, TheRightButtonRemembersTheColourAndSaysSoInHexadecimal)
     EXPECT_EQ(prompt->texts().last(), QStringLiteral("Dropper: FF00"));
 }
 
-TEST_F(Pointer, TheMiddleButtonDoesNothingAndModifierKeysChangeNothing)
+TEST_F(Pointer, TheMiddleButtonDoesNothingCtrlAndAltChangeNothingAndShiftSelects)
 {
     window.TileSet_MouseDown(0, 4, 0, 40, 10);
     QTest::mousePress(test::WidgetAt(window, window.controls().TileSet[1], QPoint(40, 10)), Qt::MiddleButton,
@@ -209,14 +209,26 @@ TEST_F(Pointer, TheMiddleButtonDoesNothingAndModifierKeysChangeNothing)
     EXPECT_FALSE(window.controls().TileSet[0]->dragRequested());
     EXPECT_EQ(workspace.dropperColour(0), kBlack);
 
-    for (const std::int16_t shift : {1, 2, 4, 7}) {
+    for (const std::int16_t shift : {2, 4}) {
         window.TileSet_MouseDown(0, 1, shift, 40, 10);
         window.TileSet_DragDrop(1, window.controls().TileSet[0], 200, 70);
     }
     QStringList expected;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 2; ++i)
         expected << "Get,0,0,1,0" << "Put,1,0,6,2,-1" << "Cls,0";
     EXPECT_EQ(lines(), expected);
+
+    // With Shift a left drag selects the tiles from the press to the release
+    // (any direction, never past the sheet), picking nothing up.
+    for (const std::int16_t shift : {1, 7}) {
+        window.TileSet_MouseDown(0, 1, shift, 200, 70);
+        window.TileSet_MouseMove(0, 1, shift, 40, 10);
+        window.TileSet_MouseUp(0, 1, shift, 40, 5000);
+        EXPECT_EQ(workspace.selection(), (TileSelection{0, QRect(1, 2, 6, workspace.sheet(0).height() / 32 - 2)}));
+    }
+    EXPECT_EQ(lines(), expected);
+    window.Form_KeyDown(Qt::Key_Escape);
+    EXPECT_TRUE(workspace.selection().isEmpty());
 }
 
 TEST_F(Pointer, PanesRefuseWhatOtherProgramsDrag)

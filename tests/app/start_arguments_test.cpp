@@ -27,7 +27,7 @@ TEST(StartArguments, FilesHelpVersionQtOptionsAndMistakes)
         {{"--bogus", "--version"}, Action::Wrong, {}, "unknown option: --bogus"},
         {{"-x"}, Action::Wrong, {}, "unknown option: -x"},
         {{"-display"}, Action::Wrong, {}, "-display needs a value"},
-        {{"a.bmp", "b.bmp", "c.bmp"}, Action::Wrong, {}, "at most two files, one for each pane: c.bmp"},
+        {{"a.bmp", "b.bmp", "c.bmp", "d.bmp"}, Action::Start, {"a.bmp", "b.bmp"}, "one file for each pane: not opened: c.bmp, d.bmp"},
         {{""}, Action::Wrong, {}, "a file needs a name, not an empty text"},
     };
     for (const auto &c : cases) {

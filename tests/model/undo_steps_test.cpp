@@ -99,6 +99,8 @@ TEST_F(UndoSteps, AnActionThatChangesNothingIsNoStepAndLeavesNothingUnsaved)
          }},
         {"a colour no pixel has replaced", [&] { ReplaceSheetColour(workspace, 1, kMagenta, kCyan); }},
         {"a black sheet cleared at its height", [&] { ClearSheet(workspace, 0, [] {}); }},
+        {"a key check", [&] { CheckSheetKeys(workspace, 1, kMaxKeyDistance); }},
+        {"a snap with no pixel near a key", [&] { SnapSheetToKeys(workspace, 1, kDefaultKeyDistance); }},
         {"the sheet shown loaded again with its keys", [&] {
              LoadSheet(workspace, 1, workspace.sheet(1), workspace.transparentKey(1), workspace.translucentKey(1));
          }},
@@ -130,6 +132,25 @@ TEST_F(UndoSteps, ReplaceColourPutsBackOnlyThePixelsItChanged)
     ReplaceSheetColour(workspace, 1, kMagenta, kCyan);
     EXPECT_LT(workspace.undoBytes(), 4096 * 256 / 8 + 8192) << "a bit a pixel, not the sheet";
     expectUndoRedo(before, QStringLiteral("Replace colour"));
+}
+
+TEST_F(UndoSteps, ASnapIsOneStepAndTheCheckMarksLastUntilTheNextChange)
+{
+    QImage sheet = workspace.sheet(1);
+    sheet.setPixel(40, 70, qRgb(0, 250, 255)); // tile 1,2: near cyan
+    sheet.setPixel(200, 150, qRgb(3, 3, 3));   // tile 6,4: near black
+    workspace.setSheet(1, sheet);
+    std::vector<int> told;
+    QObject::connect(&workspace, &Workspace::markedTilesChanged, [&](PaneIndex pane) { told.push_back(pane); });
+    EXPECT_EQ(CheckSheetKeys(workspace, 1, 8).marked, (std::vector<int>{2 * 8 + 1, 4 * 8 + 6}));
+    EXPECT_EQ(workspace.markedTiles(1), (std::vector<int>{17, 38}));
+    const auto before = StateOf(workspace);
+    const auto snapped = SnapSheetToKeys(workspace, 1, 8);
+    EXPECT_EQ(snapped, (std::array<std::int64_t, 2>{1, 1}));
+    EXPECT_TRUE(workspace.markedTiles(1).empty()) << "the sheet changed";
+    EXPECT_EQ(told, (std::vector<PaneIndex>{1, 1}));
+    EXPECT_EQ(workspace.sheet(1).pixel(40, 70), QRgbFromColour(kCyan));
+    expectUndoRedo(before, QStringLiteral("Snap to keys"));
 }
 
 TEST_F(UndoSteps, UndoTakesOutTheStepsMacroLinesOnlyWhileRecordingAndRedoPutsBackWhatItTook)
@@ -193,6 +214,21 @@ TEST_F(UndoSteps, WorkUndoneBackToWhatWasSavedCountsAsSavedAgain)
     // A new change after an undo is never taken for a saved state.
     workspace.setKeyColours(1, kMagenta, kMagenta);
     EXPECT_TRUE(workspace.paneUnsaved(1));
+
+    // Undone back to the version a file holds, a pane is saved again; back
+    // to a version in no file, it is not.
+    LoadSheet(workspace, 1, workspace.sheet(0), kWhite, kBlack, PaneFile{QStringLiteral("a.png")});
+    LoadSheet(workspace, 1, Workspace::blankSheet(64), kWhite, kBlack, PaneFile{QStringLiteral("b.png")});
+    stack.undo();
+    EXPECT_FALSE(workspace.paneUnsaved(1)) << "as a.png holds it";
+    stack.undo();
+    EXPECT_TRUE(workspace.paneUnsaved(1));
+
+    // A load undone on a fresh start leaves nothing to lose.
+    Workspace fresh;
+    LoadSheet(fresh, 0, workspace.sheet(0), kWhite, kBlack, PaneFile{QStringLiteral("a.png")});
+    fresh.undoStack().undo();
+    EXPECT_FALSE(fresh.unsaved());
 }
 
 } // namespace

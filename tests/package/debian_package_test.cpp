@@ -152,7 +152,7 @@ TEST_F(DebianPackage, ItsFieldsNameTheProjectAndItsDependsTheLibrariesTheProgram
     EXPECT_EQ(field("Homepage").out.trimmed(), AboutLinks::homePage().toString());
     EXPECT_TRUE(field("Maintainer").out.contains(AboutLinks::homePage().host().remove(QStringLiteral("www."))));
     const QString depends = field("Depends").out;
-    for (const char *library : {"libqt6widgets6 (>=", "libqt6gui6 (>=", "libqt6core6 (>=", "libc6 (>=", "libstdc++6"})
+    for (const char *library : {"libqt6widgets6 (>=", "libqt6gui6 (>=", "libqt6core6 (>=", "libdeflate0 (>=", "libc6 (>=", "libstdc++6"})
         EXPECT_TRUE(depends.contains(QString::fromLatin1(library))) << library << " missing from: "
                                                                       << depends.toStdString();
     const QStringList description = field("Description").out.split(u'\n', Qt::SkipEmptyParts);

@@ -85,6 +85,21 @@ TEST_F(VexloPlay, WrongArgumentsPrintTheUsageAndExitWithTwo)
                     QStringLiteral("right.bmp")},
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--out-right"), QStringLiteral("")} + sheets(),
         QStringList{QStringLiteral("copy.vmi"), QStringLiteral("-x")} + sheets(),
+        // Transparency goes into PNG files only; distances run from 1 to 32.
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--keys-to-alpha"), QStringLiteral("--out-left"),
+                    QStringLiteral("out.bmp")} + sheets(),
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--snap-keys"), QStringLiteral("33")} + sheets(),
+        {QStringLiteral("--check-keys"), QStringLiteral("0"), QStringLiteral("left.bmp")},
+        {QStringLiteral("--check-keys"), QStringLiteral("8")},
+        {QStringLiteral("--check-keys"), QStringLiteral("8"), QStringLiteral("--out-left"), QStringLiteral("x.png"),
+         QStringLiteral("left.bmp")},
+        // A job list names every job's files; threads go with a job list.
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--jobs"), QStringLiteral("-")} + sheets(),
+        {QStringLiteral("copy.vmi"), QStringLiteral("--jobs"), QStringLiteral("-"), QStringLiteral("--remap"),
+         QStringLiteral("r.csv")},
+        {QStringLiteral("copy.vmi"), QStringLiteral("--jobs"), QStringLiteral("-"), QStringLiteral("--threads"),
+         QStringLiteral("0")},
+        QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--threads"), QStringLiteral("2")} + sheets(),
     };
     for (const QStringList &arguments : wrong) {
         const test::PlayRun run = play(arguments);
@@ -161,6 +176,42 @@ TEST_F(VexloPlay, PngSheetsAreReadAndAPngNameIsWrittenAsAPngWithTheSamePixels)
         for (int x = 0; x < 32; ++x)
             right.setPixel(x, 32 + y, PatternSheet(1, 256).pixel(2 * 32 + x, 5 * 32 + y));
     EXPECT_TRUE(SamePixels(output("Y.PNG"), right));
+}
+
+TEST_F(VexloPlay, TransparencyBecomesTheKeysAndTheKeysTransparencyAgainWithNearKeysSnapped)
+{
+    QImage left(64, 32, QImage::Format_ARGB32);
+    left.fill(qRgba(10, 20, 30, 255));
+    left.setPixel(1, 1, qRgba(0, 0, 0, 0));
+    left.setPixel(2, 1, qRgba(0, 0, 0, 128));
+    left.setPixel(40, 3, qRgb(250, 0, 255)); // near the transparent key, in tile 1,0
+    ASSERT_TRUE(left.save(folder.file(QStringLiteral("left.png"))));
+    const QStringList keyed{QStringLiteral("--left"), QStringLiteral("left.png"), QStringLiteral("--left-keys"),
+                            QStringLiteral("#FF00FF,#800080"), QStringLiteral("--right"), QStringLiteral("right.bmp")};
+
+    const test::PlayRun check = play(QStringList{QStringLiteral("--check-keys"), QStringLiteral("8"),
+                                                 QStringLiteral("--keys"), QStringLiteral("#FF00FF,#800080"),
+                                                 QStringLiteral("left.png"), QStringLiteral("right.bmp")});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_EQ(check.out, QStringLiteral("left.png: tile 1,0 pixel 40,3 colour #FA00FF near the transparent key\n"));
+
+    const test::PlayRun run = play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--alpha-to-keys"),
+                                               QStringLiteral("--keys-to-alpha"), QStringLiteral("--snap-keys"),
+                                               QStringLiteral("8"), QStringLiteral("--out-left"),
+                                               QStringLiteral("out.png")} + keyed);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith(
+        QStringLiteral("vexlo-play: left.png: 1 pixels snapped to the transparent key, 0 to the translucent key\n")));
+    const QImage out = QImage(folder.file(QStringLiteral("out.png"))).convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(out.pixel(1, 1), 0u);
+    EXPECT_EQ(out.pixel(2, 1), 0x80000000u);
+    EXPECT_EQ(out.pixel(40, 3), 0u) << "snapped, then written as transparency";
+    EXPECT_EQ(out.pixel(3, 1), qRgb(10, 20, 30));
+
+    const test::PlayRun clean = play(QStringList{QStringLiteral("--check-keys"), QStringLiteral("8"),
+                                                 QStringLiteral("--alpha-to-keys"), QStringLiteral("--keys"),
+                                                 QStringLiteral("#FF00FF,#800080"), QStringLiteral("out.png")});
+    EXPECT_EQ(clean.exitCode, 0) << clean.out.toStdString();
 }
 
 TEST_F(VexloPlay, SheetsAreRefusedWithTheLoadDialogsTextsNamingTheFile)
@@ -367,6 +418,50 @@ TEST_F(VexloPlay, BothOutputsNamingOneFileAreRefusedAsWrongArguments)
                                                      QStringLiteral("/dev/null")}
                                          + sheets());
     EXPECT_EQ(discarded.exitCode, 0) << discarded.err.toStdString();
+}
+
+} // namespace
+} // namespace vexlo
+
+namespace vexlo {
+namespace {
+
+// The remap table after swaps, copies and clears; none after a halt.
+TEST_F(VexloPlay, TheRemapTableNamesWhereEveryTileCameFrom)
+{
+    const struct {
+        const char *macro;
+        QStringList lines; // expected among the table's lines
+    } cases[] = {
+        {"Get,0,0,1,0\nGet,0,1,2,3\nPut,0,0,2,3,0\nPut,0,1,1,0,0\nCls,0\nCls,1\n",
+         {"left,1,left,26", "left,26,left,1", "left,0,left,0", "right,31,right,31"}},
+        {"Get,0,0,2,5\nPut,1,0,0,1,-1\nCls,0\n", {"right,8,left,42", "left,42,left,42"}},
+        {"Get,1,1,7,3\nPut,0,1,0,7,0\nCls,0\nPut,1,0,3,0,0\n", {"left,56,right,31", "right,3,,"}},
+        {"Get,0,1,0,99\nPut,1,1,0,0,0\nPut,1,1,9,0,0\n", {"right,0,,"}},
+    };
+    for (const auto &run : cases) {
+        SCOPED_TRACE(run.macro);
+        folder.write(QStringLiteral("run.vmi"), run.macro);
+        const test::PlayRun played = play(QStringList{QStringLiteral("run.vmi"), QStringLiteral("--remap"),
+                                                      QStringLiteral("map.csv")} + sheets());
+        ASSERT_EQ(played.exitCode, 0) << played.err.toStdString();
+        QFile table(folder.file(QStringLiteral("map.csv")));
+        ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromLatin1(table.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 1 + 64 + 32);
+        EXPECT_EQ(lines.first(), QStringLiteral("sheet,index,from_sheet,from_index"));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("left,0,")) && lines[65].startsWith(QStringLiteral("right,0,")));
+        for (const QString &expected : run.lines)
+            EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+    }
+    QFile::remove(folder.file(QStringLiteral("map.csv")));
+    folder.write(QStringLiteral("halts.vmi"), "Cls,0\nGet,2,0,0,0\n");
+    EXPECT_EQ(play(QStringList{QStringLiteral("halts.vmi"), QStringLiteral("--remap"), QStringLiteral("map.csv")}
+                   + sheets()).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(folder.file(QStringLiteral("map.csv")))) << "written only with the outputs";
+    EXPECT_EQ(play(QStringList{QStringLiteral("copy.vmi"), QStringLiteral("--remap"), QStringLiteral("out.bmp"),
+                               QStringLiteral("--out-left"), QStringLiteral("out.bmp")}
+                   + sheets()).exitCode, 2);
 }
 
 } // namespace

@@ -106,7 +106,7 @@ TEST_F(OptionsDialog, WithoutASettingsFileTheNewInstallationValuesAreWrittenInTh
     EXPECT_EQ(opt->shown(QStringLiteral("ChkStartWiz")).state, 1);
     unload();
     EXPECT_EQ(stored(), QByteArray("[Opt]\nChkStartWiz=1\nChkRememberDirs=1\nDefDirS1=\nDefDirS0=\nDefDir1=\n"
-                                   "DefDir0=\nChkRepTransL=0\nChkRepTrans=1\n"));
+                                   "DefDir0=\nChkRepTransL=0\nChkRepTrans=1\nChkAlphaToKeys=0\n"));
 }
 
 TEST_F(OptionsDialog, ClicksChangeTheRecordAtOnceAndRecordChangesShowInTheControls)

@@ -39,7 +39,7 @@ TEST_F(OptionsFile, TwoCopiesSavingAtOnceLeaveAllOfOnesKeysNeverAMix)
     other.setState(OptSwitch::ChkRepTrans, 0);
     other.setDefDir(0, QStringLiteral("/other"));
     const QByteArray ones = "[Opt]\nChkStartWiz=1\nChkRememberDirs=1\nDefDirS1=\nDefDirS0=\nDefDir1=\nDefDir0=\n"
-                            "ChkRepTransL=0\nChkRepTrans=1\n";
+                            "ChkRepTransL=0\nChkRepTrans=1\nChkAlphaToKeys=0\n";
     QByteArray others = ones;
     others.replace("DefDir0=\n", "DefDir0=/other\n").replace("ChkRepTrans=1", "ChkRepTrans=0");
     for (int round = 0; round < 30; ++round) {

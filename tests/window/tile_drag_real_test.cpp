@@ -150,6 +150,54 @@ TEST_F(RealPointer, DraggingATileToTheOtherPaneCopiesItWithItsKeysReplacedAndCle
     EXPECT_EQ(pixel(after, 544 + 16, 16), kLightGrey) << "right preview clear";
 }
 
+// A Shift drag selects tiles (0, 0) to (2, 0) of the left sheet; dragging
+// the block one row down swaps it with the row below; Escape clears the
+// outline and Ctrl+Z puts the tiles back.
+TEST_F(RealPointer, AShiftDragSelectsABlockThatADragSwapsEscapeClearsItAndUndoTakesItBack)
+{
+    ASSERT_NO_FATAL_FAILURE(loadSheet(0, QStringLiteral("^Load left$")));
+    const auto key = [&](const char *name) {
+        return session->run(QStringLiteral("xdotool"), {QStringLiteral("key"), QString::fromLatin1(name)});
+    };
+    const auto outlined = [&](const QImage &shot, int column, int row) {
+        const QRgb edge = pixel(shot, 8 + column * 32 + 16, 40 + row * 32 + 1);
+        return edge == qRgb(255, 255, 0) || edge == kBlackPixel;
+    };
+    const QPoint away = screen(8 + 7 * 32 + 16, 40 + 16); // the locator out of the way
+
+    ASSERT_TRUE(session->run(QStringLiteral("xdotool"), {QStringLiteral("keydown"), QStringLiteral("shift")}));
+    ASSERT_TRUE(session->dragPointer(screen(8 + 10, 40 + 10), screen(8 + 2 * 32 + 20, 40 + 12)));
+    ASSERT_TRUE(session->run(QStringLiteral("xdotool"), {QStringLiteral("keyup"), QStringLiteral("shift")}));
+    ASSERT_TRUE(session->movePointer(away));
+    QThread::msleep(300);
+    const QImage selected = session->screenshot();
+    EXPECT_TRUE(outlined(selected, 0, 0) && outlined(selected, 2, 0)) << "the block is outlined";
+    EXPECT_FALSE(outlined(selected, 0, 1));
+    EXPECT_EQ(pixel(selected, 8 + 2 * 32 + 8, 40 + 8), kLeftTransparent) << "a selection moves nothing";
+
+    QImage during;
+    ASSERT_TRUE(session->dragPointer(screen(8 + 32 + 10, 40 + 10), screen(8 + 32 + 10, 40 + 32 + 10),
+                                     [&] { during = session->screenshot(); }));
+    ASSERT_TRUE(session->movePointer(away));
+    QThread::msleep(300);
+    const QImage swapped = session->screenshot();
+    EXPECT_EQ(pixel(during, 232 + 16, 16), kLeftBackground) << "the left preview shows the grabbed tile";
+    EXPECT_EQ(pixel(swapped, 8 + 2 * 32 + 8, 40 + 32 + 8), kLeftTransparent) << "tile (2, 0) went to (2, 1)";
+    EXPECT_EQ(pixel(swapped, 8 + 2 * 32 + 24, 40 + 24), kLeftBackground) << "and (2, 1) came up";
+    EXPECT_TRUE(outlined(swapped, 0, 1) && !outlined(swapped, 0, 0)) << "the selection went with the block";
+    EXPECT_EQ(pixel(swapped, 232 + 16, 16), kLightGrey) << "the previews are clear again";
+
+    ASSERT_TRUE(key("Escape"));
+    QThread::msleep(300);
+    EXPECT_FALSE(outlined(session->screenshot(), 0, 1)) << "Escape cleared the selection";
+
+    ASSERT_TRUE(key("ctrl+z"));
+    QThread::msleep(300);
+    const QImage undone = session->screenshot();
+    EXPECT_EQ(pixel(undone, 8 + 2 * 32 + 8, 40 + 8), kLeftTransparent) << "Ctrl+Z took the swap back";
+    EXPECT_EQ(pixel(undone, 8 + 2 * 32 + 8, 40 + 32 + 8), kLeftBackground);
+}
+
 TEST_F(RealPointer, AClickWithoutMovingEndsWithTheTilePreviewLightGrey)
 {
     QImage during;

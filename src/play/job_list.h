@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace vexlo {
+
+// One pair of sheets of a job list and where its results go; an empty
+// output is not written.
+struct PlayJob {
+    int line = 0; // in the list, from 1: how messages name the job
+    QString left;
+    QString right;
+    QString outLeft;
+    QString outRight;
+    QString remap;
+};
+
+// Reads a job list: one job a line, LEFT RIGHT OUT-LEFT OUT-RIGHT and an
+// optional REMAP separated by tabs; blank lines and lines starting with #
+// skipped. Nothing, and `problem` set naming the line, when a line is not
+// a job, or when two jobs would write one file or a job would write what
+// another reads (their order would then decide the result).
+[[nodiscard]] std::optional<std::vector<PlayJob>> ParseJobList(const QByteArray &text, QString &problem);
+
+} // namespace vexlo
