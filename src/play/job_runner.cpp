@@ -126,7 +126,6 @@ public:
     void done(Finished finished)
     {
         waiting_.emplace(finished.index, std::move(finished));
-        progress_.clear();
         for (auto next = waiting_.find(printed_); next != waiting_.end(); next = waiting_.find(printed_)) {
             print(next->second);
             waiting_.erase(next);
@@ -136,11 +135,14 @@ public:
     }
 
     qsizetype failed() const { return failed_; }
+    void finish() { progress_.clear(); }
 
 private:
     void print(const Finished &finished)
     {
         const PlayJob &job = jobs_[finished.index];
+        if (!finished.notes.isEmpty() || !finished.failure.isEmpty() || !finished.dryRun.isEmpty())
+            progress_.clear(); // the message takes its place; the line comes back below
         for (const QString &note : finished.notes)
             Print(err_, QStringLiteral("vexlo-play: job %1: %2\n").arg(job.line).arg(note));
         if (!finished.failure.isEmpty()) {
@@ -222,6 +224,7 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     }
     for (std::thread &player : players)
         player.join();
+    reporter.finish();
     const qsizetype failed = reporter.failed();
     const qsizetype good = qsizetype(jobs.size()) - failed;
     std::fputs(QStringLiteral("%1 jobs: %2 %3, %4 failed%5\n")

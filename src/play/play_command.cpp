@@ -63,7 +63,8 @@ int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, s
         problem = failure.description();
     }
     if (!jobs) {
-        Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(*arguments.jobs, problem));
+        const QString shown = *arguments.jobs == u"-" ? QStringLiteral("on standard input") : *arguments.jobs;
+        Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(shown, problem));
         return 2;
     }
     return RunJobs(arguments, macroLines, *jobs, out, err);
