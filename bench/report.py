@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 """Gathers what bench/run measured into one table, each figure with its target.
 
-    report.py BENCHMARKS.json RACE.txt PNG.txt PLAY.txt STARTUP.txt
+    report.py BENCHMARKS.json RACE.txt PNG.txt PLAY.txt STARTUP.txt JOBS.txt
 
 BENCHMARKS.json is Google Benchmark's JSON output (with repetitions, so it
-holds medians); RACE.txt, PNG.txt, PLAY.txt and STARTUP.txt are what
-load_replace_save.sh, png_load_save.sh, vexlo_play.sh and startup.sh printed
+holds medians); RACE.txt, PNG.txt, PLAY.txt, STARTUP.txt and JOBS.txt are what
+load_replace_save.sh, png_load_save.sh, vexlo_play.sh, startup.sh and play_jobs.sh printed
 (any may be missing when that step could not run).
 Prints a Markdown table; exits 1 when a figure misses its target or is missing.
 """
@@ -132,6 +132,22 @@ def main():
     rows.append(("vexlo-play replaying 32,767 lines on two 256 x 8192 bitmap files, reading and writing them",
                  f"{seconds * 1000:.0f} ms" if replay else "not measured", "under 300 ms",
                  seconds < 0.3 if replay else False))
+
+    jobs = text_of(sys.argv[6]) if len(sys.argv) > 6 else ""
+    processes = re.search(r"one --jobs process \(milliseconds\): (\d+) (\d+)", jobs)
+    rows.append(("vexlo-play: 300 pairs of 256 x 1024 sheets in one --jobs process against 300 processes",
+                 f"{int(processes.group(1)) / int(processes.group(2)):.2f}x ({processes.group(2)} ms against "
+                 f"{processes.group(1)} ms)" if processes else "not measured", "at least 3x",
+                 int(processes.group(1)) >= 3 * int(processes.group(2)) if processes else False))
+    threads = re.search(r"1 thread against 2 threads \(milliseconds\): (\d+) (\d+)", jobs)
+    rows.append(("vexlo-play: 1,000 jobs with 2 threads against 1",
+                 f"{int(threads.group(1)) / int(threads.group(2)):.2f}x ({threads.group(2)} ms against "
+                 f"{threads.group(1)} ms)" if threads else "not measured", "at least 1.6x",
+                 int(threads.group(1)) >= 1.6 * int(threads.group(2)) if threads else False))
+    memory = re.search(r"10,000 jobs \(KiB\): (\d+) (\d+)", jobs)
+    rows.append(("vexlo-play: peak memory of 10,000 jobs against 1,000 (dry run)",
+                 f"{int(memory.group(2)) / 1024:.1f} MiB against {int(memory.group(1)) / 1024:.1f} MiB"
+                 if memory else "not measured", "", None if memory else False))
 
     start = re.search(r"milliseconds:.*median (\d+(?:\.\d+)?)", startup)
     peak = re.search(r"peak memory \(KiB RSS\):.*median (\d+(?:\.\d+)?)", startup)
