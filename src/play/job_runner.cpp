@@ -118,7 +118,7 @@ Finished PlayOne(const PlayArguments &base, const QStringList &macroLines, const
 // it first, so a run says the same whatever the threads.
 class Reporter {
 public:
-    Reporter(const std::vector<PlayJob> &jobs, std::FILE *out, std::FILE *err)
+    Reporter(const JobList &jobs, std::FILE *out, std::FILE *err)
         : jobs_(jobs), out_(out), err_(err), progress_(err, qsizetype(jobs.size()))
     {
     }
@@ -140,7 +140,7 @@ public:
 private:
     void print(const Finished &finished)
     {
-        const PlayJob &job = jobs_[finished.index];
+        const PlayJob job = jobs_.at(finished.index);
         if (!finished.notes.isEmpty() || !finished.failure.isEmpty() || !finished.dryRun.isEmpty())
             progress_.clear(); // the message takes its place; the line comes back below
         for (const QString &note : finished.notes)
@@ -158,7 +158,7 @@ private:
         std::fputs(text.toLocal8Bit().constData(), stream);
     }
 
-    const std::vector<PlayJob> &jobs_;
+    const JobList &jobs_;
     std::FILE *out_;
     std::FILE *err_;
     ProgressLine progress_;
@@ -186,7 +186,7 @@ void Commit(std::vector<Finished> &group, Handover &handover, Reporter &reporter
 
 } // namespace
 
-int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const std::vector<PlayJob> &jobs,
+int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const JobList &jobs,
             std::FILE *out, std::FILE *err)
 {
     const std::size_t cores = std::size_t(std::max(1, QThread::idealThreadCount()));
@@ -198,7 +198,7 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     for (std::size_t t = 0; t < threads; ++t)
         players.emplace_back([&] {
             for (std::size_t index = next++; index < jobs.size(); index = next++)
-                handover.put(PlayOne(arguments, macroLines, jobs[index], index));
+                handover.put(PlayOne(arguments, macroLines, jobs.at(index), index));
             handover.playerDone();
         });
     Reporter reporter(jobs, out, err);

@@ -56,7 +56,7 @@ int CheckSheetFiles(const PlayArguments &arguments, std::FILE *out, std::FILE *e
 int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, std::FILE *out, std::FILE *err)
 {
     QString problem;
-    std::optional<std::vector<PlayJob>> jobs;
+    std::optional<JobList> jobs;
     try {
         jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem);
     } catch (const Failure &failure) {

@@ -45,9 +45,9 @@ TEST(JobList, LinesAreReadOrRefusedNamingTheLine)
     QString problem;
     const auto jobs = ParseJobList("# x\n\nl.bmp\tr.bmp\tol.bmp\t\tmap.csv\n", problem);
     ASSERT_TRUE(jobs);
-    EXPECT_EQ(jobs->front().line, 3);
-    EXPECT_EQ(jobs->front().outRight, QString());
-    EXPECT_EQ(jobs->front().remap, QStringLiteral("map.csv"));
+    EXPECT_EQ(jobs->at(0).line, 3);
+    EXPECT_EQ(jobs->at(0).outRight, QString());
+    EXPECT_EQ(jobs->at(0).remap, QStringLiteral("map.csv"));
 }
 
 class Jobs : public ::testing::Test {
