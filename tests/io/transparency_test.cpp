@@ -1,4 +1,5 @@
 // Transparency read as key colours and key colours written as transparency.
+#include "common/failure.h"
 #include "io/png_file.h"
 #include "io/png_reader.h"
 #include "io/sheet_file.h"
@@ -44,10 +45,12 @@ TEST(Transparency, EachKindOfPixelBecomesItsKeyOrLiesOverBlack)
     test::TempFolder folder;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        QImage picture(32, 32, QImage::Format_ARGB32);
-        picture.fill(qRgba(10, 20, 30, 255));
-        picture.setPixel(5, 6, c.pixel);
-        picture = picture.convertToFormat(c.format); // a palette of the two colours
+        QImage picture(32, 32, QImage::Format_Indexed8); // a palette of the two colours
+        picture.setColorTable({qRgb(10, 20, 30), c.pixel});
+        picture.fill(0);
+        picture.setPixel(5, 6, 1);
+        if (c.format != QImage::Format_Indexed8)
+            picture = picture.convertToFormat(c.format);
         ASSERT_TRUE(picture.save(folder.file(QStringLiteral("kind.png")), "png"));
         const SheetFile file = LoadSheetFile(folder.file(QStringLiteral("kind.png")));
         ASSERT_TRUE(file.accepted()) << file.refusal.toStdString();
