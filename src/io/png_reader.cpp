@@ -185,13 +185,20 @@ QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &chec
     // reach past where row y + 1 starts, and pixel x is read before it is
     // written. No second buffer the size of the picture: fresh memory costs
     // more than the inflating.
+    // An RGB picture's memory holds its rows; an RGBA one's is a byte a row
+    // short of them, so it gets a buffer of its own that it then owns.
     const std::size_t imageBytes = std::size_t(width) * 4 * std::size_t(height);
+    QImage picture;
+    if (channels == 3) {
+        picture = AllocatedImage(width, height, QImage::Format_RGB32);
+    } else {
+        auto *own = static_cast<uchar *>(std::malloc(rowsBytes));
+        if (!own)
+            throw NotEnoughMemory(width, height);
+        picture = QImage(own, width, height, qsizetype(width) * 4, QImage::Format_ARGB32, std::free, own);
+    }
+    uchar *buffer = picture.bits();
     const std::size_t bufferBytes = std::max(imageBytes, rowsBytes);
-    auto *buffer = static_cast<uchar *>(std::malloc(bufferBytes));
-    if (!buffer)
-        throw NotEnoughMemory(width, height);
-    QImage picture(buffer, width, height, qsizetype(width) * 4,
-                   channels == 4 ? QImage::Format_ARGB32 : QImage::Format_RGB32, std::free, buffer);
     uchar *rows = buffer + (bufferBytes - rowsBytes);
     const std::unique_ptr<libdeflate_decompressor, DecompressorFree> inflater(libdeflate_alloc_decompressor());
     if (!inflater)
