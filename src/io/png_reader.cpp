@@ -184,9 +184,8 @@ QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &chec
     // and are spread out into pixels from the front: row y's pixels never
     // reach past where row y + 1 starts, and pixel x is read before it is
     // written. No second buffer the size of the picture: fresh memory costs
-    // more than the inflating.
-    // An RGB picture's memory holds its rows; an RGBA one's is a byte a row
-    // short of them, so it gets a buffer of its own that it then owns.
+    // more than the inflating. An RGB picture's memory holds its rows; an
+    // RGBA one's is a byte a row short, so it gets a buffer it then owns.
     const std::size_t imageBytes = std::size_t(width) * 4 * std::size_t(height);
     QImage picture;
     if (channels == 3) {
