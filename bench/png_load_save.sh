@@ -6,8 +6,8 @@
 # says whether it was met). convert runs twice over: told to use the fastest
 # zlib level (-quality 15: level 1, its adaptive row filters), and with its
 # own settings (level 7), which compress harder. Vexlo stores each row
-# against the row above and deflates with zlib at its fastest level; it
-# inflates with libdeflate.
+# against the row above and deflates and inflates with libdeflate, at its
+# fastest level.
 # Every output must have the input's pixels; their sizes are printed.
 #
 # As in load_replace_save.sh, Vexlo's runs happen inside one process and

@@ -86,6 +86,7 @@ def main():
                   "under 1 s", lambda v: v < 1000)
     benchmark_row("Load the largest sheet as the load dialog does", "LoadTheLargestSheet", millis)
     benchmark_row("Load, replace colour, save of 256 x 8192 inside a program", "LoadReplaceSaveInAProgram", millis)
+    benchmark_row("Save a 256 x 8192 PNG sheet as the save dialog does", "SaveAPngSheet", millis)
     benchmark_row("Load a 256 x 8192 PNG sheet as the load dialog does", "LoadAPngSheet", millis)
     benchmark_row("Of that, the check of its image data against its size", "CheckTheImageDataOfAPngSheet", millis)
 

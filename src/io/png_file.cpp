@@ -1,15 +1,16 @@
 #include "io/png_file.h"
 
 #include "common/failure.h"
+#include "common/huge_pages.h"
 #include "common/sheet_limits.h"
 #include "io/sheet_transparency.h"
 
 #include <QtEndian>
 
-#define ZLIB_CONST // input the compressor only reads
-#include <zlib.h>
+#include <libdeflate.h>
 
-#include <array>
+#include <memory>
+#include <new>
 #include <vector>
 
 namespace vexlo {
@@ -18,7 +19,7 @@ namespace {
 constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
 constexpr uchar kFilterUp = 2;
 constexpr int kFastestLevel = 1;
-constexpr std::size_t kIdatBytes = 256 * 1024; // compressed bytes a chunk
+constexpr std::size_t kIdatBytes = 1024 * 1024; // compressed bytes a chunk
 
 // One chunk: its length, type, data and the CRC of type and data.
 bool WriteChunk(QIODevice &device, const char (&type)[5], const uchar *data, std::size_t size)
@@ -26,55 +27,77 @@ bool WriteChunk(QIODevice &device, const char (&type)[5], const uchar *data, std
     uchar head[8];
     qToBigEndian<quint32>(quint32(size), head);
     std::copy(type, type + 4, head + 4);
-    uLong crc = crc32(0, head + 4, 4);
-    if (size > 0)
-        crc = crc32(crc, data, uInt(size));
+    quint32 crc = libdeflate_crc32(0, head + 4, 4);
+    if (size > 0) // a null buffer restarts the sum
+        crc = libdeflate_crc32(crc, data, size);
     uchar tail[4];
-    qToBigEndian<quint32>(quint32(crc), tail);
+    qToBigEndian<quint32>(crc, tail);
     return device.write(reinterpret_cast<const char *>(head), 8) == 8
            && (size == 0 || device.write(reinterpret_cast<const char *>(data), qint64(size)) == qint64(size))
            && device.write(reinterpret_cast<const char *>(tail), 4) == 4;
 }
 
-// A zlib stream whose output goes out in IDAT chunks.
-class IdatStream {
-public:
-    IdatStream() : out_(kIdatBytes)
-    {
-        if (deflateInit(&stream_, kFastestLevel) != Z_OK)
-            throw Failure(QStringLiteral("Not enough memory to compress the picture."));
-    }
-    ~IdatStream() { deflateEnd(&stream_); }
-    IdatStream(const IdatStream &) = delete;
-    IdatStream &operator=(const IdatStream &) = delete;
+Failure NoMemoryToCompress()
+{
+    return Failure(QStringLiteral("Not enough memory to compress the picture."));
+}
 
-    // Compresses the bytes; false when the device refused a write.
-    bool put(QIODevice &device, const uchar *bytes, std::size_t size) { return pump(device, bytes, size, false); }
-    // Ends the stream with what is still held back.
-    bool finish(QIODevice &device) { return pump(device, nullptr, 0, true); }
+// Huge-page memory for the filtered rows and, after them, their compressed
+// form, left as it comes: each byte is written before it is read.
+class WorkMemory {
+public:
+    WorkMemory(std::size_t rowsBytes, std::size_t roomBytes)
+        : rowsBytes_((rowsBytes + kHugePageBytes - 1) & ~(kHugePageBytes - 1)), size_(rowsBytes_ + roomBytes)
+    {
+        try {
+            start_ = static_cast<uchar *>(MapHugePages(size_));
+        } catch (const std::bad_alloc &) {
+            throw NoMemoryToCompress();
+        }
+    }
+    ~WorkMemory() { UnmapHugePages(start_, size_); }
+    WorkMemory(const WorkMemory &) = delete;
+    WorkMemory &operator=(const WorkMemory &) = delete;
+
+    uchar *rows() const { return start_; }
+    uchar *room() const { return start_ + rowsBytes_; }
 
 private:
-    bool pump(QIODevice &device, const uchar *bytes, std::size_t size, bool last)
-    {
-        stream_.next_in = bytes;
-        stream_.avail_in = uInt(size);
-        const int flush = last ? Z_FINISH : Z_NO_FLUSH;
-        int status = Z_OK;
-        do {
-            stream_.next_out = out_.data();
-            stream_.avail_out = uInt(out_.size());
-            status = deflate(&stream_, flush);
-            if (status == Z_STREAM_ERROR)
-                return false;
-            const std::size_t made = out_.size() - stream_.avail_out;
-            if (made > 0 && !WriteChunk(device, "IDAT", out_.data(), made))
-                return false;
-        } while (stream_.avail_out == 0 || (last && status != Z_STREAM_END));
-        return true;
-    }
+    std::size_t rowsBytes_;
+    std::size_t size_;
+    uchar *start_ = nullptr;
+};
 
-    z_stream stream_{};
-    std::vector<uchar> out_;
+// Every row as its filter byte and its bytes less the row above's.
+void FilterRows(const QImage &source, std::optional<KeyPair> keys, uchar *out)
+{
+    const int width = source.width();
+    const int channels = keys ? 4 : 3;
+    const std::size_t rowBytes = std::size_t(width) * channels;
+    const QRgb transparent = keys ? QRgbFromColour(keys->transparent) : 0;
+    const QRgb translucent = keys ? QRgbFromColour(keys->translucent) : 0;
+    std::vector<uchar> above(rowBytes, 0); // the row above the first one counts as zeros
+    std::vector<uchar> row(rowBytes);
+    for (int y = 0; y < source.height(); ++y) {
+        const auto *pixels = reinterpret_cast<const QRgb *>(source.constScanLine(y));
+        uchar *p = row.data();
+        for (int x = 0; x < width; ++x, p += channels) {
+            const QRgb pixel = keys ? PixelWithKeysAsAlpha(pixels[x], transparent, translucent) : pixels[x];
+            p[0] = uchar(qRed(pixel));
+            p[1] = uchar(qGreen(pixel));
+            p[2] = uchar(qBlue(pixel));
+            if (keys)
+                p[3] = uchar(qAlpha(pixel));
+        }
+        *out++ = kFilterUp;
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            *out++ = uchar(row[i] - above[i]);
+        row.swap(above);
+    }
+}
+
+struct CompressorFree {
+    void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
 
 } // namespace
@@ -82,45 +105,31 @@ private:
 bool WritePng(const QImage &image, QIODevice &device, std::optional<KeyPair> keysAsAlpha)
 {
     const QImage source = ConvertedImage(image, QImage::Format_RGB32);
-    const int width = source.width();
-    const int height = source.height();
-    const int channels = keysAsAlpha ? 4 : 3;
-
     uchar header[13] = {};
-    qToBigEndian<quint32>(quint32(width), header);
-    qToBigEndian<quint32>(quint32(height), header + 4);
+    qToBigEndian<quint32>(quint32(source.width()), header);
+    qToBigEndian<quint32>(quint32(source.height()), header + 4);
     header[8] = 8;                   // bits a sample
     header[9] = keysAsAlpha ? 6 : 2; // truecolour with alpha, or without
     if (device.write(kSignature, 8) != 8 || !WriteChunk(device, "IHDR", header, sizeof header))
         return false;
 
-    const QRgb transparent = keysAsAlpha ? QRgbFromColour(keysAsAlpha->transparent) : 0;
-    const QRgb translucent = keysAsAlpha ? QRgbFromColour(keysAsAlpha->translucent) : 0;
-    IdatStream idat;
-    const std::size_t rowBytes = std::size_t(width) * channels;
-    std::vector<uchar> above(rowBytes, 0); // the row above the first one counts as zeros
-    std::vector<uchar> row(rowBytes);
-    std::vector<uchar> filtered(1 + rowBytes);
-    filtered[0] = kFilterUp;
-    for (int y = 0; y < height; ++y) {
-        const auto *pixels = reinterpret_cast<const QRgb *>(source.constScanLine(y));
-        uchar *p = row.data();
-        for (int x = 0; x < width; ++x, p += channels) {
-            const QRgb pixel =
-                keysAsAlpha ? PixelWithKeysAsAlpha(pixels[x], transparent, translucent) : pixels[x];
-            p[0] = uchar(qRed(pixel));
-            p[1] = uchar(qGreen(pixel));
-            p[2] = uchar(qBlue(pixel));
-            if (keysAsAlpha)
-                p[3] = uchar(qAlpha(pixel));
-        }
-        for (std::size_t i = 0; i < rowBytes; ++i)
-            filtered[1 + i] = uchar(row[i] - above[i]);
-        row.swap(above);
-        if (!idat.put(device, filtered.data(), filtered.size()))
+    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+        libdeflate_alloc_compressor(kFastestLevel));
+    if (!compressor)
+        throw NoMemoryToCompress();
+    const std::size_t rowsBytes =
+        (1 + std::size_t(source.width()) * (keysAsAlpha ? 4 : 3)) * std::size_t(source.height());
+    const std::size_t room = libdeflate_zlib_compress_bound(compressor.get(), rowsBytes);
+    const WorkMemory memory(rowsBytes, room);
+    FilterRows(source, keysAsAlpha, memory.rows());
+    const std::size_t size =
+        libdeflate_zlib_compress(compressor.get(), memory.rows(), rowsBytes, memory.room(), room);
+    if (size == 0)
+        throw NoMemoryToCompress(); // the worst case always fits
+    for (std::size_t at = 0; at < size; at += kIdatBytes)
+        if (!WriteChunk(device, "IDAT", memory.room() + at, std::min(kIdatBytes, size - at)))
             return false;
-    }
-    return idat.finish(device) && WriteChunk(device, "IEND", nullptr, 0);
+    return WriteChunk(device, "IEND", nullptr, 0);
 }
 
 } // namespace vexlo

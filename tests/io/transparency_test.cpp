@@ -105,8 +105,15 @@ TEST(Transparency, TheFastPngReaderAgreesWithQtsReader)
     QBuffer ours;
     ours.open(QIODevice::WriteOnly);
     ASSERT_TRUE(WritePng(opaque, ours, KeyPair{Colour(0x0000FF), Colour(0x00FF00)}));
+    QImage large = test::NoisySheet(32 * 96); // data past a huge page, in several IDAT chunks
+    large.setPixel(3, 4, 0xFF0000FF);
+    large.setPixel(5, 3000, 0xFF00FF00);
+    QBuffer oursLarge;
+    oursLarge.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WritePng(large, oursLarge, KeyPair{Colour(0x0000FF), Colour(0x00FF00)}));
     const QByteArray written[] = {test::WrittenBytes(noisy, "png"), test::WrittenBytes(opaque, "png"),
-                                  test::WrittenBytes(test::BlockPicture(64, 32), "png"), ours.data()};
+                                  test::WrittenBytes(test::BlockPicture(64, 32), "png"), ours.data(),
+                                  oursLarge.data()};
     for (const QByteArray &bytes : written) {
         const QImage fast = ReadCommonPng(bytes, [](QSize) {});
         ASSERT_FALSE(fast.isNull());
