@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Gathers what bench/run measured into one table, each figure with its target.
 
-    report.py BENCHMARKS.json RACE.txt PNG.txt PLAY.txt STARTUP.txt
+    report.py BENCHMARKS.json RACE.txt PNG.txt PLAY.txt STARTUP.txt BLOCK_PLAY.txt JOBS.txt
 
 BENCHMARKS.json is Google Benchmark's JSON output (with repetitions, so it
 holds medians); RACE.txt, PNG.txt, PLAY.txt and STARTUP.txt are what
-load_replace_save.sh, png_load_save.sh, vexlo_play.sh and startup.sh printed
+load_replace_save.sh, png_load_save.sh, vexlo_play.sh and startup.sh printed,
+BLOCK_PLAY.txt what block_play.sh printed, JOBS.txt what play_jobs.sh printed
 (any may be missing when that step could not run).
 Prints a Markdown table; exits 1 when a figure misses its target or is missing.
 """
@@ -43,6 +44,7 @@ def main():
     png = text_of(sys.argv[3])
     play = text_of(sys.argv[4])
     startup = text_of(sys.argv[5])
+    block_play = text_of(sys.argv[6]) if len(sys.argv) > 6 else ""
     rows = []  # (figure, value text, target text, verdict or None when there is no target)
 
     def benchmark_row(figure, name, show, target=None, meets=None):
@@ -91,8 +93,11 @@ def main():
     benchmark_row("Playing 32,767 macro lines on two 256 x 8192 sheets", "PlayAFullMacro", millis, "under 50 ms",
                   lambda v: v < 50)
     benchmark_row("Save the largest sheet as a bitmap", "SaveTheLargestSheet", millis)
+    benchmark_row("Save the largest sheet as a PNG, as the save dialog does", "SaveTheLargestSheetAsPng", millis,
+                  "under 1 s", lambda v: v < 1000)
     benchmark_row("Load the largest sheet as the load dialog does", "LoadTheLargestSheet", millis)
     benchmark_row("Load, replace colour, save of 256 x 8192 inside a program", "LoadReplaceSaveInAProgram", millis)
+    benchmark_row("Save a 256 x 8192 PNG sheet as the save dialog does", "SaveAPngSheet", millis)
     benchmark_row("Load a 256 x 8192 PNG sheet as the load dialog does", "LoadAPngSheet", millis)
     benchmark_row("Of that, the check of its image data against its size", "CheckTheImageDataOfAPngSheet", millis)
 
@@ -120,18 +125,46 @@ def main():
     if png_inside and png_fast and png_own:
         rows.append(("PNG load and save of 256 x 8192: ImageMagick's time / Vexlo's, both at the fastest zlib level",
                      f"{png_fast / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_fast / 1000:.1f} ms)",
-                     "", None))
+                     "at least 4", png_fast / png_inside >= 4))
         rows.append(("The same, convert with its own settings (harder compression)",
                      f"{png_own / png_inside:.2f} ({png_inside / 1000:.1f} ms against {png_own / 1000:.1f} ms)",
                      "", None))
     else:
-        rows.append(("PNG load and save against ImageMagick", "not measured", "", False))
+        rows.append(("PNG load and save against ImageMagick", "not measured", "at least 4", False))
 
     replay = re.search(r"median (\d+\.\d+) s \(needs", play)
     seconds = float(replay.group(1)) if replay else None
     rows.append(("vexlo-play replaying 32,767 lines on two 256 x 8192 bitmap files, reading and writing them",
                  f"{seconds * 1000:.0f} ms" if replay else "not measured", "under 300 ms",
                  seconds < 0.3 if replay else False))
+
+    block_swap = re.search(r"12,289 lines: median (\d+(?:\.\d+)?)", block_play)
+    block_one = re.search(r"one line \(reading and writing\): median (\d+(?:\.\d+)?)", block_play)
+    if block_swap and block_one and window_ms is not None:
+        played, base = float(block_swap.group(1)) / 1000, float(block_one.group(1)) / 1000
+        rows.append(("vexlo-play replaying the block swap's lines on two 4096-tile BMP files, reading and writing them",
+                     f"{played:.0f} ms ({played - base:.1f} ms beyond the {base:.0f} ms of reading and writing)",
+                     f"under {base + 2 * window_ms:.1f} ms (2x the window's {window_ms:.2f} ms, plus reading and writing)",
+                     played <= base + 2 * window_ms))
+    else:
+        rows.append(("vexlo-play replaying the block swap's lines", "not measured", "2x the window, plus reading and writing",
+                     False))
+
+    jobs = text_of(sys.argv[7]) if len(sys.argv) > 7 else ""
+    processes = re.search(r"one --jobs process \(milliseconds\): (\d+) (\d+)", jobs)
+    rows.append(("vexlo-play: 300 pairs of 256 x 1024 sheets in one --jobs process against 300 processes",
+                 f"{int(processes.group(1)) / int(processes.group(2)):.2f}x ({processes.group(2)} ms against "
+                 f"{processes.group(1)} ms)" if processes else "not measured", "at least 3x",
+                 int(processes.group(1)) >= 3 * int(processes.group(2)) if processes else False))
+    threads = re.search(r"1 thread against 2 threads \(milliseconds\): (\d+) (\d+)", jobs)
+    rows.append(("vexlo-play: 1,000 jobs with 2 threads against 1",
+                 f"{int(threads.group(1)) / int(threads.group(2)):.2f}x ({threads.group(2)} ms against "
+                 f"{threads.group(1)} ms)" if threads else "not measured", "at least 1.6x",
+                 int(threads.group(1)) >= 1.6 * int(threads.group(2)) if threads else False))
+    memory = re.search(r"10,000 jobs \(KiB\): (\d+) (\d+)", jobs)
+    rows.append(("vexlo-play: peak memory of 10,000 jobs against 1,000 (dry run)",
+                 f"{int(memory.group(2)) / 1024:.1f} MiB against {int(memory.group(1)) / 1024:.1f} MiB"
+                 if memory else "not measured", "", None if memory else False))
 
     start = re.search(r"milliseconds:.*median (\d+(?:\.\d+)?)", startup)
     peak = re.search(r"peak memory \(KiB RSS\):.*median (\d+(?:\.\d+)?)", startup)

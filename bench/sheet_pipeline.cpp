@@ -50,13 +50,13 @@ void LoadSave(const QString &in, const QString &out)
 int RunRaceProgram(int argc, char **argv, void (*work)(const QString &in, const QString &out))
 {
     if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: %s IN OUT [RUNS] | --make OUT\n", argv[0]);
+        std::fprintf(stderr, "usage: %s IN OUT [RUNS] | --make OUT [HEIGHT]\n", argv[0]);
         return 2;
     }
     try {
         const QString out = QString::fromLocal8Bit(argv[2]);
         if (QByteArray(argv[1]) == "--make") {
-            WriteSheetFile(MagentaSpeckledSheet(8192), out);
+            WriteSheetFile(MagentaSpeckledSheet(argc == 4 ? std::atoi(argv[3]) : 8192), out);
             return 0;
         }
         const QString in = QString::fromLocal8Bit(argv[1]);

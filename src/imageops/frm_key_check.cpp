@@ -56,11 +56,6 @@ void FrmKeyCheck::CheckKeys(PaneIndex pane)
     exec();
 }
 
-void FrmKeyCheck::setDistance(int distance)
-{
-    Distance->setValue(distance);
-}
-
 void FrmKeyCheck::BtnCheck_Click()
 {
     show(CheckSheetKeys(workspace_, pane_, Distance->value()));
@@ -83,11 +78,6 @@ void FrmKeyCheck::show(const KeyCheck &check)
                                         + u'\n'
                                         + Found(check.pixels[1], check.tiles[1], QStringLiteral("translucent"), keys[1]));
     BtnSnap->setEnabled(!check.clean());
-}
-
-FrmKeyCheck::View FrmKeyCheck::view() const
-{
-    return {Distance->value(), Result->text(), BtnSnap->isEnabled()};
 }
 
 } // namespace vexlo

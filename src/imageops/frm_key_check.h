@@ -30,15 +30,6 @@ public:
     void BtnCheck_Click();
     void BtnSnap_Click();
 
-    void setDistance(int distance);
-
-    struct View {
-        int distance = 0;
-        QString result;
-        bool snapEnabled = false;
-    };
-    View view() const;
-
 private:
     void show(const KeyCheck &check);
 

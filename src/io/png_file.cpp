@@ -1,6 +1,7 @@
 #include "io/png_file.h"
 
 #include "common/failure.h"
+#include "common/huge_pages.h"
 #include "common/sheet_limits.h"
 #include "io/sheet_transparency.h"
 
@@ -41,34 +42,42 @@ Failure NoMemoryToCompress()
     return Failure(QStringLiteral("Not enough memory to compress the picture."));
 }
 
-// A buffer left as it comes: each byte is written before it is read, and
-// clearing a sheet's worth first costs as much as filling it.
-struct Bytes {
-    std::unique_ptr<uchar[]> data;
-    std::size_t size = 0;
+// Huge-page memory for the filtered rows and, after them, their compressed
+// form, left as it comes: each byte is written before it is read.
+class WorkMemory {
+public:
+    WorkMemory(std::size_t rowsBytes, std::size_t roomBytes)
+        : rowsBytes_((rowsBytes + kHugePageBytes - 1) & ~(kHugePageBytes - 1)), size_(rowsBytes_ + roomBytes)
+    {
+        try {
+            start_ = static_cast<uchar *>(MapHugePages(size_));
+        } catch (const std::bad_alloc &) {
+            throw NoMemoryToCompress();
+        }
+    }
+    ~WorkMemory() { UnmapHugePages(start_, size_); }
+    WorkMemory(const WorkMemory &) = delete;
+    WorkMemory &operator=(const WorkMemory &) = delete;
+
+    uchar *rows() const { return start_; }
+    uchar *room() const { return start_ + rowsBytes_; }
+
+private:
+    std::size_t rowsBytes_;
+    std::size_t size_;
+    uchar *start_ = nullptr;
 };
 
-Bytes UnclearedBytes(std::size_t size)
-{
-    try {
-        return {std::make_unique_for_overwrite<uchar[]>(size), size};
-    } catch (const std::bad_alloc &) {
-        throw NoMemoryToCompress();
-    }
-}
-
 // Every row as its filter byte and its bytes less the row above's.
-Bytes FilteredRows(const QImage &source, std::optional<KeyPair> keys)
+void FilterRows(const QImage &source, std::optional<KeyPair> keys, uchar *out)
 {
     const int width = source.width();
     const int channels = keys ? 4 : 3;
     const std::size_t rowBytes = std::size_t(width) * channels;
-    Bytes rows = UnclearedBytes((rowBytes + 1) * std::size_t(source.height()));
     const QRgb transparent = keys ? QRgbFromColour(keys->transparent) : 0;
     const QRgb translucent = keys ? QRgbFromColour(keys->translucent) : 0;
     std::vector<uchar> above(rowBytes, 0); // the row above the first one counts as zeros
     std::vector<uchar> row(rowBytes);
-    uchar *out = rows.data.get();
     for (int y = 0; y < source.height(); ++y) {
         const auto *pixels = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         uchar *p = row.data();
@@ -85,30 +94,11 @@ Bytes FilteredRows(const QImage &source, std::optional<KeyPair> keys)
             *out++ = uchar(row[i] - above[i]);
         row.swap(above);
     }
-    return rows;
 }
 
 struct CompressorFree {
     void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
 };
-
-// The rows as one zlib stream. Tile sheets shrink a lot, so a buffer of a
-// quarter of the rows is tried before one for the worst case.
-Bytes Compressed(const Bytes &rows)
-{
-    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
-        libdeflate_alloc_compressor(kFastestLevel));
-    if (!compressor)
-        throw NoMemoryToCompress();
-    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.get(), rows.size);
-    for (const std::size_t room : {std::min(bound, rows.size / 4 + 4096), bound}) {
-        Bytes out = UnclearedBytes(room);
-        out.size = libdeflate_zlib_compress(compressor.get(), rows.data.get(), rows.size, out.data.get(), room);
-        if (out.size > 0)
-            return out;
-    }
-    throw NoMemoryToCompress(); // the worst case always fits
-}
 
 } // namespace
 
@@ -123,9 +113,21 @@ bool WritePng(const QImage &image, QIODevice &device, std::optional<KeyPair> key
     if (device.write(kSignature, 8) != 8 || !WriteChunk(device, "IHDR", header, sizeof header))
         return false;
 
-    const Bytes data = Compressed(FilteredRows(source, keysAsAlpha));
-    for (std::size_t at = 0; at < data.size; at += kIdatBytes)
-        if (!WriteChunk(device, "IDAT", data.data.get() + at, std::min(kIdatBytes, data.size - at)))
+    const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(
+        libdeflate_alloc_compressor(kFastestLevel));
+    if (!compressor)
+        throw NoMemoryToCompress();
+    const std::size_t rowsBytes =
+        (1 + std::size_t(source.width()) * (keysAsAlpha ? 4 : 3)) * std::size_t(source.height());
+    const std::size_t room = libdeflate_zlib_compress_bound(compressor.get(), rowsBytes);
+    const WorkMemory memory(rowsBytes, room);
+    FilterRows(source, keysAsAlpha, memory.rows());
+    const std::size_t size =
+        libdeflate_zlib_compress(compressor.get(), memory.rows(), rowsBytes, memory.room(), room);
+    if (size == 0)
+        throw NoMemoryToCompress(); // the worst case always fits
+    for (std::size_t at = 0; at < size; at += kIdatBytes)
+        if (!WriteChunk(device, "IDAT", memory.room() + at, std::min(kIdatBytes, size - at)))
             return false;
     return WriteChunk(device, "IEND", nullptr, 0);
 }

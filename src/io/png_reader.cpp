@@ -2,12 +2,13 @@
 
 #include "common/failure.h"
 #include "common/sheet_limits.h"
-#include "io/png_data.h"
 
 #include <QtEndian>
 
 #include <libdeflate.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -174,45 +175,54 @@ QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &chec
     compressed.reserve(std::size_t(file.size())); // no more than the file holds
     if (!GatherData(walk, compressed))
         return {};
-    const std::size_t rowBytes = std::size_t(header.width) * header.channels;
-    const std::size_t rowsBytes = (rowBytes + 1) * header.height;
-    std::unique_ptr<uchar[]> rows;
-    const std::size_t room = rowsBytes + kPngDataSlackBytes;
-    try {
-        rows = std::make_unique_for_overwrite<uchar[]>(room); // all written before read
-    } catch (const std::bad_alloc &) {
-        throw NotEnoughMemory(int(header.width), int(header.height));
+    const int width = int(header.width);
+    const int height = int(header.height);
+    const int channels = header.channels;
+    const std::size_t rowBytes = std::size_t(width) * channels;
+    const std::size_t rowsBytes = (rowBytes + 1) * std::size_t(height);
+    // The rows inflate straight into the picture's own memory, at its end,
+    // and are spread out into pixels from the front: row y's pixels never
+    // reach past where row y + 1 starts, and pixel x is read before it is
+    // written. No second buffer the size of the picture: fresh memory costs
+    // more than the inflating. An RGB picture's memory holds its rows; an
+    // RGBA one's is a byte a row short, so it gets a buffer it then owns.
+    const std::size_t imageBytes = std::size_t(width) * 4 * std::size_t(height);
+    QImage picture;
+    if (channels == 3) {
+        picture = AllocatedImage(width, height, QImage::Format_RGB32);
+    } else {
+        auto *own = static_cast<uchar *>(std::malloc(rowsBytes));
+        if (!own)
+            throw NotEnoughMemory(width, height);
+        picture = QImage(own, width, height, qsizetype(width) * 4, QImage::Format_ARGB32, std::free, own);
     }
+    uchar *buffer = picture.bits();
+    const std::size_t bufferBytes = std::max(imageBytes, rowsBytes);
+    uchar *rows = buffer + (bufferBytes - rowsBytes);
     const std::unique_ptr<libdeflate_decompressor, DecompressorFree> inflater(libdeflate_alloc_decompressor());
     if (!inflater)
-        throw NotEnoughMemory(int(header.width), int(header.height));
-    std::size_t inflated = 0;
-    const libdeflate_result result = libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(),
-                                                                rows.get(), room, &inflated);
-    if (result == LIBDEFLATE_INSUFFICIENT_SPACE)
-        throw Failure(QStringLiteral("The picture holds more data than its size needs."));
-    if (result != LIBDEFLATE_SUCCESS || inflated < rowsBytes)
-        return {}; // damaged or cut: the general reader decides what shows
+        throw NotEnoughMemory(width, height);
+    // Exactly the rows, or the general reader decides: about data past them
+    // (a little is allowed, much refused) and about damage.
+    if (libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), rows, rowsBytes, nullptr)
+        != LIBDEFLATE_SUCCESS)
+        return {};
 
-    const bool alpha = header.channels == 4;
-    QImage picture = AllocatedImage(int(header.width), int(header.height),
-                                    alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    std::vector<uchar> zeros(rowBytes, 0);
-    const uchar *above = zeros.data();
-    for (quint32 y = 0; y < header.height; ++y) {
-        uchar *row = rows.get() + y * (rowBytes + 1);
-        if (!Unfilter(row[0], row + 1, above, rowBytes, header.channels))
+    std::vector<uchar> above(rowBytes, 0); // the row above the first one counts as zeros
+    for (int y = 0; y < height; ++y) {
+        uchar *row = rows + std::size_t(y) * (rowBytes + 1);
+        if (!Unfilter(row[0], row + 1, above.data(), rowBytes, channels))
             return {};
-        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(int(y)));
+        std::memcpy(above.data(), row + 1, rowBytes); // the pixels may overwrite it
+        auto *line = reinterpret_cast<QRgb *>(buffer + std::size_t(y) * width * 4);
         const uchar *p = row + 1;
-        if (alpha) {
-            for (quint32 x = 0; x < header.width; ++x, p += 4)
+        if (channels == 4) {
+            for (int x = 0; x < width; ++x, p += 4)
                 line[x] = qRgba(p[0], p[1], p[2], p[3]);
         } else {
-            for (quint32 x = 0; x < header.width; ++x, p += 3)
+            for (int x = 0; x < width; ++x, p += 3)
                 line[x] = qRgb(p[0], p[1], p[2]);
         }
-        above = row + 1;
     }
     return picture;
 }

@@ -15,9 +15,9 @@ namespace vexlo {
 // `checkSize` sees the declared size before anything is allocated for the
 // pixels and fails to refuse it. Gives an RGB32 picture, or an ARGB32 one
 // (not premultiplied) for RGBA; a null image for any other file, damaged or
-// not, which is left to the general reader and its handling of damage. Fails
-// (vexlo::Failure) when the data inflates to more than the rows and
-// kPngDataSlackBytes, and when there is no memory for the picture.
+// not, and for data that does not inflate to exactly the rows, all of which
+// is left to the general reader, its checks and its handling of damage.
+// Fails (vexlo::Failure) when there is no memory for the picture.
 QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &checkSize);
 
 } // namespace vexlo

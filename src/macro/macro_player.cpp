@@ -1,6 +1,7 @@
 #include "macro/macro_player.h"
 
 #include "common/failure.h"
+#include "macro/swap_lines.h"
 #include "model/macro_line.h"
 #include "model/step_transaction.h"
 #include "model/tile_engine.h"
@@ -13,26 +14,45 @@ namespace vexlo {
 
 namespace {
 
-void PlayParsedLine(Workspace &workspace, const std::optional<MacroLine> &parsed, TileOrigins *origins)
+void PlayLine(Workspace &workspace, const MacroLine &line, TileOrigins *origins)
 {
-    if (!parsed)
-        return;
-    switch (parsed->kind) {
+    switch (line.kind) {
     case MacroLine::Kind::GetTile:
-        GetTile(workspace, parsed->pane, parsed->buffer, parsed->column, parsed->row);
+        GetTile(workspace, line.pane, line.buffer, line.column, line.row);
         if (origins)
-            origins->gotTile(parsed->pane, parsed->buffer, parsed->column, parsed->row);
+            origins->gotTile(line.pane, line.buffer, line.column, line.row);
         break;
     case MacroLine::Kind::PutTile:
-        PutTile(workspace, parsed->pane, parsed->buffer, parsed->column, parsed->row, parsed->replace ? -1 : 0);
+        PutTile(workspace, line.pane, line.buffer, line.column, line.row, line.replace ? -1 : 0);
         if (origins)
-            origins->putTile(parsed->pane, parsed->buffer, parsed->column, parsed->row);
+            origins->putTile(line.pane, line.buffer, line.column, line.row);
         break;
     case MacroLine::Kind::ClearChip:
-        ClearChip(workspace, parsed->buffer);
+        ClearChip(workspace, line.buffer);
         if (origins)
-            origins->clearedBuffer(parsed->buffer);
+            origins->clearedBuffer(line.buffer);
         break;
+    }
+}
+
+// The six lines at once, and a run of them a pixel row of the run at a time:
+// a block swap records thousands of them, and line by line each pair of tiles
+// costs four tile copies a sheet's width apart.
+void PlaySwaps(Workspace &workspace, const SwapLines &swaps, TileOrigins *origins)
+{
+    workspace.swapTilesThroughBuffers(swaps.pane, swaps.buffer, swaps.first, swaps.second, swaps.count);
+    if (!origins)
+        return;
+    const int other = 1 - swaps.buffer;
+    for (int i = 0; i < swaps.count; ++i) {
+        const QPoint first = swaps.first + QPoint(i, 0);
+        const QPoint second = swaps.second + QPoint(i, 0);
+        origins->gotTile(swaps.pane, swaps.buffer, first.x(), first.y());
+        origins->gotTile(swaps.pane, other, second.x(), second.y());
+        origins->putTile(swaps.pane, swaps.buffer, second.x(), second.y());
+        origins->putTile(swaps.pane, other, first.x(), first.y());
+        origins->clearedBuffer(0);
+        origins->clearedBuffer(1);
     }
 }
 
@@ -50,12 +70,6 @@ bool ReachesBeyondSheet(const Workspace &workspace, const MacroLine &line)
 
 } // namespace
 
-void PlayMacroLine(Workspace &workspace, const QString &line, TileOrigins *origins)
-{
-    // The whole line is read before its call, so a short line does nothing.
-    PlayParsedLine(workspace, MacroLine::parse(line), origins);
-}
-
 PlayResult PlayMacroLines(Workspace &workspace, TileOrigins *origins)
 {
     if (workspace.recording())
@@ -67,10 +81,19 @@ PlayResult PlayMacroLines(Workspace &workspace, TileOrigins *origins)
     PlayResult result;
     for (qsizetype index = 0; index <= last; ++index) {
         try {
-            const auto parsed = MacroLine::parse(lines.at(index));
-            PlayParsedLine(workspace, parsed, origins);
-            if (parsed && ReachesBeyondSheet(workspace, *parsed))
-                ++result.beyondSheet[parsed->pane];
+            // The whole line is read before its call, so a short line does nothing.
+            const std::optional<MacroLine> line = MacroLine::parse(lines.at(index));
+            if (!line)
+                continue;
+            // Swaps are matched only where every tile lies inside the sheet.
+            if (const std::optional<SwapLines> swaps = MatchSwapLines(*line, lines, index, workspace)) {
+                PlaySwaps(workspace, *swaps, origins);
+                index += SwapLines::kCount * swaps->count - 1;
+            } else {
+                PlayLine(workspace, *line, origins);
+                if (ReachesBeyondSheet(workspace, *line))
+                    ++result.beyondSheet[line->pane];
+            }
         } catch (const Failure &failure) {
             result.outcome = PlayResult::Outcome::Halted;
             result.description = failure.description();

@@ -35,7 +35,4 @@ PlayResult PlayMacroLines(Workspace &workspace, TileOrigins *origins = nullptr);
 // run did and leaves no step.
 PlayResult PlayMacro(Workspace &workspace);
 
-// Runs one macro line (fails with vexlo::Failure).
-void PlayMacroLine(Workspace &workspace, const QString &line, TileOrigins *origins = nullptr);
-
 } // namespace vexlo

@@ -5,6 +5,8 @@
 #include "model/tile_engine.h"
 #include "model/workspace.h"
 
+#include <QStringList>
+
 namespace vexlo {
 namespace {
 
@@ -26,22 +28,7 @@ void AddSwap(QStringList &lines, PaneIndex pane, QPoint picked, QPoint other)
     AddLine(lines, MacroLine::Kind::ClearChip, 0, 1);
 }
 
-} // namespace
-
-QPoint BlockTarget(QRect block, QPoint grabbed, QPoint dropTile)
-{
-    return dropTile - (grabbed - block.topLeft());
-}
-
-bool BlockDropFits(const Workspace &workspace, PaneIndex source, QRect block, QPoint grabbed, PaneIndex pane,
-                   QPoint dropTile)
-{
-    const QPoint to = BlockTarget(block, grabbed, dropTile);
-    return BlockInsideSheet(block, workspace.sheet(source).size())
-           && BlockInsideSheet(MovedBlock(block, to), workspace.sheet(pane).size())
-           && (source != pane || to != block.topLeft());
-}
-
+// The lines that do what the drop does, tile by tile.
 QStringList BlockDropLines(PaneIndex source, QRect block, PaneIndex pane, QPoint to)
 {
     QStringList lines;
@@ -61,6 +48,22 @@ QStringList BlockDropLines(PaneIndex source, QRect block, PaneIndex pane, QPoint
             AddLine(lines, MacroLine::Kind::ClearChip, 0, source);
         }
     return lines;
+}
+
+} // namespace
+
+QPoint BlockTarget(QRect block, QPoint grabbed, QPoint dropTile)
+{
+    return dropTile - (grabbed - block.topLeft());
+}
+
+bool BlockDropFits(const Workspace &workspace, PaneIndex source, QRect block, QPoint grabbed, PaneIndex pane,
+                   QPoint dropTile)
+{
+    const QPoint to = BlockTarget(block, grabbed, dropTile);
+    return BlockInsideSheet(block, workspace.sheet(source).size())
+           && BlockInsideSheet(MovedBlock(block, to), workspace.sheet(pane).size())
+           && (source != pane || to != block.topLeft());
 }
 
 bool DropBlock(Workspace &workspace, PaneIndex source, QRect block, QPoint grabbed, PaneIndex pane,

@@ -4,7 +4,6 @@
 
 #include <QPoint>
 #include <QRect>
-#include <QStringList>
 
 namespace vexlo {
 
@@ -23,19 +22,16 @@ QPoint BlockTarget(QRect block, QPoint grabbed, QPoint dropTile);
 bool BlockDropFits(const Workspace &workspace, PaneIndex source, QRect block, QPoint grabbed, PaneIndex pane,
                    QPoint dropTile);
 
-// The macro lines that do what the drop does, tile by tile: onto the other
-// pane a copy of each tile with its keys replaced (Get, Put, Cls), onto its
-// own pane a single-tile swap (Get, Get, Put, Put, Cls, Cls) for each swap
-// the rearrangement takes.
-QStringList BlockDropLines(PaneIndex source, QRect block, PaneIndex pane, QPoint to);
-
 // Drops the block: onto the other pane a copy with the keys replaced as the
 // options say, onto its own pane a swap or a slide (see BlockMoves); the
 // buffers end as a single-tile drop leaves them, and the selection marks the
-// block at its new place. False, with the pick-up undone and nothing
-// changed nor recorded, when it does not fit (BlockDropFits). While
-// recording, when its lines would not all fit in the macro, it fails with
-// the limit's message, all undone as well; so does any other failure.
+// block at its new place. While recording it is recorded as the lines that
+// do the same tile by tile: onto the other pane a copy of each tile (Get,
+// Put, Cls), onto its own pane a single-tile swap (Get, Get, Put, Put, Cls,
+// Cls) for each swap the rearrangement takes. False, with the pick-up undone
+// and nothing changed nor recorded, when it does not fit (BlockDropFits).
+// When its lines would not all fit in the macro, it fails with the limit's
+// message, all undone as well; so does any other failure.
 bool DropBlock(Workspace &workspace, PaneIndex source, QRect block, QPoint grabbed, PaneIndex pane,
                QPoint dropTile);
 

@@ -5,7 +5,10 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
+#include <array>
 #include <initializer_list>
+#include <limits>
 
 namespace vexlo {
 namespace {
@@ -43,14 +46,88 @@ public:
             throw Failure::subscriptOutOfRange();
         return fields_.at(index);
     }
-    std::int16_t int16(qsizetype index) const { return ToInt16(LenientNumber(at(index))); }
-    std::int32_t int32(qsizetype index) const { return ToInt32(LenientNumber(at(index))); }
+    std::int16_t int16(qsizetype index) const { return LenientInt16(at(index)); }
+    std::int32_t int32(qsizetype index) const { return LenientInt32(at(index)); }
     bool flag(qsizetype index) const { return LenientNumber(at(index)) != 0; }
 
 private:
     static constexpr qsizetype kKeptFields = 6; // "Put" and its five numbers
     QVarLengthArray<QStringView, kKeptFields> fields_;
 };
+
+// The keyword is upper-cased before it is compared. Recorded keywords are
+// ASCII, which is compared letter by letter without a new string; anything
+// else takes the full Unicode rules, by which other letters may become these.
+bool IsKeyword(QStringView keyword, QLatin1StringView upper)
+{
+    const bool ascii = std::all_of(keyword.begin(), keyword.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii)
+        return keyword.toString().toUpper() == upper;
+    return keyword.compare(upper, Qt::CaseInsensitive) == 0;
+}
+
+// A line as the recorder writes it, read in one pass: a keyword of ASCII
+// letters and exactly its numbers, each an optional minus and at most nine
+// digits, fitting its field. Anything else is left to the general reading,
+// which reads these to the same.
+std::optional<MacroLine> ParsedAsRecorded(QStringView line)
+{
+    if (line.size() < 4 || line[3] != u',')
+        return std::nullopt;
+    // Only 'A'-'Z' and 'a'-'z' become these lower-case letters with bit 5 set.
+    const auto is = [&](const char *keyword) {
+        for (int i = 0; i < 3; ++i)
+            if ((line[i].unicode() | 0x20) != keyword[i])
+                return false;
+        return true;
+    };
+    MacroLine parsed;
+    int count = 1;
+    if (is("get")) {
+        parsed.kind = MacroLine::Kind::GetTile;
+        count = 4;
+    } else if (is("put")) {
+        parsed.kind = MacroLine::Kind::PutTile;
+        count = 5;
+    } else if (!is("cls")) {
+        return std::nullopt;
+    }
+    constexpr qsizetype kMostDigits = 9; // any such number fits 32 bits
+    std::array<std::int32_t, 5> numbers{};
+    qsizetype at = 3;
+    for (int field = 0; field < count; ++field) {
+        if (at == line.size() || line[at] != u',')
+            return std::nullopt;
+        const bool negative = ++at < line.size() && line[at] == u'-';
+        at += negative;
+        const qsizetype start = at;
+        std::int32_t number = 0;
+        for (; at < line.size() && at - start < kMostDigits && line[at] >= u'0' && line[at] <= u'9'; ++at)
+            number = number * 10 + (line[at].unicode() - u'0');
+        if (at == start)
+            return std::nullopt;
+        numbers[field] = negative ? -number : number;
+    }
+    if (at != line.size())
+        return std::nullopt;
+    const auto fitsInt16 = [](std::int32_t number) {
+        return number >= std::numeric_limits<std::int16_t>::min() && number <= std::numeric_limits<std::int16_t>::max();
+    };
+    if (parsed.kind == MacroLine::Kind::ClearChip) {
+        if (!fitsInt16(numbers[0]))
+            return std::nullopt;
+        parsed.buffer = std::int16_t(numbers[0]);
+        return parsed;
+    }
+    if (!fitsInt16(numbers[0]) || !fitsInt16(numbers[1]))
+        return std::nullopt;
+    parsed.pane = numbers[0];
+    parsed.buffer = std::int16_t(numbers[1]);
+    parsed.column = numbers[2];
+    parsed.row = numbers[3];
+    parsed.replace = parsed.kind == MacroLine::Kind::PutTile && numbers[4] != 0;
+    return parsed;
+}
 
 } // namespace
 
@@ -69,11 +146,14 @@ QString MacroLine::format() const
 
 std::optional<MacroLine> MacroLine::parse(const QString &line)
 {
+    if (std::optional<MacroLine> recorded = ParsedAsRecorded(line))
+        return recorded;
     const Fields fields(line);
-    const QString keyword = fields.at(0).toString().toUpper();
+    const QStringView keyword = fields.at(0);
     MacroLine parsed;
-    if (keyword == u"GET" || keyword == u"PUT") {
-        parsed.kind = keyword == u"GET" ? Kind::GetTile : Kind::PutTile;
+    const bool get = IsKeyword(keyword, QLatin1StringView("GET"));
+    if (get || IsKeyword(keyword, QLatin1StringView("PUT"))) {
+        parsed.kind = get ? Kind::GetTile : Kind::PutTile;
         parsed.pane = fields.int16(1);
         parsed.buffer = fields.int16(2);
         parsed.column = fields.int32(3);
@@ -82,7 +162,7 @@ std::optional<MacroLine> MacroLine::parse(const QString &line)
             parsed.replace = fields.flag(5);
         return parsed;
     }
-    if (keyword == u"CLS") {
+    if (IsKeyword(keyword, QLatin1StringView("CLS"))) {
         parsed.kind = Kind::ClearChip;
         parsed.buffer = fields.int16(1);
         return parsed;

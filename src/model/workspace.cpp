@@ -5,6 +5,7 @@
 #include "model/block_geometry.h"
 #include "model/sheet_rows.h"
 #include "model/step_record.h"
+#include "tiles/block_pixels.h"
 #include "tiles/key_check.h"
 #include "tiles/replace_colour.h"
 #include "tiles/tile_block.h"
@@ -159,6 +160,29 @@ void Workspace::clearBuffer(int buffer)
     held.fill(kBufferClear);
     bufferClear_[buffer] = true;
     bufferPixelsChanged(buffer);
+}
+
+void Workspace::swapTilesThroughBuffers(PaneIndex pane, int buffer, QPoint first, QPoint second, int count)
+{
+    Pane &target = panes_.at(checkedIndex(pane));
+    // Kept in the order the lines would keep them: both buffers, then for
+    // each pair the tile put first and then the other. No pair touches
+    // another's tiles, so each still holds what it held at the start.
+    bufferToChange(buffer);
+    bufferToChange(1 - buffer);
+    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane)) {
+        const QSize tile(kTileSize, kTileSize);
+        for (int i = 0; i < count; ++i) {
+            open->keepTile(pane, target.sheet, QRect((second + QPoint(i, 0)) * kTileSize, tile));
+            open->keepTile(pane, target.sheet, QRect((first + QPoint(i, 0)) * kTileSize, tile));
+        }
+    }
+    // A whole run at once, a pixel row of it at a time, as a block swap does.
+    if (first != second)
+        SwapTileBlocks(target.sheet, QRect(first, QSize(count, 1)), QRect(second, QSize(count, 1)));
+    sheetPixelsChanged(pane);
+    clearBuffer(0);
+    clearBuffer(1);
 }
 
 void Workspace::setBuffer(int buffer, const QImage &tile)

@@ -91,6 +91,13 @@ public:
     void pasteBuffer(int buffer, PaneIndex pane, std::int64_t x, std::int64_t y);
     void clearBuffer(int buffer);
     void setBuffer(int buffer, const QImage &tile);
+    // What a Get of each tile into `buffer` and the other buffer, a Put of
+    // each onto the other's place and a Cls of buffer 0 and 1 leave, with the
+    // same changes kept by an open step, without the four tile copies; for
+    // `count` such pairs side by side (first + (i, 0) with second + (i, 0)),
+    // done in turn. The tiles (in tiles) lie wholly inside the sheet, the two
+    // runs of tiles apart or the same single tile; `buffer` is 0 or 1.
+    void swapTilesThroughBuffers(PaneIndex pane, int buffer, QPoint first, QPoint second, int count);
 
     // Blocks of whole tiles (rectangles in tiles), each tile wholly inside
     // its sheet. The block at `to` on its own pane swaps with it, or, when

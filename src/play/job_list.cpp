@@ -5,12 +5,22 @@
 #include <QHash>
 #include <QList>
 
+#include <unordered_map>
+
 namespace vexlo {
 namespace {
 
-// Why a line is no job, or the empty text.
-QString LineProblem(const QList<QByteArray> &fields, PlayJob &job)
+// The job of one line, or why it is none.
+QString ReadJob(QByteArrayView line, PlayJob &job)
 {
+    QList<QByteArrayView> fields;
+    for (qsizetype start = 0;;) {
+        const qsizetype tab = line.indexOf('\t', start);
+        fields << line.sliced(start, (tab < 0 ? line.size() : tab) - start);
+        if (tab < 0)
+            break;
+        start = tab + 1;
+    }
     if (fields.size() < 4 || fields.size() > 5)
         return QStringLiteral("%1 tab-separated fields, not 4 or 5 (LEFT RIGHT OUT-LEFT OUT-RIGHT [REMAP])")
             .arg(fields.size());
@@ -31,49 +41,78 @@ QString LineProblem(const QList<QByteArray> &fields, PlayJob &job)
 }
 
 // Every file a job writes must be its own, and no other job may read it.
-QString ClashProblem(const std::vector<PlayJob> &jobs)
+// Only a hash of each file is kept; the names behind an equal hash are
+// compared before anything is refused.
+QString ClashProblem(const JobList &jobs)
 {
-    QHash<QString, int> writers;
-    for (const PlayJob &job : jobs)
+    std::unordered_multimap<std::size_t, std::size_t> writers; // hash, job index
+    auto writerOf = [&](const QString &identity) -> std::optional<std::size_t> {
+        const auto [first, last] = writers.equal_range(qHash(identity));
+        for (auto found = first; found != last; ++found) {
+            const PlayJob other = jobs.at(found->second);
+            for (const QString *output : {&other.outLeft, &other.outRight, &other.remap})
+                if (!output->isEmpty() && OutputIdentity(*output) == identity)
+                    return found->second;
+        }
+        return std::nullopt;
+    };
+    for (std::size_t index = 0; index < jobs.size(); ++index) {
+        const PlayJob job = jobs.at(index);
         for (const QString *output : {&job.outLeft, &job.outRight, &job.remap}) {
-            if (output->isEmpty())
-                continue;
-            const QString identity = OutputIdentity(*output);
+            const QString identity = output->isEmpty() ? QString() : OutputIdentity(*output);
             if (identity.isEmpty())
                 continue;
-            if (const auto earlier = writers.constFind(identity); earlier != writers.cend())
+            if (const auto earlier = writerOf(identity))
                 return QStringLiteral("line %1 writes %2, which line %3 writes too")
-                    .arg(job.line).arg(*output).arg(*earlier);
-            writers.insert(identity, job.line);
+                    .arg(job.line).arg(*output).arg(jobs.at(*earlier).line);
+            writers.emplace(qHash(identity), index);
         }
-    for (const PlayJob &job : jobs)
+    }
+    for (std::size_t index = 0; index < jobs.size(); ++index) {
+        const PlayJob job = jobs.at(index);
         for (const QString *input : {&job.left, &job.right}) {
-            const auto writer = writers.constFind(OutputIdentity(*input));
-            if (writer != writers.cend() && *writer != job.line)
-                return QStringLiteral("line %1 reads %2, which line %3 writes").arg(job.line).arg(*input).arg(*writer);
+            const auto writer = writerOf(OutputIdentity(*input));
+            if (writer && *writer != index)
+                return QStringLiteral("line %1 reads %2, which line %3 writes")
+                    .arg(job.line).arg(*input).arg(jobs.at(*writer).line);
         }
+    }
     return {};
 }
 
 } // namespace
 
-std::optional<std::vector<PlayJob>> ParseJobList(const QByteArray &text, QString &problem)
+PlayJob JobList::at(std::size_t index) const
 {
-    std::vector<PlayJob> jobs;
-    const QList<QByteArray> lines = text.split('\n');
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QByteArray line = lines[i];
+    const Line &line = lines_.at(index);
+    PlayJob job;
+    job.line = line.number;
+    ReadJob(QByteArrayView(text_).sliced(line.start, line.length), job);
+    return job;
+}
+
+std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem)
+{
+    JobList jobs;
+    jobs.text_ = text;
+    int number = 0;
+    for (qsizetype start = 0; start < text.size(); ++number) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        QByteArrayView line = QByteArrayView(text).sliced(start, end - start);
+        const qsizetype lineStart = start;
+        start = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
         if (line.trimmed().isEmpty() || line.startsWith('#'))
             continue;
         PlayJob job;
-        job.line = int(i + 1);
-        if (const QString why = LineProblem(line.split('\t'), job); !why.isEmpty()) {
-            problem = QStringLiteral("line %1: %2").arg(job.line).arg(why);
+        if (const QString why = ReadJob(line, job); !why.isEmpty()) {
+            problem = QStringLiteral("line %1: %2").arg(number + 1).arg(why);
             return std::nullopt;
         }
-        jobs.push_back(job);
+        jobs.lines_.push_back({lineStart, line.size(), number + 1});
     }
     problem = ClashProblem(jobs);
     if (!problem.isEmpty())

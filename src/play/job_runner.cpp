@@ -118,7 +118,7 @@ Finished PlayOne(const PlayArguments &base, const QStringList &macroLines, const
 // it first, so a run says the same whatever the threads.
 class Reporter {
 public:
-    Reporter(const std::vector<PlayJob> &jobs, std::FILE *out, std::FILE *err)
+    Reporter(const JobList &jobs, std::FILE *out, std::FILE *err)
         : jobs_(jobs), out_(out), err_(err), progress_(err, qsizetype(jobs.size()))
     {
     }
@@ -126,7 +126,6 @@ public:
     void done(Finished finished)
     {
         waiting_.emplace(finished.index, std::move(finished));
-        progress_.clear();
         for (auto next = waiting_.find(printed_); next != waiting_.end(); next = waiting_.find(printed_)) {
             print(next->second);
             waiting_.erase(next);
@@ -136,11 +135,14 @@ public:
     }
 
     qsizetype failed() const { return failed_; }
+    void finish() { progress_.clear(); }
 
 private:
     void print(const Finished &finished)
     {
-        const PlayJob &job = jobs_[finished.index];
+        const PlayJob job = jobs_.at(finished.index);
+        if (!finished.notes.isEmpty() || !finished.failure.isEmpty() || !finished.dryRun.isEmpty())
+            progress_.clear(); // the message takes its place; the line comes back below
         for (const QString &note : finished.notes)
             Print(err_, QStringLiteral("vexlo-play: job %1: %2\n").arg(job.line).arg(note));
         if (!finished.failure.isEmpty()) {
@@ -156,7 +158,7 @@ private:
         std::fputs(text.toLocal8Bit().constData(), stream);
     }
 
-    const std::vector<PlayJob> &jobs_;
+    const JobList &jobs_;
     std::FILE *out_;
     std::FILE *err_;
     ProgressLine progress_;
@@ -184,7 +186,7 @@ void Commit(std::vector<Finished> &group, Handover &handover, Reporter &reporter
 
 } // namespace
 
-int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const std::vector<PlayJob> &jobs,
+int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const JobList &jobs,
             std::FILE *out, std::FILE *err)
 {
     const std::size_t cores = std::size_t(std::max(1, QThread::idealThreadCount()));
@@ -196,7 +198,7 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     for (std::size_t t = 0; t < threads; ++t)
         players.emplace_back([&] {
             for (std::size_t index = next++; index < jobs.size(); index = next++)
-                handover.put(PlayOne(arguments, macroLines, jobs[index], index));
+                handover.put(PlayOne(arguments, macroLines, jobs.at(index), index));
             handover.playerDone();
         });
     Reporter reporter(jobs, out, err);
@@ -222,6 +224,7 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     }
     for (std::thread &player : players)
         player.join();
+    reporter.finish();
     const qsizetype failed = reporter.failed();
     const qsizetype good = qsizetype(jobs.size()) - failed;
     std::fputs(QStringLiteral("%1 jobs: %2 %3, %4 failed%5\n")

@@ -16,7 +16,7 @@ namespace vexlo {
 // "vexlo-play: job N (LEFT): REASON", in the jobs' order, and the others go
 // on; a dry run's counts go to `out`. Ends with "N jobs: W written, F
 // failed". Returns 0 when every job was written, else 1.
-int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const std::vector<PlayJob> &jobs,
+int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const JobList &jobs,
             std::FILE *out, std::FILE *err);
 
 } // namespace vexlo

@@ -51,19 +51,29 @@ int CheckSheetFiles(const PlayArguments &arguments, std::FILE *out, std::FILE *e
     return status;
 }
 
+// All outputs or none, with one sync of their contents as a job list's.
+void WriteOnePair(const PlayedPair &pair)
+{
+    std::vector<PreparedWrite> writes;
+    writes.push_back(PrepareSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts));
+    if (const QString failure = CommitWrites(writes).front(); !failure.isEmpty())
+        throw Failure(failure);
+}
+
 // The job list read and checked whole before any job plays: 2 when it
 // cannot be, else what the run of its jobs returns.
 int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, std::FILE *out, std::FILE *err)
 {
     QString problem;
-    std::optional<std::vector<PlayJob>> jobs;
+    std::optional<JobList> jobs;
     try {
         jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem);
     } catch (const Failure &failure) {
         problem = failure.description();
     }
     if (!jobs) {
-        Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(*arguments.jobs, problem));
+        const QString shown = *arguments.jobs == u"-" ? QStringLiteral("on standard input") : *arguments.jobs;
+        Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(shown, problem));
         return 2;
     }
     return RunJobs(arguments, macroLines, *jobs, out, err);
@@ -104,8 +114,8 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         }
         if (parsed->dryRun)
             Print(out, ChangedTilesText(pair) + u'\n');
-        else
-            WriteSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts); // all or none
+        else if (!pair.outputs.empty() || !pair.texts.empty())
+            WriteOnePair(pair);
     } catch (const Failure &failure) {
         Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
         return 1;

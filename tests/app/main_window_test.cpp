@@ -164,7 +164,8 @@ TEST_F(MainWindow, MenuBarShowsMacroAndViewAndTheImageMenuIsAPopup)
     QMenu *image = test::MenuOf(window, QStringLiteral("&Image"));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->title(), QStringLiteral("&Image"));
-    EXPECT_EQ(captions(image), (QStringList{"&Clear", "&Load", "&Save", "Save &back", "&Replace colour", "&Resize"}));
+    EXPECT_EQ(captions(image), (QStringList{"&Clear", "&Load", "&Save", "Save &back", "&Replace colour", "&Resize",
+                                            "Check &key colours"}));
     EXPECT_EQ(captions(test::MenuOf(window, QStringLiteral("&Macro"))),
               (QStringList{"&Record", "&Play", "&Clear", "&Save / load", "&Hide macro"}));
     EXPECT_EQ(captions(test::MenuOf(window, QStringLiteral("&View"))), (QStringList{"&Options", "&About"}));

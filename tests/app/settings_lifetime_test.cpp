@@ -82,7 +82,7 @@ TEST_F(SettingsLifetime, SettingsChangedDuringARunAreInTheFileAfterClosing)
     workspace.options().setDefDirS(1, QStringLiteral("/saved/right"));
     window->close();
     EXPECT_EQ(stored(), "; my notes\n[Opt]\nChkStartWiz=0\nChkRepTrans=1\nChkRememberDirs=0\nDefDirS1=/saved/right\n"
-                        "DefDirS0=\nDefDir1=\nDefDir0=" + folder.path().toUtf8() + "\nChkRepTransL=1\n"
+                        "DefDirS0=\nDefDir1=\nDefDir0=" + folder.path().toUtf8() + "\nChkRepTransL=1\nChkAlphaToKeys=0\n"
                         "[Elsewhere]\nx=1\n");
 }
 

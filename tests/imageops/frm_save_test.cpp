@@ -14,6 +14,7 @@
 #include "support/scripted_prompt.h"
 #include "support/temp_folder.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
@@ -109,8 +110,8 @@ TEST_F(SaveDialog, StandsAsTheLayoutSaysAndListsOnlyBitmapsAndPngs)
             order << widget;
         widget = widget->nextInFocusChain();
     } while (widget != controls.Drive1);
-    EXPECT_EQ(order, (QList<const QWidget *>{controls.Drive1, controls.Dir1, controls.File1, controls.BtnSave[0],
-                                             controls.BtnCancel, controls.BtnSave[1]}));
+    EXPECT_EQ(order, (QList<const QWidget *>{controls.Drive1, controls.Dir1, controls.File1, controls.ChkKeysToAlpha,
+                                             controls.BtnSave[0], controls.BtnCancel, controls.BtnSave[1]}));
     fresh.hide();
 
     for (const char *name : {"B.BMP", "c.png", "d.jpg", "e.bmp.txt"})

@@ -41,7 +41,7 @@ TEST(SheetOutput, EveryPixelComesBackExactlyThroughTheLoadPath)
         keyed.setPixel(x, 6, qRgb(0x00, 0x01, 0x00));
         keyed.setPixel(x + 1, 6, qRgb(0x00, 0x00, 0x00));
     }
-    const QImage sheets[] = {keyed, PatternSheet(9, 32), PatternSheet(1, 32 * 300)};
+    const QImage sheets[] = {keyed, PatternSheet(9, 32), PatternSheet(1, 32 * 300), test::NoisySheet(32 * 96)};
     for (const QImage &sheet : sheets) {
         for (const char *name : {"sheet.bmp", "sheet.png"}) {
             SCOPED_TRACE(std::to_string(sheet.height()) + name);

@@ -176,6 +176,62 @@ TEST(WritingFilesAsOne, AWriteKilledBetweenItsFilesIsPutBackOrFinishedByTheNextW
     EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral(".vexlo-Fresh0.tmp"), QStringLiteral("c.bmp")}));
 }
 
+// Only the replace step's `failAt`th call fails: one write of a group.
+int FailingOnce(const char *from, const char *to)
+{
+    if (++g_replaceCalls == g_failAt) {
+        errno = EPERM;
+        return -1;
+    }
+    return std::rename(from, to);
+}
+
+// Three pairs prepared, then committed with one sync: a pair that cannot be
+// placed is put back alone; a kill among them leaves each pair old or new,
+// whole, once the next write in the folder has cleared up.
+TEST(WritingFilesAsOne, AGroupOfWritesIsPlacedWriteByWrite)
+{
+    const struct {
+        int failAt;  // the replace step's call that fails or is killed (pairs rename twice)
+        bool killed;
+        QByteArray kept[3];
+    } cases[] = {{3, false, {"new", "old", "new"}},
+                 {4, false, {"new", "old", "new"}},
+                 {4, true, {"new", "old", "old"}},
+                 {5, true, {"new", "new", "old"}}};
+    for (const auto &c : cases) {
+        test::TempFolder folder;
+        std::vector<QStringList> pairs;
+        for (const char *pair : {"a", "b", "c"}) {
+            pairs.push_back({folder.file(QStringLiteral("%1l").arg(QLatin1String(pair))),
+                             folder.file(QStringLiteral("%1r").arg(QLatin1String(pair)))});
+            for (const QString &path : pairs.back())
+                folder.write(QFileInfo(path).fileName(), "old");
+        }
+        auto commit = [&] {
+            const FailingReplaceStep failing(c.failAt, c.killed ? &KilledReplace : &FailingOnce);
+            g_renameBeforeKill = false;
+            std::vector<PreparedWrite> writes;
+            for (const QStringList &pair : pairs)
+                writes.push_back(PrepareWrite(Contents(pair, "new")));
+            return CommitWrites(writes);
+        };
+        if (c.killed) {
+            EXPECT_FALSE(test::InChildWithin(30000, [&] { return commit().empty(); }));
+            EXPECT_NO_THROW(WriteFileAtomically(folder.file(QStringLiteral("next")), QByteArray("x")));
+        } else {
+            const std::vector<QString> failures = commit();
+            ASSERT_EQ(failures.size(), 3u);
+            EXPECT_TRUE(failures[0].isEmpty() && failures[2].isEmpty());
+            EXPECT_TRUE(failures[1].startsWith(QStringLiteral("Cannot write %1").arg(pairs[1][c.failAt - 3])))
+                << failures[1].toStdString();
+        }
+        for (int pair = 0; pair < 3; ++pair)
+            for (const QString &path : pairs[pair])
+                EXPECT_EQ(folder.read(QFileInfo(path).fileName()), c.kept[pair]) << c.failAt << " " << pair;
+    }
+}
+
 TEST(WritingFilesAsOne, AClearUpThatFailsIsReportedAndTriedAgainByTheNextWriteThere)
 {
     test::TempFolder folder;

@@ -45,10 +45,12 @@ TEST(Transparency, EachKindOfPixelBecomesItsKeyOrLiesOverBlack)
     test::TempFolder folder;
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        QImage picture(32, 32, QImage::Format_ARGB32);
-        picture.fill(qRgba(10, 20, 30, 255));
-        picture.setPixel(5, 6, c.pixel);
-        picture = picture.convertToFormat(c.format); // a palette of the two colours
+        QImage picture(32, 32, QImage::Format_Indexed8); // a palette of the two colours
+        picture.setColorTable({qRgb(10, 20, 30), c.pixel});
+        picture.fill(0);
+        picture.setPixel(5, 6, 1);
+        if (c.format != QImage::Format_Indexed8)
+            picture = picture.convertToFormat(c.format);
         ASSERT_TRUE(picture.save(folder.file(QStringLiteral("kind.png")), "png"));
         const SheetFile file = LoadSheetFile(folder.file(QStringLiteral("kind.png")));
         ASSERT_TRUE(file.accepted()) << file.refusal.toStdString();
@@ -103,8 +105,15 @@ TEST(Transparency, TheFastPngReaderAgreesWithQtsReader)
     QBuffer ours;
     ours.open(QIODevice::WriteOnly);
     ASSERT_TRUE(WritePng(opaque, ours, KeyPair{Colour(0x0000FF), Colour(0x00FF00)}));
+    QImage large = test::NoisySheet(32 * 96); // data past a huge page, in several IDAT chunks
+    large.setPixel(3, 4, 0xFF0000FF);
+    large.setPixel(5, 3000, 0xFF00FF00);
+    QBuffer oursLarge;
+    oursLarge.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WritePng(large, oursLarge, KeyPair{Colour(0x0000FF), Colour(0x00FF00)}));
     const QByteArray written[] = {test::WrittenBytes(noisy, "png"), test::WrittenBytes(opaque, "png"),
-                                  test::WrittenBytes(test::BlockPicture(64, 32), "png"), ours.data()};
+                                  test::WrittenBytes(test::BlockPicture(64, 32), "png"), ours.data(),
+                                  oursLarge.data()};
     for (const QByteArray &bytes : written) {
         const QImage fast = ReadCommonPng(bytes, [](QSize) {});
         ASSERT_FALSE(fast.isNull());

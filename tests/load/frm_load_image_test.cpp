@@ -8,6 +8,7 @@
 #include "support/form_input.h"
 #include "support/test_colours.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -116,8 +117,8 @@ TEST_F(LoadDialog, TabsInTheLayoutsOrderAndNeitherEnterNorEscapePressAButton)
     } while (widget != controls.TileSet);
     const QList<const QWidget *> expected{controls.TileSet,   controls.Drive1,         controls.Dir1,
                                           controls.File1,     controls.BtnLoad,        controls.TileSetScroll,
-                                          controls.BtnCancel, controls.BtnDefTrans[0], controls.BtnDefTrans[1],
-                                          controls.BtnExplore};
+                                          controls.BtnCancel, controls.ChkAlphaToKeys, controls.BtnDefTrans[0],
+                                          controls.BtnDefTrans[1], controls.BtnExplore};
     EXPECT_EQ(order, expected);
 
     for (QPushButton *button : dialog.findChildren<QPushButton *>())

@@ -45,9 +45,9 @@ TEST(JobList, LinesAreReadOrRefusedNamingTheLine)
     QString problem;
     const auto jobs = ParseJobList("# x\n\nl.bmp\tr.bmp\tol.bmp\t\tmap.csv\n", problem);
     ASSERT_TRUE(jobs);
-    EXPECT_EQ(jobs->front().line, 3);
-    EXPECT_EQ(jobs->front().outRight, QString());
-    EXPECT_EQ(jobs->front().remap, QStringLiteral("map.csv"));
+    EXPECT_EQ(jobs->at(0).line, 3);
+    EXPECT_EQ(jobs->at(0).outRight, QString());
+    EXPECT_EQ(jobs->at(0).remap, QStringLiteral("map.csv"));
 }
 
 class Jobs : public ::testing::Test {
@@ -66,13 +66,15 @@ protected:
 
     static QString Name(const char *kind, int i) { return QStringLiteral("%1%2.bmp").arg(QLatin1String(kind)).arg(i); }
 
-    // Each pair written as o-prefixed names beside its sheets.
+    // Each pair written under names starting with `out` beside its sheets,
+    // the second job's remap table as OUT.csv.
     QByteArray jobList(const char *out) const
     {
         QByteArray list = "# left\tright\tout-left\tout-right\n";
         for (int i = 0; i < kPairs; ++i)
-            list += QStringLiteral("%1\t%2\t%3\t%4\n")
-                        .arg(Name("l", i), Name("r", i), Name(out, i), Name(QByteArray(out).append('r'), i))
+            list += QStringLiteral("%1\t%2\t%3\t%4%5\n")
+                        .arg(Name("l", i), Name("r", i), Name(out, i), Name(QByteArray(out).append('r'), i),
+                             i == 1 ? QStringLiteral("\t%1.csv").arg(QLatin1String(out)) : QString())
                         .toUtf8();
         return list;
     }
@@ -93,7 +95,8 @@ TEST_F(Jobs, ThreadsWriteWhatSingleRunsWriteAndAFailingJobStopsNoOther)
     for (int i = 0; i < kPairs; ++i) {
         const test::PlayRun single = test::RunVexloPlay(
             {QStringLiteral("m.vmi"), QStringLiteral("--left"), Name("l", i), QStringLiteral("--right"), Name("r", i),
-             QStringLiteral("--out-left"), Name("s", i), QStringLiteral("--out-right"), Name("sr", i)},
+             QStringLiteral("--out-left"), Name("s", i), QStringLiteral("--out-right"), Name("sr", i),
+             QStringLiteral("--remap"), QStringLiteral("s%1.csv").arg(i)},
             folder.path());
         ASSERT_EQ(single.exitCode, 0) << single.err.toStdString();
     }
@@ -105,6 +108,8 @@ TEST_F(Jobs, ThreadsWriteWhatSingleRunsWriteAndAFailingJobStopsNoOther)
         EXPECT_EQ(folder.read(Name("p", i)), folder.read(Name("s", i))) << i;
         EXPECT_EQ(folder.read(Name("pr", i)), folder.read(Name("sr", i))) << i;
     }
+    EXPECT_EQ(folder.read(QStringLiteral("p.csv")), folder.read(QStringLiteral("s1.csv")));
+    EXPECT_FALSE(folder.read(QStringLiteral("p.csv")).isEmpty());
 
     // A missing sheet among good jobs; --strict refuses the short sheets too.
     QFile::remove(folder.file(Name("r", 3)));

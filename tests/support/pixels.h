@@ -25,6 +25,22 @@ inline QImage PatternSheet(int seed, int height = 128, int width = 256)
     return sheet;
 }
 
+// A sheet of pseudo-random colours that deflate cannot shrink, so its PNG
+// data fills several IDAT chunks.
+inline QImage NoisySheet(int height)
+{
+    QImage sheet(256, height, QImage::Format_RGB32);
+    quint32 state = 12345;
+    for (int y = 0; y < height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(sheet.scanLine(y));
+        for (int x = 0; x < 256; ++x) {
+            state = state * 1664525u + 1013904223u;
+            line[x] = 0xFF000000u | (state >> 8);
+        }
+    }
+    return sheet;
+}
+
 // The 32 x 32 tile (column, row) of a sheet; the tile must lie inside it.
 inline QImage SheetTile(const QImage &sheet, int column, int row)
 {

@@ -38,8 +38,8 @@ TEST_F(ImageMenuWindow, ResizeSaveAndTheColourDialogWorkFromTheRightPanesMenu)
     client = session->clientOrigin(window);
     ASSERT_FALSE(client.isNull());
 
-    // Resize: the last item; the answer typed over the offered height.
-    ASSERT_TRUE(chooseOnRightPane({QStringLiteral("Up"), QStringLiteral("Return")}));
+    // Resize: the item above the last; the answer typed over the offered height.
+    ASSERT_TRUE(chooseOnRightPane({QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")}));
     ASSERT_FALSE(session->waitForWindow(QStringLiteral("^Right$")).isEmpty()) << "no resize prompt";
     ASSERT_TRUE(keys({QStringLiteral("ctrl+a")}));
     ASSERT_TRUE(type(QStringLiteral("3")));
@@ -71,7 +71,8 @@ TEST_F(ImageMenuWindow, ResizeSaveAndTheColourDialogWorkFromTheRightPanesMenu)
     EXPECT_EQ(saved.pixel(100, 95), qRgb(0, 0, 0));
 
     // Replace colour: the find question's close box asks nothing more.
-    ASSERT_TRUE(chooseOnRightPane({QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")}));
+    ASSERT_TRUE(chooseOnRightPane(
+        {QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Up"), QStringLiteral("Return")}));
     const QString find = session->waitForWindow(QStringLiteral("^Find: Right$"));
     ASSERT_FALSE(find.isEmpty()) << "no colour dialog";
     EXPECT_EQ(session->geometry(find).size(), QSize(407, 137));
