@@ -31,9 +31,11 @@ void FrmMain::connectImageCommands()
         {mrepcol, &FrmMain::mrepcol_Click},   {mresize, &FrmMain::mresize_Click},
         {mcheckkeys, &FrmMain::mcheckkeys_Click},
     };
-    for (const auto &[action, handler] : commands)
-        connect(action, &QAction::triggered, this,
+    for (const auto &command : commands) {
+        const auto handler = command.second; // a copy: clang captures no structured binding
+        connect(command.first, &QAction::triggered, this,
                 [this, handler] { RunTrapped([this, handler] { (this->*handler)(); }); });
+    }
 }
 
 FrmLoadImage &FrmMain::frmLoadImage()
