@@ -62,19 +62,19 @@ StartArguments ReadStartArguments(const QStringList &arguments)
                 continue;
             }
             if (argument == u"--help" || argument == u"-h")
-                return {StartArguments::Action::Help, {}, {}};
+                return {StartArguments::Action::Help, {}, {}, {}};
             if (argument == u"--version")
-                return {StartArguments::Action::Version, {}, {}};
+                return {StartArguments::Action::Version, {}, {}, {}};
             const int values = QtOptionValues(argument);
             if (values < 0)
-                return {StartArguments::Action::Wrong, {}, QStringLiteral("unknown option: %1").arg(argument)};
+                return {StartArguments::Action::Wrong, {}, QStringLiteral("unknown option: %1").arg(argument), {}};
             if (i + values >= arguments.size())
-                return {StartArguments::Action::Wrong, {}, QStringLiteral("%1 needs a value").arg(argument)};
+                return {StartArguments::Action::Wrong, {}, QStringLiteral("%1 needs a value").arg(argument), {}};
             i += values;
             continue;
         }
         if (argument.isEmpty())
-            return {StartArguments::Action::Wrong, {}, QStringLiteral("a file needs a name, not an empty text")};
+            return {StartArguments::Action::Wrong, {}, QStringLiteral("a file needs a name, not an empty text"), {}};
         // A file manager passes every file chosen: the first two are opened
         // rather than none.
         if (read.files.size() == 2)

@@ -37,6 +37,7 @@ FrmKeyCheck::FrmKeyCheck(Workspace &workspace, QWidget *parent) : QDialog(parent
     grid->addWidget(BtnCheck, 0, 2);
     Result = new QLabel(this);
     Result->setMinimumWidth(360);
+    Result->setWordWrap(true); // the snap's sentence and the counts under it
     grid->addWidget(Result, 1, 0, 1, 3);
     BtnSnap = new QPushButton(QStringLiteral("Snap to keys"), this);
     BtnSnap->setToolTip(QStringLiteral("Set every pixel found to its key colour (one undo step)"));
