@@ -71,8 +71,11 @@ bool DropBlock(Workspace &workspace, PaneIndex source, QRect block, QPoint grabb
 {
     Workspace::checkedIndex(source);
     Workspace::checkedIndex(pane);
-    if (!workspace.stepOpen())
-        workspace.beginStep({});
+    // The press's pick-up gives way to the block's own lines, which read the
+    // grabbed tile again: kept, its line would be one too many.
+    if (workspace.stepOpen())
+        workspace.rollBackStep();
+    workspace.beginStep({});
     if (!BlockDropFits(workspace, source, block, grabbed, pane, dropTile)) {
         workspace.rollBackStep();
         return false;

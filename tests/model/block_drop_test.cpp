@@ -159,11 +159,11 @@ TEST(BlockDrop, ABlockWhoseLinesPassTheLimitIsRefusedWholeAndAnUnchangingOneLeav
 {
     Workspace workspace;
     LoadSheets(workspace);
-    workspace.setMacroLines(QStringList(kMaxMacroLines - 12, QStringLiteral("Cls,0")));
+    workspace.setMacroLines(QStringList(kMaxMacroLines - 11, QStringLiteral("Cls,0")));
     workspace.setRecording(true);
     const test::SessionState before = StateOf(workspace);
     PickUpTile(workspace, 0, 0, 0);
-    EXPECT_THROW(DropBlock(workspace, 0, {0, 0, 2, 1}, {0, 0}, 0, {0, 2}), Failure) << "1 + 12 lines";
+    EXPECT_THROW(DropBlock(workspace, 0, {0, 0, 2, 1}, {0, 0}, 0, {0, 2}), Failure) << "12 lines: the pick-up's own line gives way to them";
     EndTileDrag(workspace);
     EXPECT_TRUE(SameState(StateOf(workspace), before));
     EXPECT_EQ(workspace.undoStack().count(), 0);
