@@ -6,7 +6,7 @@
 #
 #   bench/play_jobs.sh PATH/TO/vexlo-play [PAIRS] [JOBS]
 set -euo pipefail
-play=${1:?usage: play_jobs.sh PATH/TO/vexlo-play [PAIRS] [JOBS]}
+play=$(realpath "${1:?usage: play_jobs.sh PATH/TO/vexlo-play [PAIRS] [JOBS]}") # it runs from a folder of its own
 pairs=${2:-300}
 jobs=${3:-1000}
 
