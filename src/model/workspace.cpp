@@ -43,7 +43,7 @@ QImage Workspace::blankSheet(int height)
 void Workspace::setSheet(PaneIndex pane, const QImage &sheet)
 {
     Pane &target = panes_.at(checkedIndex(pane));
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepSheet(pane, target.sheet);
     target.sheet = ConvertedImage(sheet, QImage::Format_RGB32);
     sheetPixelsChanged(pane);
@@ -54,7 +54,7 @@ void Workspace::setSheetHeight(PaneIndex pane, int pixels)
 {
     Pane &target = panes_.at(checkedIndex(pane));
     QImage resized = SheetWithHeight(target.sheet, pixels); // may fail: nothing changed yet
-    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+    if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane))
         open->keepHeight(pane, target.sheet, pixels);
     target.sheet = std::move(resized);
     sheetPixelsChanged(pane);
@@ -64,7 +64,7 @@ void Workspace::setSheetHeight(PaneIndex pane, int pixels)
 void Workspace::setKeyColours(PaneIndex pane, Colour transparent, Colour translucent)
 {
     Pane &target = panes_.at(checkedIndex(pane));
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepKeys(pane, target.transparent, target.translucent);
     target.transparent = transparent;
     target.translucent = translucent;
@@ -74,7 +74,7 @@ void Workspace::setKeyColours(PaneIndex pane, Colour transparent, Colour translu
 void Workspace::replaceColour(PaneIndex pane, Colour find, Colour replace)
 {
     Pane &target = panes_.at(checkedIndex(pane));
-    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+    if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane))
         open->keepMarks(pane, find, replace, ReplaceColourMarked(target.sheet, find, replace));
     else
         ReplaceColour(target.sheet, find, replace);
@@ -105,7 +105,7 @@ void Workspace::setScrollValue(PaneIndex pane, int value)
     Pane &target = panes_.at(checkedIndex(pane));
     if (target.scroll == value)
         return;
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepScroll(pane, target.scroll);
     target.scroll = value;
     scrollChanged(pane);
@@ -116,7 +116,7 @@ void Workspace::setPaneFile(PaneIndex pane, const PaneFile &file)
     Pane &target = panes_.at(checkedIndex(pane));
     if (target.file == file)
         return;
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepFile(pane, target.file);
     target.file = file;
     fileChanged(pane);
@@ -148,7 +148,7 @@ void Workspace::pasteBuffer(int buffer, PaneIndex pane, std::int64_t x, std::int
     if (area.isEmpty())
         return;
     PrefetchBlock(target.sheet, x, y, true);
-    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+    if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane))
         open->keepTile(pane, target.sheet, area);
     CopyBlock(held, 0, 0, target.sheet, x, y);
     sheetPixelsChanged(pane);
@@ -170,7 +170,7 @@ void Workspace::swapTilesThroughBuffers(PaneIndex pane, int buffer, QPoint first
     // another's tiles, so each still holds what it held at the start.
     bufferToChange(buffer);
     bufferToChange(1 - buffer);
-    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane)) {
+    if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane)) {
         const QSize tile(kTileSize, kTileSize);
         for (int i = 0; i < count; ++i) {
             open->keepTile(pane, target.sheet, QRect((second + QPoint(i, 0)) * kTileSize, tile));
@@ -198,7 +198,7 @@ void Workspace::rearrangeTiles(PaneIndex pane, QRect block, QPoint to)
     if (to == block.topLeft())
         return;
     WritableBits(target.sheet); // may fail: nothing kept or changed yet
-    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane))
+    if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane))
         open->keepRearranged(pane, block, to);
     if (MovedBlock(block, to).intersects(block))
         MoveTiles(target.sheet, BlockMoves(block, to));
@@ -218,7 +218,7 @@ void Workspace::copyTiles(PaneIndex source, QRect block, PaneIndex pane, QPoint 
         throw NotEnoughMemory(block.width() * kTileSize, block.height() * kTileSize);
     ReplaceColours(replaced, find1, replace1, find2, replace2);
     WritableBits(target.sheet);
-    if (StepRecord *open = openStep(); open && !open->keepsSheet(pane)) {
+    if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane)) {
         for (int row = 0; row < block.height(); ++row)
             for (int column = 0; column < block.width(); ++column)
                 open->keepTile(pane, target.sheet,
@@ -232,7 +232,7 @@ void Workspace::setSelection(const TileSelection &selection)
 {
     if (selection == selection_ || (selection.isEmpty() && selection_.isEmpty()))
         return;
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepSelection(selection_);
     selection_ = selection;
     emit selectionChanged();
@@ -248,7 +248,7 @@ void Workspace::appendMacroLine(const QString &line)
 {
     const qsizetype at = macro_.count();
     macro_.append(line);
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepAppendedLine(at, line);
     macroChanged();
 }
@@ -257,7 +257,7 @@ void Workspace::appendMacroLines(const QStringList &lines)
 {
     const qsizetype at = macro_.count();
     macro_.insert(at, lines);
-    if (StepRecord *open = openStep()) {
+    if (StepRecord *open = recordToKeep()) {
         for (qsizetype i = 0; i < lines.size(); ++i)
             open->keepAppendedLine(at + i, lines[i]);
     }
@@ -270,7 +270,7 @@ void Workspace::setMacroLines(const QStringList &lines)
         return; // no change, and so no step (clearing an empty macro)
     const QStringList before = macro_.lines();
     macro_.setLines(lines);
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepMacro(before);
     macroChanged();
 }
@@ -330,7 +330,7 @@ void Workspace::sheetPixelsChanged(PaneIndex pane)
 QImage &Workspace::bufferToChange(int buffer)
 {
     QImage &held = buffers_.at(checkedIndex(buffer));
-    if (StepRecord *open = openStep())
+    if (StepRecord *open = recordToKeep())
         open->keepBuffer(buffer, held, bufferClear_[buffer]);
     bufferClear_[buffer] = false;
     return held;

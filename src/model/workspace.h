@@ -131,6 +131,10 @@ public:
     const UndoHistory &undoStack() const { return history_; }
     void beginStep(const QString &text);
     bool stepOpen() const { return history_.gathering() != nullptr; }
+    // For a workspace whose actions are never undone nor rolled back
+    // (vexlo-play writes nothing after a failure): they keep nothing to put
+    // back, which spares copying every tile they change.
+    void keepNoUndo() { keepsUndo_ = false; }
     void setStepText(const QString &text) { history_.setText(text); }
     void endStep();
     // Puts back what the open step changed and forgets it.
@@ -188,6 +192,9 @@ private:
     void fitSelection(PaneIndex pane);
     void workChangedOrPending();
     StepRecord *openStep() const { return history_.gathering(); }
+    // The open step, when this workspace keeps what its actions change.
+    StepRecord *recordToKeep() const { return keepsUndo_ ? openStep() : nullptr; }
+    bool keepsUndo_ = true;
     void forgetStep();
 
     std::array<Pane, 2> panes_;

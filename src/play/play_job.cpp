@@ -49,12 +49,15 @@ PlayedPair PlayPair(const PlayArguments &arguments, const QStringList &macroLine
 {
     PlayedPair pair;
     Workspace workspace;
+    workspace.keepNoUndo();
     workspace.setMacroLines(macroLines);
     std::array<QImage, 2> asRead;
     for (PaneIndex pane = 0; pane < 2; ++pane) {
         const PlayArguments::Pane &given = arguments.panes[pane];
         asRead[pane] = ReadSheet(given.sheet, {given.transparent, given.translucent}, arguments.alphaToKeys);
         LoadSheet(workspace, pane, asRead[pane], given.transparent, given.translucent);
+        if (!arguments.dryRun)
+            asRead[pane] = QImage(); // sole owner, the played sheet is changed in place, not copied first
         if (!arguments.snapDistance)
             continue;
         const auto snapped = SnapSheetToKeys(workspace, pane, *arguments.snapDistance);
