@@ -194,8 +194,10 @@ private:
     StepRecord *openStep() const { return history_.gathering(); }
     // The open step, when this workspace keeps what its actions change.
     StepRecord *recordToKeep() const { return keepsUndo_ ? openStep() : nullptr; }
-    bool keepsUndo_ = true;
     void forgetStep();
+    // Where a pane's saved version is found: its file, or the pane itself
+    // while it has none.
+    QString savedKey(PaneIndex pane) const;
 
     std::array<Pane, 2> panes_;
     std::array<QImage, 2> buffers_;
@@ -209,10 +211,10 @@ private:
 
     WorkRevisions revisions_;
     // The version of the sheet each file holds, as far as Vexlo loaded or
-    // wrote it ("" for a pane without a file).
+    // wrote it (see savedKey).
     std::map<QString, std::uint64_t> savedIn_;
-    QString savedKey(PaneIndex pane) const;
     std::uint64_t savedMacro_ = 0;
+    bool keepsUndo_ = true;
     std::uint64_t lastRevision_ = 0;
 
     bool workPending_ = false; // a change in the open step not told yet
