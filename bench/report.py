@@ -137,6 +137,10 @@ def main():
     rows.append(("vexlo-play replaying 32,767 lines on two 256 x 8192 bitmap files, reading and writing them",
                  f"{seconds * 1000:.0f} ms" if replay else "not measured", "under 300 ms",
                  seconds < 0.3 if replay else False))
+    copy = re.search(r"(\d+(?:\.\d+)?)x the durable copy", play)
+    rows.append(("The same against copying both files durably (cp, then sync), timed in turn",
+                 f"{float(copy.group(1)):.2f}x" if copy else "not measured", "within 3x",
+                 float(copy.group(1)) <= 3 if copy else False))
 
     block_swap = re.search(r"12,289 lines: median (\d+(?:\.\d+)?)", block_play)
     block_one = re.search(r"one line \(reading and writing\): median (\d+(?:\.\d+)?)", block_play)
@@ -161,6 +165,16 @@ def main():
                  f"{int(threads.group(1)) / int(threads.group(2)):.2f}x ({threads.group(2)} ms against "
                  f"{threads.group(1)} ms)" if threads else "not measured", "at least 1.6x",
                  int(threads.group(1)) >= 1.6 * int(threads.group(2)) if threads else False))
+    copy = re.search(r"one cp, then sync \(milliseconds\): (\d+)", jobs)
+    if threads and copy:
+        rows.append(("The same 1,000 jobs' outputs copied with one cp, then synced: the disk's own pace",
+                     f"{copy.group(1)} ms (2 threads take {int(threads.group(2)) / int(copy.group(1)):.2f}x that)",
+                     "", None))
+    in_memory = re.search(r"in memory \(/dev/shm\), 1 thread against 2 threads \(milliseconds\): (\d+) (\d+)", jobs)
+    if in_memory:
+        rows.append(("vexlo-play: the same 1,000 jobs on a memory file system, 2 threads against 1",
+                     f"{int(in_memory.group(1)) / int(in_memory.group(2)):.2f}x ({in_memory.group(2)} ms against "
+                     f"{in_memory.group(1)} ms)", "", None))
     memory = re.search(r"10,000 jobs \(KiB\): (\d+) (\d+)", jobs)
     rows.append(("vexlo-play: peak memory of 10,000 jobs against 1,000 (dry run)",
                  f"{int(memory.group(2)) / 1024:.1f} MiB against {int(memory.group(1)) / 1024:.1f} MiB"

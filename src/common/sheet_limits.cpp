@@ -1,7 +1,10 @@
 #include "common/sheet_limits.h"
 
+#include "common/huge_pages.h"
+
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace vexlo {
@@ -12,6 +15,41 @@ namespace {
 // memory is short). Strips this small are converted on the calling thread.
 constexpr qsizetype kStripBytes = 64 * 1024;
 
+// Pixels this many bytes or more go into huge pages: each small page costs
+// a fault when first written, and on machines where faults are dear a tall
+// sheet's thousands of them cost more than reading its file. Smaller
+// pictures would waste much of a huge page.
+constexpr qsizetype kHugeImageBytes = 2 * qsizetype(kHugePageBytes);
+
+struct HugeImageMemory {
+    void *start;
+    std::size_t bytes;
+};
+
+void FreeHugeImageMemory(void *info)
+{
+    const auto *memory = static_cast<HugeImageMemory *>(info);
+    UnmapHugePages(memory->start, memory->bytes);
+    delete memory;
+}
+
+// An image in huge pages, or a null one when they cannot be had.
+QImage HugePageImage(int width, int height, QImage::Format format)
+{
+    const qsizetype bytesPerLine = (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(height);
+    try {
+        auto *memory = new HugeImageMemory{MapHugePages(bytes), bytes};
+        QImage image(static_cast<uchar *>(memory->start), width, height, bytesPerLine, format, FreeHugeImageMemory,
+                     memory);
+        if (image.isNull())
+            FreeHugeImageMemory(memory);
+        return image;
+    } catch (const std::bad_alloc &) {
+        return {};
+    }
+}
+
 } // namespace
 
 Failure NotEnoughMemory(int width, int height)
@@ -21,7 +59,10 @@ Failure NotEnoughMemory(int width, int height)
 
 QImage AllocatedImage(int width, int height, QImage::Format format)
 {
-    QImage image(width, height, format);
+    const bool huge = qint64(width) * height * QImage::toPixelFormat(format).bitsPerPixel() / 8 >= kHugeImageBytes;
+    QImage image = huge ? HugePageImage(width, height, format) : QImage();
+    if (image.isNull()) // huge pages are only a hint: mapping them needs a little more room
+        image = QImage(width, height, format);
     if (image.isNull())
         throw NotEnoughMemory(width, height);
     return image;

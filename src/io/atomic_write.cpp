@@ -282,7 +282,7 @@ QString Place(std::vector<Staged> &staged, const std::vector<PlacedFile> &files,
 // The description of what stopped the files being written, or the empty
 // text once all are in place.
 QString Prepare(std::vector<Staged> &staged, const std::vector<FileContent> &files, SpecialFiles special,
-                bool syncEach)
+                bool syncEach, ClearedFolders *clearedFolders)
 {
     staged.resize(files.size());
     auto resolveAll = [&]() -> QString {
@@ -300,7 +300,9 @@ QString Prepare(std::vector<Staged> &staged, const std::vector<FileContent> &fil
         if (one.target.special() || cleared.contains(one.target.folder))
             continue;
         cleared << one.target.folder;
-        if (const QString problems = ClearLeftovers(one.target.folder); !problems.isEmpty())
+        const QString problems =
+            clearedFolders ? clearedFolders->clearOnce(one.target.folder) : ClearLeftovers(one.target.folder);
+        if (!problems.isEmpty())
             return CannotWrite(one.target.shown,
                                QStringLiteral("cannot clear up after an earlier write that was cut short"))
                    + problems;
@@ -325,7 +327,7 @@ QString Prepare(std::vector<Staged> &staged, const std::vector<FileContent> &fil
 QString WriteAll(const std::vector<FileContent> &files, SpecialFiles special)
 {
     std::vector<Staged> staged;
-    if (const QString failure = Prepare(staged, files, special, true); !failure.isEmpty())
+    if (const QString failure = Prepare(staged, files, special, true, nullptr); !failure.isEmpty())
         return failure;
     const std::vector<PlacedFile> placing = Placing(staged);
     Journal journal;
@@ -347,11 +349,22 @@ PreparedWrite::~PreparedWrite() = default;
 PreparedWrite::PreparedWrite(PreparedWrite &&) noexcept = default;
 PreparedWrite &PreparedWrite::operator=(PreparedWrite &&) noexcept = default;
 
-PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles special)
+QString ClearedFolders::clearOnce(const QString &folder)
+{
+    std::lock_guard lock(mutex_);
+    if (cleared_.contains(folder))
+        return {};
+    const QString problems = ClearLeftovers(folder);
+    if (problems.isEmpty())
+        cleared_.insert(folder);
+    return problems;
+}
+
+PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles special, ClearedFolders *cleared)
 {
     PreparedWrite write;
     PreparedWrite::Parts &parts = *write.parts_;
-    QString failure = Prepare(parts.staged, files, special, false);
+    QString failure = Prepare(parts.staged, files, special, false, cleared);
     if (failure.isEmpty()) {
         parts.placing = Placing(parts.staged);
         failure = OpenJournal(parts.placing, parts.journal, false);

@@ -3,10 +3,12 @@
 #include "io/special_files.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class QIODevice;
@@ -52,6 +54,23 @@ struct FileContent {
 // ...".
 void WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
 
+// The folders a run of many writes has cleared of what earlier writes cut
+// short left there. A write clears its folders first; in one run it is
+// enough to do so before the run's first write to each: what is left
+// there later belongs to writers still at work, and rescanning a folder
+// full of the run's own files for every write costs more than the write.
+// Shared by the threads of the run.
+class ClearedFolders {
+public:
+    // Clears `folder` unless this run did so already; the problems, as
+    // ClearLeftovers says them, leave it to be tried again.
+    QString clearOnce(const QString &folder);
+
+private:
+    std::mutex mutex_;
+    QSet<QString> cleared_;
+};
+
 // A write of several files as one, as WriteFilesAtomically makes it, in two
 // steps so that many such writes share their syncs: every content completed
 // beside its target first, then one sync, then the renames. A kill at any
@@ -66,15 +85,17 @@ public:
     struct Parts;
 
 private:
-    friend PreparedWrite PrepareWrite(const std::vector<FileContent> &, SpecialFiles);
+    friend PreparedWrite PrepareWrite(const std::vector<FileContent> &, SpecialFiles, ClearedFolders *);
     friend std::vector<QString> CommitWrites(std::vector<PreparedWrite> &);
     std::unique_ptr<Parts> parts_;
 };
 
 // Completes every file beside its target, not yet synced; a device or a
 // FIFO is written at once. Fails (vexlo::Failure) as WriteFilesAtomically
-// does, with no regular file changed.
-PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse);
+// does, with no regular file changed. The folders are cleared as
+// `cleared` says, or before this write when there is none.
+PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles special = SpecialFiles::Refuse,
+                           ClearedFolders *cleared = nullptr);
 
 // Syncs the contents of all the writes once for each file system they are
 // on, then places each write's files, then syncs their folders: each

@@ -53,9 +53,9 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles speci
 }
 
 PreparedWrite PrepareSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
-                                const std::vector<TextOutput> &texts)
+                                const std::vector<TextOutput> &texts, ClearedFolders *cleared)
 {
-    return PrepareWrite(Contents(outputs, texts), special);
+    return PrepareWrite(Contents(outputs, texts), special, cleared);
 }
 
 } // namespace vexlo

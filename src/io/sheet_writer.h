@@ -44,8 +44,8 @@ void WriteSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles speci
                      const std::vector<TextOutput> &texts = {});
 
 // The same write, its files completed but not yet synced nor placed, for
-// CommitWrites to place with others.
+// CommitWrites to place with others (see PrepareWrite for `cleared`).
 PreparedWrite PrepareSheetFiles(const std::vector<SheetOutput> &outputs, SpecialFiles special,
-                                const std::vector<TextOutput> &texts = {});
+                                const std::vector<TextOutput> &texts = {}, ClearedFolders *cleared = nullptr);
 
 } // namespace vexlo

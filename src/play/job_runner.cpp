@@ -85,7 +85,8 @@ private:
     std::size_t pendingWrites_ = 0;
 };
 
-Finished PlayOne(const PlayArguments &base, const QStringList &macroLines, const PlayJob &job, std::size_t index)
+Finished PlayOne(const PlayArguments &base, const QStringList &macroLines, const PlayJob &job, std::size_t index,
+                 ClearedFolders &clearedFolders)
 {
     Finished finished;
     finished.index = index;
@@ -105,7 +106,7 @@ Finished PlayOne(const PlayArguments &base, const QStringList &macroLines, const
         if (base.dryRun)
             finished.dryRun = ChangedTilesText(pair);
         else if (!pair.outputs.empty() || !pair.texts.empty())
-            finished.write = PrepareSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts);
+            finished.write = PrepareSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts, &clearedFolders);
     } catch (const Failure &failure) {
         finished.failure = failure.description();
     } catch (const std::bad_alloc &) {
@@ -193,12 +194,13 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     const std::size_t threads =
         std::max<std::size_t>(1, std::min(jobs.size(), arguments.threads > 0 ? std::size_t(arguments.threads) : cores));
     Handover handover(threads);
+    ClearedFolders clearedFolders;
     std::atomic<std::size_t> next{0};
     std::vector<std::thread> players;
     for (std::size_t t = 0; t < threads; ++t)
         players.emplace_back([&] {
             for (std::size_t index = next++; index < jobs.size(); index = next++)
-                handover.put(PlayOne(arguments, macroLines, jobs.at(index), index));
+                handover.put(PlayOne(arguments, macroLines, jobs.at(index), index, clearedFolders));
             handover.playerDone();
         });
     Reporter reporter(jobs, out, err);
