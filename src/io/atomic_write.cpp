@@ -33,8 +33,21 @@ QByteArray Native(const QString &path)
     return QFile::encodeName(path);
 }
 
+// Read, not set and put back: umask(2) changes it for every thread, and a
+// file another thread made meanwhile would be open to all.
 mode_t CurrentUmask()
 {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine())
+            if (line.startsWith("Umask:")) {
+                bool read = false;
+                const uint mask = line.mid(6).trimmed().toUInt(&read, 8);
+                if (read)
+                    return mode_t(mask);
+            }
+    static std::mutex alone; // no /proc: set and put back, one thread at a time
+    std::lock_guard lock(alone);
     const mode_t mask = umask(0);
     umask(mask);
     return mask;
@@ -301,7 +314,7 @@ QString Prepare(std::vector<Staged> &staged, const std::vector<FileContent> &fil
             continue;
         cleared << one.target.folder;
         const QString problems =
-            clearedFolders ? clearedFolders->clearOnce(one.target.folder) : ClearLeftovers(one.target.folder);
+            clearedFolders ? clearedFolders->clear(one.target.folder) : ClearLeftovers(one.target.folder);
         if (!problems.isEmpty())
             return CannotWrite(one.target.shown,
                                QStringLiteral("cannot clear up after an earlier write that was cut short"))
@@ -349,14 +362,19 @@ PreparedWrite::~PreparedWrite() = default;
 PreparedWrite::PreparedWrite(PreparedWrite &&) noexcept = default;
 PreparedWrite &PreparedWrite::operator=(PreparedWrite &&) noexcept = default;
 
-QString ClearedFolders::clearOnce(const QString &folder)
+QString ClearedFolders::clear(const QString &folder)
 {
+    // What a write killed a moment ago left is cleared only once it is some
+    // seconds old (see ClearLeftovers), so a folder is looked at again
+    // when that has passed.
+    constexpr auto kAgain = std::chrono::seconds(6);
     std::lock_guard lock(mutex_);
-    if (cleared_.contains(folder))
+    const auto now = std::chrono::steady_clock::now();
+    if (const auto last = cleared_.find(folder); last != cleared_.end() && now - last->second < kAgain)
         return {};
     const QString problems = ClearLeftovers(folder);
     if (problems.isEmpty())
-        cleared_.insert(folder);
+        cleared_[folder] = now;
     return problems;
 }
 
@@ -397,6 +415,16 @@ std::vector<QString> CommitWrites(std::vector<PreparedWrite> &writes)
     }
     SyncFolders(placed);
     return failures;
+}
+
+QString WriteProblem(const QString &path, SpecialFiles special)
+{
+    const Target target = Resolve(path);
+    if (const QString refusal = Refusal(target, special); !refusal.isEmpty() || target.special())
+        return refusal;
+    if (faccessat(AT_FDCWD, Native(target.folder).constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        return CannotWrite(target.shown, Reason(errno));
+    return {};
 }
 
 void SetReplaceStepForTesting(ReplaceStep step)

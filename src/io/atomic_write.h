@@ -3,10 +3,11 @@
 #include "io/special_files.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 
+#include <chrono>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -56,19 +57,19 @@ void WriteFilesAtomically(const std::vector<FileContent> &files, SpecialFiles sp
 
 // The folders a run of many writes has cleared of what earlier writes cut
 // short left there. A write clears its folders first; in one run it is
-// enough to do so before the run's first write to each: what is left
-// there later belongs to writers still at work, and rescanning a folder
-// full of the run's own files for every write costs more than the write.
-// Shared by the threads of the run.
+// enough to do so before the run's first write to each and then every few
+// seconds: what is left there meanwhile belongs to writers still at work,
+// and rescanning a folder full of the run's own files for every write costs
+// more than the write. Shared by the threads of the run.
 class ClearedFolders {
 public:
-    // Clears `folder` unless this run did so already; the problems, as
+    // Clears `folder` unless this run did so a moment ago; the problems, as
     // ClearLeftovers says them, leave it to be tried again.
-    QString clearOnce(const QString &folder);
+    QString clear(const QString &folder);
 
 private:
     std::mutex mutex_;
-    QSet<QString> cleared_;
+    std::map<QString, std::chrono::steady_clock::time_point> cleared_;
 };
 
 // A write of several files as one, as WriteFilesAtomically makes it, in two
@@ -102,6 +103,11 @@ PreparedWrite PrepareWrite(const std::vector<FileContent> &files, SpecialFiles s
 // write's failure (as WriteFilesAtomically's), in order, empty for one
 // whose files are all in place and on the disk.
 std::vector<QString> CommitWrites(std::vector<PreparedWrite> &writes);
+
+// Why a write to `path` would be refused or could not begin (a missing or
+// read-only folder), as the write would say it; empty when it may go ahead.
+// Writes nothing: for a dry run.
+QString WriteProblem(const QString &path, SpecialFiles special = SpecialFiles::Refuse);
 
 // The step that puts a completed file in its target's place, rename(2)
 // unless a test replaces it to make it fail; nullptr restores it.

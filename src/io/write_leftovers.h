@@ -83,7 +83,8 @@ QString RemoveBackups(const std::vector<PlacedFile> &files);
 // Clears what writes cut short left in the folder: a write of several files
 // whose writer is gone is undone (or finished, when every file of it was
 // placed) and its journal removed; temporary files whose writer is gone
-// are removed. Leftovers of other users and of writes still at work are
+// are removed once a few seconds old (a younger one may be a write's of a
+// moment ago that has not locked it yet). Leftovers of other users and of writes still at work are
 // left alone. Failures as above.
 QString ClearLeftovers(const QString &folder);
 

@@ -11,7 +11,7 @@ namespace vexlo {
 namespace {
 
 // The job of one line, or why it is none.
-QString ReadJob(QByteArrayView line, PlayJob &job)
+QString ReadJob(QByteArrayView line, PlayJob &job, bool pngOutputsOnly)
 {
     QList<QByteArrayView> fields;
     for (qsizetype start = 0;;) {
@@ -26,6 +26,9 @@ QString ReadJob(QByteArrayView line, PlayJob &job)
             .arg(fields.size());
     QString texts[5];
     for (qsizetype i = 0; i < fields.size(); ++i) {
+        // The system would read the name only up to it: another file.
+        if (fields[i].contains('\0'))
+            return QStringLiteral("field %1 holds a NUL byte; Vexlo cannot name that file").arg(i + 1);
         texts[i] = QString::fromUtf8(fields[i]);
         if (texts[i].toUtf8() != fields[i])
             return QStringLiteral("field %1 is not valid UTF-8; Vexlo cannot name that file").arg(i + 1);
@@ -37,6 +40,10 @@ QString ReadJob(QByteArrayView line, PlayJob &job)
     job.remap = texts[4];
     if (job.left.isEmpty() || job.right.isEmpty())
         return QStringLiteral("both the left and the right sheet are needed");
+    if (pngOutputsOnly)
+        for (const QString *output : {&job.outLeft, &job.outRight})
+            if (const QString problem = KeysToAlphaProblem(*output); !problem.isEmpty())
+                return problem;
     return {};
 }
 
@@ -62,7 +69,9 @@ QString ClashProblem(const JobList &jobs)
             const QString identity = output->isEmpty() ? QString() : OutputIdentity(*output);
             if (identity.isEmpty())
                 continue;
-            if (const auto earlier = writerOf(identity))
+            if (const auto earlier = writerOf(identity); earlier == index)
+                return QStringLiteral("line %1 writes %2 twice").arg(job.line).arg(*output);
+            else if (earlier)
                 return QStringLiteral("line %1 writes %2, which line %3 writes too")
                     .arg(job.line).arg(*output).arg(jobs.at(*earlier).line);
             writers.emplace(qHash(identity), index);
@@ -87,16 +96,17 @@ PlayJob JobList::at(std::size_t index) const
     const Line &line = lines_.at(index);
     PlayJob job;
     job.line = line.number;
-    ReadJob(QByteArrayView(text_).sliced(line.start, line.length), job);
+    ReadJob(QByteArrayView(text_).sliced(line.start, line.length), job, false);
     return job;
 }
 
-std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem)
+std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem, bool pngOutputsOnly)
 {
     JobList jobs;
     jobs.text_ = text;
     int number = 0;
-    for (qsizetype start = 0; start < text.size(); ++number) {
+    // A byte order mark, as some editors put first, is no part of a name.
+    for (qsizetype start = text.startsWith("\xEF\xBB\xBF") ? 3 : 0; start < text.size(); ++number) {
         qsizetype end = text.indexOf('\n', start);
         if (end < 0)
             end = text.size();
@@ -108,7 +118,7 @@ std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem)
         if (line.trimmed().isEmpty() || line.startsWith('#'))
             continue;
         PlayJob job;
-        if (const QString why = ReadJob(line, job); !why.isEmpty()) {
+        if (const QString why = ReadJob(line, job, pngOutputsOnly); !why.isEmpty()) {
             problem = QStringLiteral("line %1: %2").arg(number + 1).arg(why);
             return std::nullopt;
         }

@@ -28,7 +28,7 @@ public:
     PlayJob at(std::size_t index) const;
 
 private:
-    friend std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem);
+    friend std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem, bool pngOutputsOnly);
 
     struct Line {
         qsizetype start;
@@ -43,7 +43,9 @@ private:
 // optional REMAP separated by tabs; blank lines and lines starting with #
 // skipped. Nothing, and `problem` set naming the line, when a line is not
 // a job, or when two jobs would write one file or a job would write what
-// another reads (their order would then decide the result).
-[[nodiscard]] std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem);
+// another reads (their order would then decide the result). With
+// `pngOutputsOnly` (--keys-to-alpha), a sheet output not named .png is no job.
+[[nodiscard]] std::optional<JobList> ParseJobList(const QByteArray &text, QString &problem,
+                                                  bool pngOutputsOnly = false);
 
 } // namespace vexlo

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -20,6 +21,45 @@
 
 namespace vexlo {
 namespace {
+
+// The signal (SIGINT, SIGTERM) that asked the run to stop: no job starts
+// after it, and the jobs already played are written as usual, so nothing
+// is left half done beside the outputs. A second one ends the program at
+// once, as it would have without this.
+std::atomic<int> gStopSignal{0};
+
+extern "C" void NoteStopSignal(int signal)
+{
+    gStopSignal = signal;
+}
+
+class StopSignals {
+public:
+    StopSignals()
+    {
+        gStopSignal = 0;
+        struct sigaction action {};
+        action.sa_handler = NoteStopSignal;
+        action.sa_flags = SA_RESETHAND | SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
+            sigaction(kSignals[i], nullptr, &before_[i]);
+            if (before_[i].sa_handler != SIG_IGN) // as in the background, or under nohup: left so
+                sigaction(kSignals[i], &action, nullptr);
+        }
+    }
+    ~StopSignals()
+    {
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            sigaction(kSignals[i], &before_[i], nullptr);
+    }
+    StopSignals(const StopSignals &) = delete;
+    StopSignals &operator=(const StopSignals &) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM};
+    struct sigaction before_[std::size(kSignals)] {};
+};
 
 // Jobs whose files share one sync: large enough that the sync costs little
 // a job, small enough to keep the files open within any descriptor limit.
@@ -103,8 +143,11 @@ Finished PlayOne(const PlayArguments &base, const QStringList &macroLines, const
         if (!finished.failure.isEmpty())
             return finished;
         finished.notes << BeyondSheetTexts(pair);
-        if (base.dryRun)
-            finished.dryRun = ChangedTilesText(pair);
+        if (base.dryRun) {
+            finished.failure = OutputsProblem(pair);
+            if (finished.failure.isEmpty())
+                finished.dryRun = ChangedTilesText(pair);
+        }
         else if (!pair.outputs.empty() || !pair.texts.empty())
             finished.write = PrepareSheetFiles(pair.outputs, SpecialFiles::Use, pair.texts, &clearedFolders);
     } catch (const Failure &failure) {
@@ -136,6 +179,7 @@ public:
     }
 
     qsizetype failed() const { return failed_; }
+    qsizetype done() const { return qsizetype(printed_); }
     void finish() { progress_.clear(); }
 
 private:
@@ -193,13 +237,14 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     const std::size_t cores = std::size_t(std::max(1, QThread::idealThreadCount()));
     const std::size_t threads =
         std::max<std::size_t>(1, std::min(jobs.size(), arguments.threads > 0 ? std::size_t(arguments.threads) : cores));
+    const StopSignals stopSignals;
     Handover handover(threads);
     ClearedFolders clearedFolders;
     std::atomic<std::size_t> next{0};
     std::vector<std::thread> players;
     for (std::size_t t = 0; t < threads; ++t)
         players.emplace_back([&] {
-            for (std::size_t index = next++; index < jobs.size(); index = next++)
+            for (std::size_t index = next++; index < jobs.size() && gStopSignal == 0; index = next++)
                 handover.put(PlayOne(arguments, macroLines, jobs.at(index), index, clearedFolders));
             handover.playerDone();
         });
@@ -228,16 +273,20 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
         player.join();
     reporter.finish();
     const qsizetype failed = reporter.failed();
-    const qsizetype good = qsizetype(jobs.size()) - failed;
-    std::fputs(QStringLiteral("%1 jobs: %2 %3, %4 failed%5\n")
+    const qsizetype good = reporter.done() - failed;
+    const qsizetype notPlayed = qsizetype(jobs.size()) - reporter.done();
+    std::fputs(QStringLiteral("%1 jobs: %2 %3, %4 failed%5%6\n")
                    .arg(jobs.size())
                    .arg(good)
                    .arg(arguments.dryRun ? QStringLiteral("played") : QStringLiteral("written"))
                    .arg(failed)
+                   .arg(notPlayed > 0 ? QStringLiteral(", %1 not played (stopped)").arg(notPlayed) : QString())
                    .arg(arguments.dryRun ? QStringLiteral(" (dry run: nothing written)") : QString())
                    .toLocal8Bit()
                    .constData(),
                err);
+    if (const int signal = gStopSignal; signal != 0 && notPlayed > 0)
+        return 128 + signal; // as the shell reports a program the signal ended
     return failed == 0 ? 0 : 1;
 }
 

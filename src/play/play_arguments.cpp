@@ -134,9 +134,8 @@ QString PlayModeProblem(const PlayArguments &parsed, const QStringList &given, c
                     .arg(pane == 0 ? QStringLiteral("--out-left") : QStringLiteral("--out-right"));
     if (parsed.keysToAlpha)
         for (const auto &pane : parsed.panes)
-            if (!pane.output.isEmpty() && !pane.output.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-                return QStringLiteral("--keys-to-alpha writes PNG files only, and %1 does not end in .png")
-                    .arg(pane.output);
+            if (const QString problem = KeysToAlphaProblem(pane.output); !problem.isEmpty())
+                return problem;
     return {};
 }
 
@@ -329,6 +328,13 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
     if (!problem.isEmpty())
         return std::nullopt;
     return parsed;
+}
+
+QString KeysToAlphaProblem(const QString &output)
+{
+    if (output.isEmpty() || output.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+        return {};
+    return QStringLiteral("--keys-to-alpha writes PNG files only, and %1 does not end in .png").arg(output);
 }
 
 } // namespace vexlo

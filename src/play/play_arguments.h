@@ -59,4 +59,8 @@ inline constexpr int kMaxThreads = 1024;
 
 QString PlayUsage();
 
+// Why --keys-to-alpha cannot write this sheet output (no .png name), or
+// the empty text.
+[[nodiscard]] QString KeysToAlphaProblem(const QString &output);
+
 } // namespace vexlo

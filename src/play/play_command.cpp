@@ -67,7 +67,7 @@ int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, s
     QString problem;
     std::optional<JobList> jobs;
     try {
-        jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem);
+        jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem, arguments.keysToAlpha);
     } catch (const Failure &failure) {
         problem = failure.description();
     }
@@ -112,8 +112,11 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
             Print(err, (halted ? QString() : QStringLiteral("vexlo-play: ")) + refusal + u'\n');
             return 1;
         }
-        if (parsed->dryRun)
+        if (parsed->dryRun) {
+            if (const QString problem = OutputsProblem(pair); !problem.isEmpty())
+                throw Failure(problem);
             Print(out, ChangedTilesText(pair) + u'\n');
+        }
         else if (!pair.outputs.empty() || !pair.texts.empty())
             WriteOnePair(pair);
     } catch (const Failure &failure) {

@@ -96,6 +96,19 @@ QString PairRefusal(const PlayedPair &pair, bool strict)
     return {};
 }
 
+QString OutputsProblem(const PlayedPair &pair)
+{
+    QStringList paths;
+    for (const SheetOutput &output : pair.outputs)
+        paths << output.path;
+    for (const TextOutput &text : pair.texts)
+        paths << text.path;
+    for (const QString &path : paths)
+        if (const QString problem = WriteProblem(path, SpecialFiles::Use); !problem.isEmpty())
+            return problem;
+    return {};
+}
+
 QStringList BeyondSheetTexts(const PlayedPair &pair)
 {
     QStringList texts;

@@ -34,6 +34,10 @@ struct PlayedPair {
 // (--strict); empty when it may be.
 [[nodiscard]] QString PairRefusal(const PlayedPair &pair, bool strict);
 
+// Why a file the pair would write could not be written (a dry run's check),
+// or the empty text.
+[[nodiscard]] QString OutputsProblem(const PlayedPair &pair);
+
 // "12 lines reach beyond the left sheet", one text for each sheet reached.
 [[nodiscard]] QStringList BeyondSheetTexts(const PlayedPair &pair);
 

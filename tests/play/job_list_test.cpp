@@ -8,19 +8,25 @@
 
 #include <csignal>
 #include <random>
+#include <string_view>
 #include <thread>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 namespace vexlo {
 namespace {
 
+using namespace std::string_view_literals;
+
 TEST(JobList, LinesAreReadOrRefusedNamingTheLine)
 {
     const struct {
-        const char *text;
+        std::string_view text;
         int jobs;            // -1: refused
         const char *problem; // part of the refusal
+        bool keysToAlpha = false;
     } cases[] = {
         {"a\tb\tc\td\n", 1, ""},
         {"a\tb\t\t\n# x\ty\n\n   \r\nc\td\te\t\tmap.csv\r\n", 2, ""},
@@ -29,16 +35,20 @@ TEST(JobList, LinesAreReadOrRefusedNamingTheLine)
         {"a\tb\tc\td\tm\tx\n", -1, "6 tab-separated fields"},
         {"\tb\tc\td\n", -1, "both the left and the right sheet"},
         {"a\tb\tc\td\n# same output\ne\tf\tc\t\n", -1, "line 3 writes c, which line 1 writes too"},
-        {"a\tb\tc\tc\n", -1, "line 1 writes c, which line 1 writes too"},
+        {"a\tb\tc\tc\n", -1, "line 1 writes c twice"},
         {"a\tb\tc\td\te\nf\tg\th\te\n", -1, "line 2 writes e, which line 1 writes too"},
         {"a\tb\ta\tb\n", 1, ""}, // in place
         {"a\tb\tc\td\nc\tx\ty\tz\n", -1, "line 2 reads c, which line 1 writes"},
         {"a\tb\t/dev/null\t/dev/null\nc\td\t/dev/null\t\n", 2, ""},
         {"a\tb\tc\xff\td\n", -1, "not valid UTF-8"},
+        {"a\tb\tc\0x.bmp\td\n"sv, -1, "line 1: field 3 holds a NUL byte"},
+        {"\xEF\xBB\xBF# a byte order mark\na\tb\tc\td\n", 1, ""},
+        {"a\tb\tc.PNG\t\tm.csv\n", 1, "", true},
+        {"a\tb\tc.png\td.bmp\n", -1, "--keys-to-alpha writes PNG files only, and d.bmp", true},
     };
     for (const auto &c : cases) {
         QString problem;
-        const auto jobs = ParseJobList(QByteArray(c.text), problem);
+        const auto jobs = ParseJobList(QByteArray(c.text.data(), c.text.size()), problem, c.keysToAlpha);
         EXPECT_EQ(jobs ? int(jobs->size()) : -1, c.jobs) << c.text;
         EXPECT_TRUE(problem.contains(QString::fromUtf8(c.problem))) << c.text << " -> " << problem.toStdString();
     }
@@ -127,11 +137,41 @@ TEST_F(Jobs, ThreadsWriteWhatSingleRunsWriteAndAFailingJobStopsNoOther)
     EXPECT_TRUE(dry.out.startsWith(QStringLiteral("job 2 (l0.bmp): 1 tile of the left sheet and 1 of the right would change\n")))
         << dry.out.toStdString();
     EXPECT_FALSE(QFile::exists(folder.file(Name("d", 1))));
+    const test::PlayRun dryMissing = jobs("l0.bmp\tr0.bmp\tnone/x.bmp\t\n", {QStringLiteral("--dry-run")});
+    EXPECT_TRUE(dryMissing.err.contains(QStringLiteral("vexlo-play: job 1 (l0.bmp): Cannot write none/x.bmp: No such file")))
+        << dryMissing.err.toStdString();
 
     const test::PlayRun unreadable = jobs("x\ty\n", {});
     EXPECT_EQ(unreadable.exitCode, 2);
     EXPECT_EQ(unreadable.err, QStringLiteral("vexlo-play: job list jobs.txt: line 1: 2 tab-separated fields, not 4 or 5 "
                                              "(LEFT RIGHT OUT-LEFT OUT-RIGHT [REMAP])\n"));
+}
+
+// Stopped (SIGTERM) while its second job reads a pipe, a run plays that job
+// to its end, writes what it played, starts no other and leaves nothing else.
+TEST_F(Jobs, AStoppedRunWritesThePlayedJobsAndNoOther)
+{
+    const QString pipe = folder.file(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QByteArray list = jobList("t");
+    list.replace("l1.bmp\t", "pipe.bmp\t");
+    folder.write(QStringLiteral("jobs.txt"), list);
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.start(QStringLiteral(VEXLO_PLAY_BINARY), {QStringLiteral("m.vmi"), QStringLiteral("--jobs"),
+                                                       QStringLiteral("jobs.txt"), QStringLiteral("--threads"),
+                                                       QStringLiteral("1")});
+    QFile writer(pipe);
+    ASSERT_TRUE(writer.open(QIODevice::WriteOnly)); // once the job opens it
+    ::kill(pid_t(process.processId()), SIGTERM);
+    writer.write(folder.read(Name("l", 1)));
+    writer.close();
+    ASSERT_TRUE(process.waitForFinished());
+    EXPECT_EQ(process.exitCode(), 143);
+    EXPECT_TRUE(process.readAllStandardError().endsWith("24 jobs: 2 written, 0 failed, 22 not played (stopped)\n"));
+    EXPECT_TRUE(QFile::exists(folder.file(Name("tr", 1))));
+    EXPECT_FALSE(QFile::exists(folder.file(Name("t", 2))));
+    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral(".vexlo-*")}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 // Killed at random moments, a run leaves every output its old file or its
@@ -164,8 +204,6 @@ TEST_F(Jobs, KillsLeaveEveryOutputOldOrNewAndWhole)
     ASSERT_EQ(jobs(jobList("k"), {}).exitCode, 0);
     for (int i = 0; i < kPairs; ++i)
         EXPECT_EQ(folder.read(Name("kr", i)), folder.read(Name("nr", i))) << i;
-    // The run cleared what the killed ones left, though it looks only once.
-    EXPECT_EQ(QDir(folder.path()).entryList({QStringLiteral(".vexlo-*")}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 } // namespace
