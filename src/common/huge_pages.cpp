@@ -37,6 +37,19 @@ void *MapHugePages(std::size_t bytes)
     return aligned;
 }
 
+void AdviseHugePages(void *start, std::size_t bytes)
+{
+#ifdef MADV_HUGEPAGE
+    const auto first = (reinterpret_cast<std::uintptr_t>(start) + kHugePageBytes - 1) & ~std::uintptr_t(kHugePageBytes - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(start) + bytes) & ~std::uintptr_t(kHugePageBytes - 1);
+    if (end > first)
+        madvise(reinterpret_cast<void *>(first), end - first, MADV_HUGEPAGE);
+#else
+    (void)start;
+    (void)bytes;
+#endif
+}
+
 void UnmapHugePages(void *start, std::size_t bytes)
 {
     munmap(start, WholeHugePages(bytes));

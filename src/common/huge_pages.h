@@ -13,4 +13,8 @@ constexpr std::size_t kHugePageBytes = std::size_t(2) << 20;
 void *MapHugePages(std::size_t bytes);
 void UnmapHugePages(void *start, std::size_t bytes);
 
+// Asks for huge pages for the whole huge pages within memory already
+// allocated (but not yet touched); a hint, the memory stays as it is.
+void AdviseHugePages(void *start, std::size_t bytes);
+
 } // namespace vexlo

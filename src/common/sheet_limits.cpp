@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <utility>
 
 namespace vexlo {
@@ -15,41 +14,6 @@ namespace {
 // memory is short). Strips this small are converted on the calling thread.
 constexpr qsizetype kStripBytes = 64 * 1024;
 
-// Pixels this many bytes or more go into huge pages: each small page costs
-// a fault when first written, and on machines where faults are dear a tall
-// sheet's thousands of them cost more than reading its file. Smaller
-// pictures would waste much of a huge page.
-constexpr qsizetype kHugeImageBytes = 2 * qsizetype(kHugePageBytes);
-
-struct HugeImageMemory {
-    void *start;
-    std::size_t bytes;
-};
-
-void FreeHugeImageMemory(void *info)
-{
-    const auto *memory = static_cast<HugeImageMemory *>(info);
-    UnmapHugePages(memory->start, memory->bytes);
-    delete memory;
-}
-
-// An image in huge pages, or a null one when they cannot be had.
-QImage HugePageImage(int width, int height, QImage::Format format)
-{
-    const qsizetype bytesPerLine = (qsizetype(width) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
-    const std::size_t bytes = std::size_t(bytesPerLine) * std::size_t(height);
-    try {
-        auto *memory = new HugeImageMemory{MapHugePages(bytes), bytes};
-        QImage image(static_cast<uchar *>(memory->start), width, height, bytesPerLine, format, FreeHugeImageMemory,
-                     memory);
-        if (image.isNull())
-            FreeHugeImageMemory(memory);
-        return image;
-    } catch (const std::bad_alloc &) {
-        return {};
-    }
-}
-
 } // namespace
 
 Failure NotEnoughMemory(int width, int height)
@@ -59,12 +23,13 @@ Failure NotEnoughMemory(int width, int height)
 
 QImage AllocatedImage(int width, int height, QImage::Format format)
 {
-    const bool huge = qint64(width) * height * QImage::toPixelFormat(format).bitsPerPixel() / 8 >= kHugeImageBytes;
-    QImage image = huge ? HugePageImage(width, height, format) : QImage();
-    if (image.isNull()) // huge pages are only a hint: mapping them needs a little more room
-        image = QImage(width, height, format);
+    QImage image(width, height, format);
     if (image.isNull())
         throw NotEnoughMemory(width, height);
+    // Not yet touched: a tall sheet's pixels are first written row by row,
+    // and on machines where page faults are dear its thousands of small
+    // pages cost more than reading its file.
+    AdviseHugePages(image.bits(), std::size_t(image.sizeInBytes()));
     return image;
 }
 

@@ -351,14 +351,20 @@ TEST(WritingFilesAsOne, AFileTheWriterMayNotWriteIsLeftAlone)
     if (chown(QFile::encodeName(folder.path()).constData(), kNobody, kNobody) != 0
         || chown(QFile::encodeName(readOnly).constData(), kNobody, kNobody) != 0)
         GTEST_SKIP() << "user " << kNobody << " cannot own files here";
+    const QString noFolder = folder.file(QStringLiteral("none/x.bmp"));
     QStringList failures;
+    QStringList foreseen; // as a dry run tells them
     {
         const test::ActingAsOrdinaryUser nobody;
-        for (const QString &path : {readOnly, roots})
+        for (const QString &path : {readOnly, roots, noFolder}) {
             failures << test::FailureOf([&] { WriteFileAtomically(path, QByteArray("new")); });
+            foreseen << WriteProblem(path);
+        }
     }
     EXPECT_EQ(failures, (QStringList{QStringLiteral("Cannot write %1: Permission denied").arg(readOnly),
-                                     QStringLiteral("Cannot write %1: Permission denied").arg(roots)}));
+                                     QStringLiteral("Cannot write %1: Permission denied").arg(roots),
+                                     QStringLiteral("Cannot write %1: No such file or directory").arg(noFolder)}));
+    EXPECT_EQ(foreseen, failures);
     EXPECT_EQ(folder.read(QStringLiteral("read-only.bmp")), "kept");
     EXPECT_EQ(StatusOf(roots).st_uid, 0u) << "not taken over";
     EXPECT_EQ(Names(folder.path()), (QStringList{QStringLiteral("read-only.bmp"), QStringLiteral("roots.bmp")}));
