@@ -18,6 +18,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -230,6 +231,32 @@ TEST(WritingFilesAsOne, AGroupOfWritesIsPlacedWriteByWrite)
             for (const QString &path : pairs[pair])
                 EXPECT_EQ(folder.read(QFileInfo(path).fileName()), c.kept[pair]) << c.failAt << " " << pair;
     }
+}
+
+// As vexlo-play's threads prepare their jobs' writes, with one sweep of
+// leftovers for the run: every new file takes the umask, none is open to all.
+TEST(WritingFilesAsOne, NewFilesPreparedOnSeveralThreadsAtOnceTakeTheUmask)
+{
+    test::TempFolder folder;
+    const mode_t before = umask(027);
+    ClearedFolders cleared;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 100; ++i) {
+                std::vector<PreparedWrite> writes;
+                writes.push_back(PrepareWrite(Contents({folder.file(QStringLiteral("%1-%2").arg(t).arg(i))}, "new"),
+                                              SpecialFiles::Refuse, &cleared));
+                CommitWrites(writes);
+            }
+        });
+    for (std::thread &thread : threads)
+        thread.join();
+    umask(before);
+    const QStringList names = Names(folder.path());
+    EXPECT_EQ(names.size(), 400);
+    for (const QString &name : names)
+        EXPECT_EQ(StatusOf(folder.file(name)).st_mode & 0777, 0640u) << name.toStdString();
 }
 
 TEST(WritingFilesAsOne, AClearUpThatFailsIsReportedAndTriedAgainByTheNextWriteThere)
