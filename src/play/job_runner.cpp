@@ -4,12 +4,12 @@
 #include "io/atomic_write.h"
 #include "play/play_job.h"
 #include "play/progress_line.h"
+#include "play/stop_signals.h"
 
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
-#include <csignal>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -21,45 +21,6 @@
 
 namespace vexlo {
 namespace {
-
-// The signal (SIGINT, SIGTERM) that asked the run to stop: no job starts
-// after it, and the jobs already played are written as usual, so nothing
-// is left half done beside the outputs. A second one ends the program at
-// once, as it would have without this.
-std::atomic<int> gStopSignal{0};
-
-extern "C" void NoteStopSignal(int signal)
-{
-    gStopSignal = signal;
-}
-
-class StopSignals {
-public:
-    StopSignals()
-    {
-        gStopSignal = 0;
-        struct sigaction action {};
-        action.sa_handler = NoteStopSignal;
-        action.sa_flags = SA_RESETHAND | SA_RESTART;
-        sigemptyset(&action.sa_mask);
-        for (std::size_t i = 0; i < std::size(kSignals); ++i) {
-            sigaction(kSignals[i], nullptr, &before_[i]);
-            if (before_[i].sa_handler != SIG_IGN) // as in the background, or under nohup: left so
-                sigaction(kSignals[i], &action, nullptr);
-        }
-    }
-    ~StopSignals()
-    {
-        for (std::size_t i = 0; i < std::size(kSignals); ++i)
-            sigaction(kSignals[i], &before_[i], nullptr);
-    }
-    StopSignals(const StopSignals &) = delete;
-    StopSignals &operator=(const StopSignals &) = delete;
-
-private:
-    static constexpr int kSignals[] = {SIGINT, SIGTERM};
-    struct sigaction before_[std::size(kSignals)] {};
-};
 
 // Jobs whose files share one sync: large enough that the sync costs little
 // a job, small enough to keep the files open within any descriptor limit.
@@ -244,7 +205,7 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     std::vector<std::thread> players;
     for (std::size_t t = 0; t < threads; ++t)
         players.emplace_back([&] {
-            for (std::size_t index = next++; index < jobs.size() && gStopSignal == 0; index = next++)
+            for (std::size_t index = next++; index < jobs.size() && stopSignals.received() == 0; index = next++)
                 handover.put(PlayOne(arguments, macroLines, jobs.at(index), index, clearedFolders));
             handover.playerDone();
         });
@@ -285,7 +246,7 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
                    .toLocal8Bit()
                    .constData(),
                err);
-    if (const int signal = gStopSignal; signal != 0 && notPlayed > 0)
+    if (const int signal = stopSignals.received(); signal != 0 && notPlayed > 0)
         return 128 + signal; // as the shell reports a program the signal ended
     return failed == 0 ? 0 : 1;
 }
