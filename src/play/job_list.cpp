@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QStringDecoder>
 
 #include <unordered_map>
 
@@ -13,6 +14,9 @@ namespace {
 // The job of one line, or why it is none.
 QString ReadJob(QByteArrayView line, PlayJob &job, bool pngOutputsOnly)
 {
+    // The system would read a name only up to it: another file.
+    if (line.contains('\0'))
+        return QStringLiteral("a NUL byte, which no file name can hold");
     QList<QByteArrayView> fields;
     for (qsizetype start = 0;;) {
         const qsizetype tab = line.indexOf('\t', start);
@@ -26,11 +30,10 @@ QString ReadJob(QByteArrayView line, PlayJob &job, bool pngOutputsOnly)
             .arg(fields.size());
     QString texts[5];
     for (qsizetype i = 0; i < fields.size(); ++i) {
-        // The system would read the name only up to it: another file.
-        if (fields[i].contains('\0'))
-            return QStringLiteral("field %1 holds a NUL byte; Vexlo cannot name that file").arg(i + 1);
-        texts[i] = QString::fromUtf8(fields[i]);
-        if (texts[i].toUtf8() != fields[i])
+        // A name may start with U+FEFF, which fromUtf8 would drop.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        texts[i] = decoder.decode(fields[i]);
+        if (decoder.hasError() || texts[i].toUtf8() != fields[i])
             return QStringLiteral("field %1 is not valid UTF-8; Vexlo cannot name that file").arg(i + 1);
     }
     job.left = texts[0];

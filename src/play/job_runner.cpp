@@ -143,6 +143,15 @@ public:
     qsizetype done() const { return qsizetype(printed_); }
     void finish() { progress_.clear(); }
 
+    // Said once, so whoever pressed Ctrl+C knows it was heard and what the
+    // run still does.
+    void stopping()
+    {
+        progress_.clear();
+        Print(err_, QStringLiteral("vexlo-play: stopping: the jobs at work are finished and written, no other "
+                                   "starts (a second Ctrl+C stops at once)\n"));
+    }
+
 private:
     void print(const Finished &finished)
     {
@@ -213,7 +222,12 @@ int RunJobs(const PlayArguments &arguments, const QStringList &macroLines, const
     std::vector<Finished> group;
     auto groupStarted = std::chrono::steady_clock::now();
     bool allDone = false;
+    bool stopping = false;
     while (!allDone) {
+        if (!stopping && stopSignals.received() != 0) {
+            stopping = true;
+            reporter.stopping();
+        }
         // A short wait keeps the progress line moving while jobs are slow.
         for (Finished &finished : handover.take(std::chrono::milliseconds(50), allDone)) {
             if (!finished.write) {

@@ -41,8 +41,8 @@ TEST(JobList, LinesAreReadOrRefusedNamingTheLine)
         {"a\tb\tc\td\nc\tx\ty\tz\n", -1, "line 2 reads c, which line 1 writes"},
         {"a\tb\t/dev/null\t/dev/null\nc\td\t/dev/null\t\n", 2, ""},
         {"a\tb\tc\xff\td\n", -1, "not valid UTF-8"},
-        {"a\tb\tc\0x.bmp\td\n"sv, -1, "line 1: field 3 holds a NUL byte"},
-        {"\xEF\xBB\xBF# a byte order mark\na\tb\tc\td\n", 1, ""},
+        {"a\tb\tc\0x.bmp\td\n"sv, -1, "line 1: a NUL byte"},
+        {"\xEF\xBB\xBF# a byte order mark\na\tb\tc\td\n\xEF\xBB\xBF" "e\tf\tg\th\n", 2, ""},
         {"a\tb\tc.PNG\t\tm.csv\n", 1, "", true},
         {"a\tb\tc.png\td.bmp\n", -1, "--keys-to-alpha writes PNG files only, and d.bmp", true},
     };
