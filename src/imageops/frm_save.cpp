@@ -108,7 +108,7 @@ void FrmSave::BtnSave_Click(std::int16_t Index)
 void FrmSave::write(const QString &path)
 {
     // A failed or declined write leaves the dialog open for another try.
-    if (SaveSheet(workspace_, SavePane, PaneFile{path, ChkKeysToAlpha->isChecked() && NamesPngFile(path)}))
+    if (SaveSheet(workspace_, SavePane, PaneFile{path, ChkKeysToAlpha->isChecked()}))
         accept();
 }
 

@@ -19,8 +19,10 @@ bool SaveSheet(Workspace &workspace, PaneIndex pane, const PaneFile &file)
         return false;
     {
         const BusyPointer busy;
+        // Only a PNG file holds transparency: a bitmap (a 32-bit one read with
+        // its alpha as keys, say) is written with the key colours themselves.
         std::optional<KeyPair> keysAsAlpha;
-        if (file.keysAsAlpha)
+        if (file.keysAsAlpha && NamesPngFile(file.path))
             keysAsAlpha = KeyPair{workspace.transparentKey(pane), workspace.translucentKey(pane)};
         WriteSheetFile(sheet, file.path, keysAsAlpha);
     }

@@ -254,6 +254,12 @@ TEST_F(ImageCommands, SaveBackWritesThePanesFileInItsFormatAndTheTitleFollowsThe
     prompt->answerYesNo(true);
     saveBack->trigger();
     EXPECT_EQ(qAlpha(QImage(path).pixel(0, 0)), 0) << "the transparent key as alpha 0 again";
+    // A bitmap read so (32 bits with alpha) is written back with the keys as colours.
+    const QString bitmap = folder.file(QStringLiteral("alpha.bmp"));
+    LoadSheet(workspace, 1, workspace.sheet(1), key, kBlack, PaneFile{bitmap, true});
+    prompt->answerYesNo(true);
+    saveBack->trigger();
+    EXPECT_EQ(QImage(bitmap).pixel(0, 0), QRgbFromColour(key));
 
     // A picture Vexlo cannot write in its own format is not saved back.
     LoadSheet(workspace, 1, workspace.sheet(1), kWhite, kBlack, PaneFile{folder.file(QStringLiteral("photo.jpg"))});
