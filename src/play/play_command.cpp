@@ -64,13 +64,15 @@ void WriteOnePair(const PlayedPair &pair)
 // cannot be, else what the run of its jobs returns.
 int PlayJobList(const PlayArguments &arguments, const QStringList &macroLines, std::FILE *out, std::FILE *err)
 {
-    QString problem;
-    std::optional<JobList> jobs;
+    QByteArray text;
     try {
-        jobs = ParseJobList(ReadJobListFile(*arguments.jobs), problem, arguments.keysToAlpha);
-    } catch (const Failure &failure) {
-        problem = failure.description();
+        text = ReadJobListFile(*arguments.jobs);
+    } catch (const Failure &failure) { // names the list itself
+        Print(err, QStringLiteral("vexlo-play: %1\n").arg(failure.description()));
+        return 2;
     }
+    QString problem;
+    const std::optional<JobList> jobs = ParseJobList(text, problem, arguments.keysToAlpha);
     if (!jobs) {
         const QString shown = *arguments.jobs == u"-" ? QStringLiteral("on standard input") : *arguments.jobs;
         Print(err, QStringLiteral("vexlo-play: job list %1: %2\n").arg(shown, problem));
@@ -104,14 +106,17 @@ int RunPlayCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
         if (parsed->jobs)
             return PlayJobList(*parsed, macroLines, out, err);
         const PlayedPair pair = PlayPair(*parsed, macroLines);
-        for (const QString &note : pair.notes + BeyondSheetTexts(pair))
+        for (const QString &note : pair.notes)
             Print(err, QStringLiteral("vexlo-play: %1\n").arg(note));
         if (const QString refusal = PairRefusal(pair, parsed->strict); !refusal.isEmpty()) {
-            // A halt reads as the window shows it.
+            // A halt reads as the window shows it; a refusal by --strict names
+            // the lines beyond the sheets itself.
             const bool halted = pair.played.outcome == PlayResult::Outcome::Halted;
             Print(err, (halted ? QString() : QStringLiteral("vexlo-play: ")) + refusal + u'\n');
             return 1;
         }
+        for (const QString &note : BeyondSheetTexts(pair))
+            Print(err, QStringLiteral("vexlo-play: %1\n").arg(note));
         if (parsed->dryRun) {
             if (const QString problem = OutputsProblem(pair); !problem.isEmpty())
                 throw Failure(problem);

@@ -141,6 +141,11 @@ TEST_F(Jobs, ThreadsWriteWhatSingleRunsWriteAndAFailingJobStopsNoOther)
     EXPECT_TRUE(dryMissing.err.contains(QStringLiteral("vexlo-play: job 1 (l0.bmp): Cannot write none/x.bmp: No such file")))
         << dryMissing.err.toStdString();
 
+    const test::PlayRun missing = test::RunVexloPlay(
+        {QStringLiteral("m.vmi"), QStringLiteral("--jobs"), QStringLiteral("none.txt")}, folder.path());
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_EQ(missing.err, QStringLiteral("vexlo-play: Cannot read none.txt: No such file or directory\n"));
+
     const test::PlayRun unreadable = jobs("x\ty\n", {});
     EXPECT_EQ(unreadable.exitCode, 2);
     EXPECT_EQ(unreadable.err, QStringLiteral("vexlo-play: job list jobs.txt: line 1: 2 tab-separated fields, not 4 or 5 "
