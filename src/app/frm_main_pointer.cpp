@@ -9,7 +9,6 @@
 #include "common/prompt.h"
 #include "load/frm_load_image.h"
 #include "model/block_drop.h"
-#include "model/block_geometry.h"
 #include "model/tile_drop.h"
 #include "model/workspace.h"
 #include "tiles/sheet_points.h"

@@ -52,6 +52,7 @@ QString StartUsage()
 StartArguments ReadStartArguments(const QStringList &arguments)
 {
     StartArguments read;
+    QStringList leftOut; // files after the second, not opened
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
@@ -62,28 +63,28 @@ StartArguments ReadStartArguments(const QStringList &arguments)
                 continue;
             }
             if (argument == u"--help" || argument == u"-h")
-                return {StartArguments::Action::Help, {}, {}, {}};
+                return {StartArguments::Action::Help, {}, {}};
             if (argument == u"--version")
-                return {StartArguments::Action::Version, {}, {}, {}};
+                return {StartArguments::Action::Version, {}, {}};
             const int values = QtOptionValues(argument);
             if (values < 0)
-                return {StartArguments::Action::Wrong, {}, QStringLiteral("unknown option: %1").arg(argument), {}};
+                return {StartArguments::Action::Wrong, {}, QStringLiteral("unknown option: %1").arg(argument)};
             if (i + values >= arguments.size())
-                return {StartArguments::Action::Wrong, {}, QStringLiteral("%1 needs a value").arg(argument), {}};
+                return {StartArguments::Action::Wrong, {}, QStringLiteral("%1 needs a value").arg(argument)};
             i += values;
             continue;
         }
         if (argument.isEmpty())
-            return {StartArguments::Action::Wrong, {}, QStringLiteral("a file needs a name, not an empty text"), {}};
+            return {StartArguments::Action::Wrong, {}, QStringLiteral("a file needs a name, not an empty text")};
         // A file manager passes every file chosen: the first two are opened
         // rather than none.
         if (read.files.size() == 2)
-            read.leftOut << argument;
+            leftOut << argument;
         else
             read.files << argument;
     }
-    if (!read.leftOut.isEmpty())
-        read.problem = QStringLiteral("one file for each pane: not opened: %1").arg(read.leftOut.join(QStringLiteral(", ")));
+    if (!leftOut.isEmpty())
+        read.problem = QStringLiteral("one file for each pane: not opened: %1").arg(leftOut.join(QStringLiteral(", ")));
     return read;
 }
 

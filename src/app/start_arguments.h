@@ -17,8 +17,7 @@ struct [[nodiscard]] StartArguments {
     Action action = Action::Start;
     // The left pane's file, then the right pane's, as given.
     QStringList files;
-    QString problem;     // for Wrong, and what was left out for Start
-    QStringList leftOut; // files after the second, not opened
+    QString problem; // for Wrong, and what was left out for Start
 };
 
 // Reads the arguments after the program's name. Qt's own options (-platform

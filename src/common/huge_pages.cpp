@@ -6,14 +6,6 @@
 #include <new>
 
 namespace vexlo {
-namespace {
-
-std::size_t WholeHugePages(std::size_t bytes)
-{
-    return (bytes + kHugePageBytes - 1) & ~(kHugePageBytes - 1);
-}
-
-} // namespace
 
 // A huge page needs its alignment: one more huge page is mapped and what lies
 // outside the aligned part given back.

@@ -7,4 +7,10 @@ namespace vexlo {
 // way to the check that refuses anything but 0 and 1.
 using PaneIndex = int;
 
+// "left" or "right", as tables and messages name a pane's sheet.
+inline const char *PaneName(PaneIndex pane)
+{
+    return pane == 0 ? "left" : "right";
+}
+
 } // namespace vexlo

@@ -12,14 +12,9 @@
 namespace vexlo {
 namespace {
 
-QString HexRgb(Colour colour)
-{
-    return QStringLiteral("#%1").arg(QRgbFromColour(colour) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
-}
-
 QString Found(std::int64_t pixels, int tiles, const QString &key, Colour colour)
 {
-    return QStringLiteral("Near the %1 key %2: %3 pixels in %4 tiles").arg(key, HexRgb(colour)).arg(pixels).arg(tiles);
+    return QStringLiteral("Near the %1 key %2: %3 pixels in %4 tiles").arg(key, HexTriplet(colour)).arg(pixels).arg(tiles);
 }
 
 } // namespace

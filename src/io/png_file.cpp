@@ -47,7 +47,7 @@ Failure NoMemoryToCompress()
 class WorkMemory {
 public:
     WorkMemory(std::size_t rowsBytes, std::size_t roomBytes)
-        : rowsBytes_((rowsBytes + kHugePageBytes - 1) & ~(kHugePageBytes - 1)), size_(rowsBytes_ + roomBytes)
+        : rowsBytes_(WholeHugePages(rowsBytes)), size_(rowsBytes_ + roomBytes)
     {
         try {
             start_ = static_cast<uchar *>(MapHugePages(size_));

@@ -14,11 +14,6 @@ std::int32_t Packed(PaneIndex pane, std::int32_t index)
     return (std::int32_t(pane) << kPaneShift) | index;
 }
 
-const char *SheetName(PaneIndex pane)
-{
-    return pane == 0 ? "left" : "right";
-}
-
 } // namespace
 
 TileOrigins::TileOrigins(const Workspace &workspace)
@@ -73,10 +68,10 @@ QByteArray TileOrigins::csv() const
     for (PaneIndex pane = 0; pane < 2; ++pane)
         for (std::int32_t row = 0; row < sizes_[pane].height(); ++row)
             for (std::int32_t column = 0; column < sizes_[pane].width(); ++column) {
-                text += SheetName(pane);
+                text += PaneName(pane);
                 text += ',' + QByteArray::number(row * kTilesPerRow + column) + ',';
                 if (const auto origin = ofTile(pane, column, row))
-                    text += SheetName(origin->pane) + (',' + QByteArray::number(origin->index));
+                    text += PaneName(origin->pane) + (',' + QByteArray::number(origin->index));
                 else
                     text += ',';
                 text += '\n';

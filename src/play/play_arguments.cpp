@@ -1,6 +1,7 @@
 #include "play/play_arguments.h"
 
 #include "common/pane_index.h"
+#include "io/sheet_writer.h"
 #include "tiles/key_check.h"
 
 #include <QDir>
@@ -213,7 +214,8 @@ QString PlayUsage()
         "Exit status: 0 played and the outputs written, 1 refused, halted or an\n"
         "output not written (then no output file is changed), 2 wrong arguments.\n"
         "With --jobs: 0 every job written, 1 any job failed, 2 wrong arguments or an\n"
-        "unreadable job list (then nothing is played).\n"
+        "unreadable job list (then nothing is played), 130 or 143 when Ctrl+C or\n"
+        "SIGTERM left jobs unplayed.\n"
         "With --check-keys: 0 no near-key pixel, 1 some found or a sheet refused.\n");
 }
 
@@ -332,7 +334,7 @@ std::optional<PlayArguments> ParsePlayArguments(const QStringList &arguments, QS
 
 QString KeysToAlphaProblem(const QString &output)
 {
-    if (output.isEmpty() || output.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+    if (output.isEmpty() || NamesPngFile(output))
         return {};
     return QStringLiteral("--keys-to-alpha writes PNG files only, and %1 does not end in .png").arg(output);
 }

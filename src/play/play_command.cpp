@@ -21,12 +21,6 @@ void Print(std::FILE *stream, const QString &text)
 
 const char *const kRoleNames[] = {"transparent", "translucent"};
 
-// RRGGBB, as the key options take colours.
-QString HexRgb(Colour colour)
-{
-    return QStringLiteral("%1").arg(QRgbFromColour(colour) & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
-}
-
 // Lists every near-key pixel of the files; 1 when there is any or a file
 // is refused, for a build to stop on.
 int CheckSheetFiles(const PlayArguments &arguments, std::FILE *out, std::FILE *err)
@@ -37,9 +31,9 @@ int CheckSheetFiles(const PlayArguments &arguments, std::FILE *out, std::FILE *e
             const QImage sheet = ReadSheet(path, arguments.checkKeys, arguments.alphaToKeys);
             const KeyCheck check = CheckKeys(sheet, arguments.checkKeys, *arguments.checkDistance, ListPixels::Yes);
             for (const NearKeyPixel &pixel : check.found)
-                Print(out, QStringLiteral("%1: tile %2,%3 pixel %4,%5 colour #%6 near the %7 key\n")
+                Print(out, QStringLiteral("%1: tile %2,%3 pixel %4,%5 colour %6 near the %7 key\n")
                                .arg(path).arg(pixel.x / kTileSize).arg(pixel.y / kTileSize).arg(pixel.x)
-                               .arg(pixel.y).arg(HexRgb(pixel.colour))
+                               .arg(pixel.y).arg(HexTriplet(pixel.colour))
                                .arg(QLatin1String(kRoleNames[int(pixel.key)])));
             if (!check.clean())
                 status = 1;

@@ -1,19 +1,17 @@
 #include "play/play_job.h"
 
 #include "common/failure.h"
+#include "common/sheet_limits.h"
 #include "io/sheet_file.h"
 #include "model/sheet_actions.h"
 #include "model/tile_origins.h"
 #include "model/workspace.h"
-#include "tiles/key_check.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vexlo {
 namespace {
-
-const char *const kSheetNames[] = {"left", "right"};
-
 
 // The tiles whose pixels differ; every tile of the taller one when the
 // heights differ.
@@ -21,12 +19,12 @@ int ChangedTiles(const QImage &before, const QImage &after)
 {
     if (before.size() != after.size())
         return std::max(after.height(), before.height()) / kTileSize * (kSheetWidth / kTileSize);
-    const QImage a = before.convertToFormat(QImage::Format_RGB32);
-    const QImage b = after.convertToFormat(QImage::Format_RGB32);
+    const QImage a = ConvertedImage(before, QImage::Format_RGB32);
+    const QImage b = ConvertedImage(after, QImage::Format_RGB32);
     int changed = 0;
     for (int y0 = 0; y0 < a.height(); y0 += kTileSize)
         for (int x0 = 0; x0 < a.width(); x0 += kTileSize)
-            for (int y = y0; y < y0 + kTileSize; ++y)
+            for (int y = y0; y < std::min(y0 + kTileSize, a.height()); ++y)
                 if (std::memcmp(a.constScanLine(y) + x0 * 4, b.constScanLine(y) + x0 * 4, kTileSize * 4) != 0) {
                     ++changed;
                     break;
@@ -117,7 +115,7 @@ QStringList BeyondSheetTexts(const PlayedPair &pair)
             texts << QStringLiteral("%1 %2 beyond the %3 sheet")
                          .arg(lines)
                          .arg(lines == 1 ? QStringLiteral("line reaches") : QStringLiteral("lines reach"))
-                         .arg(QLatin1String(kSheetNames[pane]));
+                         .arg(QLatin1String(PaneName(pane)));
     return texts;
 }
 
