@@ -1,6 +1,7 @@
 #include "macro/macro_player.h"
 
 #include "common/failure.h"
+#include "model/block_geometry.h"
 #include "macro/swap_lines.h"
 #include "model/macro_line.h"
 #include "model/step_transaction.h"
@@ -62,10 +63,7 @@ bool ReachesBeyondSheet(const Workspace &workspace, const MacroLine &line)
 {
     if (line.kind == MacroLine::Kind::ClearChip || !Workspace::isIndex(line.pane))
         return false;
-    const QImage &sheet = workspace.sheet(line.pane);
-    const qint64 x = qint64(line.column) * kTileSize;
-    const qint64 y = qint64(line.row) * kTileSize;
-    return x < 0 || y < 0 || x + kTileSize > sheet.width() || y + kTileSize > sheet.height();
+    return !BlockInsideSheet(QRect(line.column, line.row, 1, 1), workspace.sheet(line.pane).size());
 }
 
 } // namespace

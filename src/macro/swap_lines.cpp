@@ -1,6 +1,7 @@
 #include "macro/swap_lines.h"
 
 #include "common/failure.h"
+#include "model/block_geometry.h"
 #include "model/workspace.h"
 
 #include <array>
@@ -20,8 +21,7 @@ std::optional<MacroLine> ParsedOrNothing(const QString &line)
 
 bool TileInside(const QImage &sheet, QPoint tile)
 {
-    return tile.x() >= 0 && tile.y() >= 0 && (std::int64_t(tile.x()) + 1) * Workspace::kTileSize <= sheet.width()
-           && (std::int64_t(tile.y()) + 1) * Workspace::kTileSize <= sheet.height();
+    return BlockInsideSheet(QRect(tile, QSize(1, 1)), sheet.size());
 }
 
 // One sequence of six lines.

@@ -97,13 +97,9 @@ bool DropBlock(Workspace &workspace, PaneIndex source, QRect block, QPoint grabb
     try {
         workspace.appendMacroLines(lines);
         if (copy) {
-            const Options &options = workspace.options();
-            workspace.copyTiles(
-                source, block, pane, to,
-                options.isOn(OptSwitch::ChkRepTrans) ? workspace.transparentKey(source) : kNoColour,
-                workspace.transparentKey(pane),
-                options.isOn(OptSwitch::ChkRepTransL) ? workspace.translucentKey(source) : kNoColour,
-                workspace.translucentKey(pane));
+            const KeyReplacement keys = KeyReplacementFor(workspace, source, pane);
+            workspace.copyTiles(source, block, pane, to, keys.findTransparent, keys.transparent, keys.findTranslucent,
+                                keys.translucent);
             workspace.clearBuffer(source);
         } else {
             workspace.rearrangeTiles(pane, block, to);

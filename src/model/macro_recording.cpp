@@ -6,7 +6,8 @@
 namespace vexlo {
 namespace {
 
-// Every recorded line goes through here.
+// A tile operation's line, as recorded (a block drop's lines come whole
+// from BlockDropLines).
 void AppendRecorded(Workspace &workspace, const MacroLine &line)
 {
     workspace.appendMacroLine(line.format());

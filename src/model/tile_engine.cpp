@@ -38,15 +38,20 @@ void PutTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int
     Workspace::checkedIndex(pane);
     Workspace::checkedIndex(buffer);
     if (replace == -1) {
-        // Transparent first, then translucent on the result, in one pass.
-        const Options &options = workspace.options();
-        workspace.replaceBufferColours(
-            buffer, options.isOn(OptSwitch::ChkRepTrans) ? workspace.transparentKey(buffer) : kNoColour,
-            workspace.transparentKey(pane),
-            options.isOn(OptSwitch::ChkRepTransL) ? workspace.translucentKey(buffer) : kNoColour,
-            workspace.translucentKey(pane));
+        const KeyReplacement keys = KeyReplacementFor(workspace, buffer, pane);
+        workspace.replaceBufferColours(buffer, keys.findTransparent, keys.transparent, keys.findTranslucent,
+                                       keys.translucent);
     }
     workspace.pasteBuffer(buffer, pane, TileOrigin(column), TileOrigin(row));
+}
+
+KeyReplacement KeyReplacementFor(const Workspace &workspace, PaneIndex from, PaneIndex to)
+{
+    const Options &options = workspace.options();
+    return {options.isOn(OptSwitch::ChkRepTrans) ? workspace.transparentKey(from) : kNoColour,
+            workspace.transparentKey(to),
+            options.isOn(OptSwitch::ChkRepTransL) ? workspace.translucentKey(from) : kNoColour,
+            workspace.translucentKey(to)};
 }
 
 void ClearChip(Workspace &workspace, std::int16_t buffer)

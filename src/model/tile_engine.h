@@ -1,6 +1,8 @@
 #pragma once
 
+#include "common/colour.h"
 #include "common/pane_index.h"
+
 #include <cstdint>
 
 namespace vexlo {
@@ -28,6 +30,17 @@ void GetTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int
 // it was.
 void PutTile(Workspace &workspace, PaneIndex pane, std::int16_t buffer, std::int32_t column,
              std::int32_t row, std::int16_t replace);
+
+// What a tile copied from pane `from` onto pane `to` has replaced: each key
+// colour of the source that the options switch on (kNoColour otherwise) by
+// the target's, transparent first, then translucent on the result.
+struct KeyReplacement {
+    Colour findTransparent;
+    Colour transparent;
+    Colour findTranslucent;
+    Colour translucent;
+};
+KeyReplacement KeyReplacementFor(const Workspace &workspace, PaneIndex from, PaneIndex to);
 
 // Empties the buffer to its light grey.
 void ClearChip(Workspace &workspace, std::int16_t buffer);
