@@ -3,6 +3,7 @@
 #include "common/failure.h"
 #include "common/huge_pages.h"
 #include "common/sheet_limits.h"
+#include "io/png_reader.h"
 #include "io/sheet_transparency.h"
 
 #include <QtEndian>
@@ -16,7 +17,6 @@
 namespace vexlo {
 namespace {
 
-constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
 constexpr uchar kFilterUp = 2;
 constexpr int kFastestLevel = 1;
 constexpr std::size_t kIdatBytes = 1024 * 1024; // compressed bytes a chunk
@@ -110,7 +110,7 @@ bool WritePng(const QImage &image, QIODevice &device, std::optional<KeyPair> key
     qToBigEndian<quint32>(quint32(source.height()), header + 4);
     header[8] = 8;                   // bits a sample
     header[9] = keysAsAlpha ? 6 : 2; // truecolour with alpha, or without
-    if (device.write(kSignature, 8) != 8 || !WriteChunk(device, "IHDR", header, sizeof header))
+    if (device.write(kPngSignature.data(), kPngSignature.size()) != kPngSignature.size() || !WriteChunk(device, "IHDR", header, sizeof header))
         return false;
 
     const std::unique_ptr<libdeflate_compressor, CompressorFree> compressor(

@@ -16,8 +16,6 @@
 namespace vexlo {
 namespace {
 
-constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
-constexpr qsizetype kSignatureBytes = 8;
 constexpr quint32 kMaxChunkBytes = 0x7FFFFFFFu;
 
 struct Chunk {
@@ -31,7 +29,7 @@ struct Chunk {
 class ChunkWalk {
 public:
     explicit ChunkWalk(QByteArrayView file)
-        : at_(reinterpret_cast<const uchar *>(file.data()) + kSignatureBytes),
+        : at_(reinterpret_cast<const uchar *>(file.data()) + kPngSignature.size()),
           end_(reinterpret_cast<const uchar *>(file.data()) + file.size())
     {
     }
@@ -160,7 +158,7 @@ struct DecompressorFree {
 
 QImage ReadCommonPng(QByteArrayView file, const std::function<void(QSize)> &checkSize)
 {
-    if (file.size() < kSignatureBytes || std::memcmp(file.data(), kSignature, kSignatureBytes) != 0)
+    if (!file.startsWith(kPngSignature))
         return {};
     ChunkWalk walk(file);
     Chunk first{};

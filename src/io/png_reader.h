@@ -8,6 +8,9 @@
 
 namespace vexlo {
 
+// The eight bytes every PNG file starts with.
+inline constexpr QByteArrayView kPngSignature("\x89PNG\r\n\x1a\n", 8);
+
 // The PNG files nearly every tool writes (8 bits a sample, RGB or RGBA, not
 // interlaced, every chunk whole with its CRC right) read straight with a
 // whole-buffer inflater, several times faster than the general reader.

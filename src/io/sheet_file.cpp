@@ -161,7 +161,7 @@ Picture AsSheet(QImage picture)
 // with the device back at its start, for the general reader.
 QImage ReadCommonPngFile(QIODevice &device)
 {
-    if (device.peek(8) != QByteArray("\x89PNG\r\n\x1a\n", 8))
+    if (!device.peek(kPngSignature.size()).startsWith(kPngSignature))
         return {};
     const QByteArray bytes = device.readAll(); // at most the largest sheet file
     device.seek(0);
