@@ -85,4 +85,13 @@ std::vector<std::pair<QPoint, QPoint>> SwapsFor(const std::vector<TileMove> &mov
     return swaps;
 }
 
+void RearrangeTiles(QImage &sheet, QRect block, QPoint to, bool undo)
+{
+    const QRect target = MovedBlock(block, to);
+    if (!target.intersects(block))
+        SwapTileBlocks(sheet, block, target);
+    else
+        MoveTiles(sheet, undo ? ReversedMoves(BlockMoves(block, to)) : BlockMoves(block, to));
+}
+
 } // namespace vexlo

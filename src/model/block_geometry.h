@@ -35,6 +35,10 @@ std::vector<TileMove> BlockMoves(QRect block, QPoint to);
 // The same rearrangement the other way round: what undoes it.
 std::vector<TileMove> ReversedMoves(std::vector<TileMove> moves);
 
+// Rearranges the sheet's pixels as BlockMoves says (`undo`: back again): a
+// block clear of itself swaps, which is its own undo.
+void RearrangeTiles(QImage &sheet, QRect block, QPoint to, bool undo = false);
+
 // Pairs of tiles whose swaps, one after the other, give the rearrangement:
 // one swap fewer than the tiles of each cycle of it.
 std::vector<std::pair<QPoint, QPoint>> SwapsFor(const std::vector<TileMove> &moves);

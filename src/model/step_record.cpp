@@ -496,14 +496,7 @@ void StepRecord::put(Change &change, bool undoing)
         PaintMarked(current, marks->marks, undoing ? marks->find : marks->replace);
         workspace_.sheetPixelsChanged(marks->pane);
     } else if (auto *rearranged = std::get_if<Rearranged>(&change)) {
-        QImage &sheet = workspace_.panes_[rearranged->pane].sheet;
-        const QRect target = MovedBlock(rearranged->block, rearranged->to);
-        if (!target.intersects(rearranged->block))
-            SwapTileBlocks(sheet, rearranged->block, target); // its own undo
-        else if (undoing)
-            MoveTiles(sheet, ReversedMoves(BlockMoves(rearranged->block, rearranged->to)));
-        else
-            MoveTiles(sheet, BlockMoves(rearranged->block, rearranged->to));
+        RearrangeTiles(workspace_.panes_[rearranged->pane].sheet, rearranged->block, rearranged->to, undoing);
         workspace_.sheetPixelsChanged(rearranged->pane);
     } else if (auto *selection = std::get_if<Selection>(&change)) {
         std::swap(workspace_.selection_, selection->selection);

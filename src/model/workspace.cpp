@@ -200,10 +200,7 @@ void Workspace::rearrangeTiles(PaneIndex pane, QRect block, QPoint to)
     WritableBits(target.sheet); // may fail: nothing kept or changed yet
     if (StepRecord *open = recordToKeep(); open && !open->keepsSheet(pane))
         open->keepRearranged(pane, block, to);
-    if (MovedBlock(block, to).intersects(block))
-        MoveTiles(target.sheet, BlockMoves(block, to));
-    else
-        SwapTileBlocks(target.sheet, block, MovedBlock(block, to));
+    RearrangeTiles(target.sheet, block, to);
     sheetPixelsChanged(pane);
 }
 
