@@ -163,28 +163,15 @@ double RoundHalfEven(double value)
 
 namespace {
 
-// A whole number checked against the range of Int.
-template <typename Int>
-Int InRange(double whole)
-{
-    // Written so that NaN fails too.
-    if (!(whole >= double(std::numeric_limits<Int>::min()) && whole <= double(std::numeric_limits<Int>::max())))
-        throw Failure::overflow();
-    return Int(whole);
-}
-
 template <typename Int>
 Int ToChecked(double value)
 {
-    return InRange<Int>(RoundHalfEven(value));
-}
-
-template <typename Int>
-Int LenientWhole(QStringView text)
-{
-    if (double value; PlainInteger(text, value))
-        return InRange<Int>(value);
-    return ToChecked<Int>(LenientNumber(text));
+    const double rounded = RoundHalfEven(value);
+    // Written so that NaN fails too.
+    if (!(rounded >= double(std::numeric_limits<Int>::min())
+          && rounded <= double(std::numeric_limits<Int>::max())))
+        throw Failure::overflow();
+    return Int(rounded);
 }
 
 } // namespace
@@ -197,16 +184,6 @@ std::int16_t ToInt16(double value)
 std::int32_t ToInt32(double value)
 {
     return ToChecked<std::int32_t>(value);
-}
-
-std::int16_t LenientInt16(QStringView text)
-{
-    return LenientWhole<std::int16_t>(text);
-}
-
-std::int32_t LenientInt32(QStringView text)
-{
-    return LenientWhole<std::int32_t>(text);
 }
 
 } // namespace vexlo

@@ -21,9 +21,4 @@ double RoundHalfEven(double value);
 std::int16_t ToInt16(double value);
 std::int32_t ToInt32(double value);
 
-// ToInt16 and ToInt32 of LenientNumber; plain whole numbers, as recorded
-// macro lines hold, skip the rounding.
-std::int16_t LenientInt16(QStringView text);
-std::int32_t LenientInt32(QStringView text);
-
 } // namespace vexlo

@@ -46,8 +46,8 @@ public:
             throw Failure::subscriptOutOfRange();
         return fields_.at(index);
     }
-    std::int16_t int16(qsizetype index) const { return LenientInt16(at(index)); }
-    std::int32_t int32(qsizetype index) const { return LenientInt32(at(index)); }
+    std::int16_t int16(qsizetype index) const { return ToInt16(LenientNumber(at(index))); }
+    std::int32_t int32(qsizetype index) const { return ToInt32(LenientNumber(at(index))); }
     bool flag(qsizetype index) const { return LenientNumber(at(index)) != 0; }
 
 private:
