@@ -20,14 +20,6 @@ std::vector<QPoint> CellsOutside(QRect area, QRect other)
 
 } // namespace
 
-bool BlockInsideSheet(QRect block, QSize sheetPixels)
-{
-    const qint64 columns = sheetPixels.width() / kTileSize;
-    const qint64 rows = sheetPixels.height() / kTileSize;
-    return !block.isEmpty() && block.left() >= 0 && block.top() >= 0 && qint64(block.left()) + block.width() <= columns
-           && qint64(block.top()) + block.height() <= rows;
-}
-
 std::vector<TileMove> BlockMoves(QRect block, QPoint to)
 {
     const QRect target = MovedBlock(block, to);

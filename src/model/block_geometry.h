@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/sheet_limits.h"
 #include "tiles/block_pixels.h"
 
 #include <QPoint>
@@ -22,7 +23,14 @@ inline QRect MovedBlock(QRect block, QPoint to)
 
 // Whether every tile of the block lies wholly inside a sheet of this many
 // pixels (a last row cut short by a height in fractions of a tile does not).
-bool BlockInsideSheet(QRect block, QSize sheetPixels);
+// Inline: the macro player asks it of every line.
+inline bool BlockInsideSheet(QRect block, QSize sheetPixels)
+{
+    const qint64 columns = sheetPixels.width() / kTileSize;
+    const qint64 rows = sheetPixels.height() / kTileSize;
+    return !block.isEmpty() && block.left() >= 0 && block.top() >= 0 && qint64(block.left()) + block.width() <= columns
+           && qint64(block.top()) + block.height() <= rows;
+}
 
 // The tiles a block dropped at `to` on its own pane rearranges, each target
 // with the source of its new pixels. Clear of itself, the two blocks swap
